@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+// One selected row: column name to its text; NULL reads as "".
+using Row = std::map<std::string, std::string>;
+using Rows = std::vector<Row>;
+
+// The process's one SQLite connection. Every statement of the program passes through here as
+// text. One mutex covers each call, so an insert and the id it reads stay paired even when the
+// device threads write the call log at the same time.
+class CPPDatabase {
+public:
+    static CPPDatabase& getInstance();
+
+    // Opens or creates the file. An open connection is closed first; if it refuses to close,
+    // the open fails and the old connection stays.
+    bool open(const std::string& path);
+    bool close();
+
+    // Runs every statement of the text in order; rows, when given, receives their rows
+    // appended. False at the first failing statement (earlier ones stay applied).
+    bool execute(const std::string& sql, Rows* rows);
+    // Runs an insert and reads the id of the row it made under the same lock. newId is
+    // written only on success.
+    bool executeInsert(const std::string& sql, int32_t& newId);
+    // Runs an update or delete and reports how many rows it changed, under the same lock.
+    bool executeUpdate(const std::string& sql, int32_t& changedRows);
+
+    // The rowid of the latest insert on the connection, cut to 32 bits; 0 with no connection.
+    int32_t lastInsertRowId();
+    // The latest failure text. It holds whole statements, passwords included: never shown.
+    std::string getLastError();
+
+    // Test hook: called with every statement text given to this object, in order, under the
+    // lock. The observer must not call back into the database. Empty to remove.
+    using StatementObserver = std::function<void(const std::string&)>;
+    void setStatementObserver(StatementObserver observer);
+
+private:
+    friend class CPPBatchScope;
+
+    CPPDatabase() = default;
+
+    bool executeLocked(const std::string& sql, Rows* rows);
+    bool closeLocked();
+    void beginBatch();
+    void endBatch();
+
+    std::mutex m_mutex;
+    sqlite3* m_handle = nullptr;
+    std::string m_lastError;
+    StatementObserver m_observer;
+    int m_batchDepth = 0;
+    bool m_batchOpen = false;
+};

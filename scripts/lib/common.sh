@@ -1,0 +1,39 @@
+# Shared by the scripts: where things are, and installing what a fresh Debian 12 lacks.
+
+TESSMARK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+TESSMARK_JOBS="$(nproc 2>/dev/null || echo 2)"
+
+# Debian packages the build and the tests need.
+TESSMARK_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    libsqlite3-dev libudev-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang-format
+)
+
+tessmark_install_packages() {
+    local missing=()
+    local package
+    for package in "${TESSMARK_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# configure <build dir> <cmake arguments...>
+tessmark_configure() {
+    local dir="$1"
+    shift
+    cmake -S "$TESSMARK_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+}

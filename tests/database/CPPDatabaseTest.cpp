@@ -1,0 +1,169 @@
+#include "Logic/database/CPPDatabase.h"
+#include "Logic/database/CPPBatchScope.h"
+#include "Logic/database/CPPSqlText.h"
+#include "support/DatabaseFixture.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Database = DatabaseFixture;
+
+TEST_F(Database, RowsAreTextMapsAppendedInOrder) {
+    run("create table t(id integer primary key autoincrement, a text, b integer)");
+    run("insert into t(a, b) values('x', 1); insert into t(a, b) values(NULL, 2)");
+
+    Rows rows = {Row{{"old", "row"}}};
+    ASSERT_TRUE(database().execute("select * from t order by id", &rows));
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(rows[0], (Row{{"old", "row"}}));
+    EXPECT_EQ(rows[1], (Row{{"id", "1"}, {"a", "x"}, {"b", "1"}}));
+    EXPECT_EQ(rows[2], (Row{{"id", "2"}, {"a", ""}, {"b", "2"}}));
+
+    Rows none;
+    EXPECT_TRUE(database().execute("select * from t where id = 99", &none));
+    EXPECT_TRUE(none.empty());
+
+    Rows repeated;
+    ASSERT_TRUE(database().execute("select 1 as a, 2 as a", &repeated));
+    EXPECT_EQ(repeated, (Rows{Row{{"a", "2"}}}));
+}
+
+// Statements before a failing one stay applied; the failure names the whole text.
+TEST_F(Database, MultiStatementTextStopsAtTheFirstFailure) {
+    run("create table t(v integer)");
+    const std::string text = "insert into t values(3); bogus; insert into t values(4)";
+    EXPECT_FALSE(database().execute(text, nullptr));
+    EXPECT_EQ(scalar("select group_concat(v) from t"), "3");
+    EXPECT_EQ(database().getLastError(),
+              "Cannot execute: " + text + ", reason: near \"bogus\": syntax error");
+
+    EXPECT_FALSE(database().execute("bogus", nullptr));
+    EXPECT_EQ(database().getLastError(), "Cannot execute: bogus, reason: near \"bogus\": syntax error");
+    // A later success does not clear the latest failure.
+    run("select 1");
+    EXPECT_EQ(database().getLastError(), "Cannot execute: bogus, reason: near \"bogus\": syntax error");
+}
+
+// A statement cut short at an embedded NUL could run something other than what was built.
+TEST_F(Database, RefusesStatementsHoldingNul) {
+    run("create table t(v text)");
+    const std::string withNul = std::string("insert into t values('a'); drop table t;") + '\0' + "x";
+    EXPECT_FALSE(database().execute(withNul, nullptr));
+    EXPECT_EQ(scalar("select count(*) from t"), "0");
+    int32_t id = 77;
+    EXPECT_FALSE(database().executeInsert(std::string("insert into t values('a") + '\0' + "b')", id));
+    EXPECT_EQ(id, 77);
+}
+
+TEST_F(Database, InsertIdsAreCutTo32Bits) {
+    run("create table T(id integer primary key autoincrement, a text)");
+    run("insert into T(id, a) values(2147483647, 'x')");
+    int32_t id = 0;
+    ASSERT_TRUE(database().executeInsert("insert into T(a) values('y')", id));
+    EXPECT_EQ(id, -2147483647 - 1);
+    EXPECT_EQ(database().lastInsertRowId(), -2147483647 - 1);
+
+    int32_t untouched = 5;
+    EXPECT_FALSE(database().executeInsert("insert into Missing(a) values('z')", untouched));
+    EXPECT_EQ(untouched, 5);
+}
+
+TEST_F(Database, UpdatesReportChangedRows) {
+    run("create table t(id integer, v text)");
+    run("insert into t values(1, 'a'); insert into t values(2, 'b')");
+    int32_t changed = -1;
+    ASSERT_TRUE(database().executeUpdate("update t set v='c' where id=1", changed));
+    EXPECT_EQ(changed, 1);
+    ASSERT_TRUE(database().executeUpdate("update t set v='c' where id=9", changed));
+    EXPECT_EQ(changed, 0);
+    // Rewriting equal values still counts its row.
+    ASSERT_TRUE(database().executeUpdate("update t set v='c' where id=1", changed));
+    EXPECT_EQ(changed, 1);
+}
+
+TEST_F(Database, ClosedConnectionRefusesStatements) {
+    ASSERT_TRUE(database().close());
+    Rows rows = {Row{{"keep", "me"}}};
+    EXPECT_FALSE(database().execute("select 1", &rows));
+    EXPECT_EQ(rows.size(), 1U);
+    EXPECT_EQ(database().getLastError(), "Cannot execute: select 1, database has not been opened");
+    EXPECT_TRUE(database().close());
+    EXPECT_EQ(database().lastInsertRowId(), 0);
+    ASSERT_TRUE(database().open(databasePath()));
+}
+
+TEST_F(Database, FailedOpenHoldsNoConnection) {
+    ASSERT_TRUE(database().close());
+    EXPECT_FALSE(database().open("/no/such/x.sqlite3"));
+    EXPECT_EQ(database().getLastError(),
+              "Cannot open database at: /no/such/x.sqlite3, reason: unable to open database file");
+    EXPECT_FALSE(database().execute("select 1", nullptr));
+    ASSERT_TRUE(database().open(databasePath()));
+}
+
+// Opening again must not leak or drop the first connection's data.
+TEST_F(Database, ReopeningClosesTheFirstConnection) {
+    run("create table t(v integer); insert into t values(1)");
+    TempDir other;
+    ASSERT_TRUE(database().open(other.file("other.sqlite3")));
+    EXPECT_EQ(scalar("select count(*) from sqlite_master where name='t'"), "0");
+    ASSERT_TRUE(database().open(databasePath()));
+    EXPECT_EQ(scalar("select v from t"), "1");
+}
+
+TEST_F(Database, BatchScopeCommitsOnceAtTheOutermostEnd) {
+    run("create table t(v integer)");
+    clearTrace();
+    {
+        CPPBatchScope outer;
+        database().execute("insert into t values(1)", nullptr);
+        {
+            CPPBatchScope inner;
+            database().execute("insert into Missing values(2)", nullptr);
+        }
+        database().execute("insert into t values(3)", nullptr);
+    }
+    EXPECT_EQ(trace(), (std::vector<std::string>{"BEGIN IMMEDIATE", "insert into t values(1)",
+                                                 "insert into Missing values(2)", "insert into t values(3)",
+                                                 "COMMIT"}));
+    EXPECT_EQ(scalar("select group_concat(v) from t"), "1,3");
+}
+
+// After SQLite itself rolled the transaction back, a COMMIT would only fail.
+TEST_F(Database, BatchScopeSkipsCommitAfterARollback) {
+    run("create table t(v integer unique on conflict rollback)");
+    run("insert into t values(1)");
+    clearTrace();
+    {
+        CPPBatchScope batch;
+        database().execute("insert into t values(2)", nullptr);
+        EXPECT_FALSE(database().execute("insert into t values(1)", nullptr));
+    }
+    EXPECT_EQ(trace().back(), "insert into t values(1)");
+    EXPECT_EQ(scalar("select group_concat(v) from t"), "1");
+    run("insert into t values(5)");
+}
+
+TEST(SqlText, QuotesByDoublingApostrophes) {
+    EXPECT_EQ(sqlQuote(""), "''");
+    EXPECT_EQ(sqlQuote("Bob's"), "'Bob''s'");
+    EXPECT_EQ(sqlQuote("''"), "''''''");
+    EXPECT_EQ(sqlQuote("a\"b,c"), "'a\"b,c'");
+    EXPECT_TRUE(containsNul(std::string("a\0b", 3)));
+    EXPECT_FALSE(containsNul("ab"));
+    EXPECT_TRUE(anyContainsNul({"x", std::string_view("\0", 1)}));
+    EXPECT_FALSE(anyContainsNul({"x", "y"}));
+}
+
+TEST_F(Database, QuotedTextsRoundTripLiterally) {
+    run("create table t(v text)");
+    for (const std::string text : {"x'); drop table t; --", "O'Brien", "\"quoted\", comma", "Émile ✓", "'"}) {
+        run("delete from t");
+        run("insert into t values(" + sqlQuote(text) + ")");
+        EXPECT_EQ(scalar("select v from t"), text);
+    }
+}
+
+} // namespace

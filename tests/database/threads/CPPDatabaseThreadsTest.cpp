@@ -1,0 +1,50 @@
+#include "Logic/database/CPPDatabase.h"
+#include "support/DatabaseFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+using DatabaseThreads = DatabaseFixture;
+
+// The call log is written from a device thread while the interface inserts contacts: each
+// insert must get the id of its own row, never the other thread's.
+TEST_F(DatabaseThreads, ConcurrentInsertsGetTheirOwnIds) {
+    database().setStatementObserver(nullptr);
+    run("create table A(id integer primary key autoincrement, payload text)");
+    run("create table B(id integer primary key autoincrement, payload text)");
+    run("pragma synchronous = off");
+
+    constexpr int count = 500;
+    auto insertAll = [this](const std::string& table, std::vector<int32_t>& ids) {
+        for (int i = 0; i < count; ++i) {
+            int32_t id = -1;
+            ASSERT_TRUE(database().executeInsert(
+                "insert into " + table + "(payload) values('" + table + std::to_string(i) + "')", id));
+            ids.push_back(id);
+        }
+    };
+    std::vector<int32_t> idsA;
+    std::vector<int32_t> idsB;
+    std::thread first(insertAll, "A", std::ref(idsA));
+    std::thread second(insertAll, "B", std::ref(idsB));
+    first.join();
+    second.join();
+
+    for (const auto& [table, ids] :
+         {std::pair{std::string("A"), &idsA}, std::pair{std::string("B"), &idsB}}) {
+        ASSERT_EQ(ids->size(), static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            Rows rows;
+            ASSERT_TRUE(database().execute(
+                "select payload from " + table + " where id = " + std::to_string((*ids)[i]), &rows));
+            ASSERT_EQ(rows.size(), 1U);
+            EXPECT_EQ(rows[0]["payload"], table + std::to_string(i));
+        }
+    }
+}
+
+} // namespace
