@@ -40,13 +40,16 @@ bool CPPDatabase::close() {
 }
 
 bool CPPDatabase::closeLocked() {
+    // Statements of an open batch already reported success: keep them rather than let the
+    // close roll them back. The batch's own end then has nothing left to commit.
+    if (m_batchOpen && m_handle != nullptr && sqlite3_get_autocommit(m_handle) == 0)
+        executeLocked("COMMIT", nullptr);
+    m_batchOpen = false;
     if (sqlite3_close(m_handle) != SQLITE_OK) {
         m_lastError = "Cannot close database, some statement is being executed";
         return false;
     }
     m_handle = nullptr;
-    // Closing rolls back an open batch; a later end of that batch has nothing to commit.
-    m_batchOpen = false;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "Logic/common/Conversions.h"
 #include "Logic/database/CPPBatchScope.h"
 #include "Logic/database/CPPDatabase.h"
+#include "Logic/database/CPPRowText.h"
 #include "Logic/database/CPPSqlText.h"
 
 #include <algorithm>
@@ -41,10 +42,8 @@ void CPPMigrationManager::load() {
         return;
     for (const Row& row : rows) {
         auto migration = std::make_unique<CPPMigration>();
-        const auto revision = row.find("REVISION");
-        migration->setRevision(stringToInt(revision != row.end() ? revision->second : ""));
-        const auto id = row.find("ID");
-        m_currentId = stringToInt(id != row.end() ? id->second : "");
+        migration->setRevision(columnInt(row, "REVISION"));
+        m_currentId = columnInt(row, "ID");
         m_current = std::move(migration);
     }
 }
@@ -71,8 +70,9 @@ void CPPMigrationManager::save(int32_t targetRevision) {
                              " where ID = " + toString(m_currentId),
                          nullptr);
     } else {
-        database.execute(
-            "insert into MIGRATION (REVISION, INFO) values (" + toString(targetRevision) + ", ' ')", nullptr);
+        int32_t newId = 0;
+        database.executeInsert(
+            "insert into MIGRATION (REVISION, INFO) values (" + toString(targetRevision) + ", ' ')", newId);
     }
     m_current.reset();
 }

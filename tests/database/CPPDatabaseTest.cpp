@@ -28,6 +28,10 @@ TEST_F(Database, RowsAreTextMapsAppendedInOrder) {
     Rows repeated;
     ASSERT_TRUE(database().execute("select 1 as a, 2 as a", &repeated));
     EXPECT_EQ(repeated, (Rows{Row{{"a", "2"}}}));
+
+    Rows nulls;
+    ASSERT_TRUE(database().execute("select NULL as x", &nulls));
+    EXPECT_EQ(nulls, (Rows{Row{{"x", ""}}}));
 }
 
 // Statements before a failing one stay applied; the failure names the whole text.
@@ -38,6 +42,11 @@ TEST_F(Database, MultiStatementTextStopsAtTheFirstFailure) {
     EXPECT_EQ(scalar("select group_concat(v) from t"), "3");
     EXPECT_EQ(database().getLastError(),
               "Cannot execute: " + text + ", reason: near \"bogus\": syntax error");
+
+    // Rows of the statements before the failing one are kept too.
+    Rows rows;
+    EXPECT_FALSE(database().execute("select 1 as a; bogus", &rows));
+    EXPECT_EQ(rows, (Rows{Row{{"a", "1"}}}));
 
     EXPECT_FALSE(database().execute("bogus", nullptr));
     EXPECT_EQ(database().getLastError(), "Cannot execute: bogus, reason: near \"bogus\": syntax error");
@@ -144,6 +153,21 @@ TEST_F(Database, BatchScopeSkipsCommitAfterARollback) {
     EXPECT_EQ(trace().back(), "insert into t values(1)");
     EXPECT_EQ(scalar("select group_concat(v) from t"), "1");
     run("insert into t values(5)");
+}
+
+// Statements of a batch reported success; closing the database must not roll them back.
+TEST_F(Database, ClosingDuringABatchKeepsItsStatements) {
+    run("create table t(v integer)");
+    {
+        CPPBatchScope batch;
+        run("insert into t values(1)");
+        ASSERT_TRUE(database().close());
+        ASSERT_TRUE(database().open(databasePath()));
+        run("insert into t values(2)");
+    }
+    // The batch was committed at the close; its end has nothing left to commit.
+    EXPECT_EQ(trace().back(), "insert into t values(2)");
+    EXPECT_EQ(scalar("select group_concat(v) from t"), "1,2");
 }
 
 TEST(SqlText, QuotesByDoublingApostrophes) {

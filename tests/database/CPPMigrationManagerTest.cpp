@@ -112,6 +112,41 @@ TEST_F(MigrationRunner, StartsAtRevisionOneForUnreadableRevisions) {
     }
 }
 
+TEST_F(MigrationRunner, RevisionOneRunsEveryStep) {
+    createMigrationTable();
+    run("insert into MIGRATION (REVISION, INFO) values (1, ' ')");
+    CPPMigrationManager::getInstance().migrate(6);
+    EXPECT_EQ(ranRevisions(), (std::vector<int32_t>{2, 3, 4, 5, 6}));
+    EXPECT_EQ(rowsText(), "(1,6,'')");
+}
+
+// Failed step statements stop nothing: the later steps run and the target is recorded.
+TEST_F(MigrationRunner, IgnoresFailingStepStatements) {
+    CPPMigrationManager::getInstance().setStepFactory(
+        [this](int32_t revision) -> std::unique_ptr<CPPMigrationStep> {
+            if (revision != 5)
+                return std::make_unique<RecordingStep>(revision, m_log);
+            class FailingStep final : public CPPMigrationStep {
+            public:
+                void upgradeSchema() override {
+                    CPPDatabase::getInstance().execute("ALTER TABLE Missing ADD x", nullptr);
+                }
+                void migrateData() override {
+                    CPPDatabase::getInstance().execute("update Missing set x=1", nullptr);
+                }
+                int32_t getRevision() const override { return 5; }
+            };
+            return std::make_unique<FailingStep>();
+        });
+    createMigrationTable();
+    run("insert into MIGRATION (REVISION, INFO) values (3, ' ')");
+    CPPMigrationManager::getInstance().migrate(6);
+    EXPECT_EQ(ranRevisions(), (std::vector<int32_t>{4, 6}));
+    EXPECT_EQ(rowsText(), "(1,6,'')");
+    EXPECT_EQ(database().getLastError(),
+              "Cannot execute: update Missing set x=1, reason: no such table: Missing");
+}
+
 // A revision at or past the target runs nothing, at once, and is overwritten.
 TEST_F(MigrationRunner, RevisionsAtOrAboveTheTargetRunNoStep) {
     for (const std::string stored : {"6", "7", "2147483647", "99999999999"}) {
