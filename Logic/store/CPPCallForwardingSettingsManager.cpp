@@ -1,0 +1,6 @@
+#include "Logic/store/CPPCallForwardingSettingsManager.h"
+
+CPPCallForwardingSettingsManager& CPPCallForwardingSettingsManager::getInstance() {
+    static CPPCallForwardingSettingsManager* const instance = new CPPCallForwardingSettingsManager;
+    return *instance;
+}

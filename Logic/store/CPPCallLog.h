@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+// One call log entry, a plain value. The table stores company before startTime; the record
+// keeps them the other way round.
+class CPPCallLog {
+public:
+    // Any int32 is carried unchanged; these are the values the call code writes.
+    enum CallType : int32_t { Received = 0, Placed = 1, Missed = 2 };
+
+    int32_t getId() const { return m_id; }
+    void setId(int32_t id) { m_id = id; }
+    std::string getCallDate() const { return m_callDate; }
+    void setCallDate(const std::string& callDate) { m_callDate = callDate; }
+    int32_t getCallDuration() const { return m_callDuration; }
+    void setCallDuration(int32_t callDuration) { m_callDuration = callDuration; }
+    std::string getCallNumber() const { return m_callNumber; }
+    void setCallNumber(const std::string& callNumber) { m_callNumber = callNumber; }
+    CallType getCallType() const { return m_callType; }
+    void setCallType(CallType callType) { m_callType = callType; }
+    std::string getContactName() const { return m_contactName; }
+    void setContactName(const std::string& contactName) { m_contactName = contactName; }
+    std::string getStartTime() const { return m_startTime; }
+    void setStartTime(const std::string& startTime) { m_startTime = startTime; }
+    std::string getCompany() const { return m_company; }
+    void setCompany(const std::string& company) { m_company = company; }
+
+    // Fills the duration (end - start + extra seconds, saturated to int32) and the local date
+    // and time of day of the start. A start the C library cannot convert leaves both texts empty.
+    void setCallTimes(time_t start, time_t end, int32_t extraSeconds);
+
+private:
+    int32_t m_id = 0;
+    std::string m_callDate;
+    int32_t m_callDuration = 0;
+    std::string m_callNumber;
+    CallType m_callType = Received;
+    std::string m_contactName;
+    std::string m_startTime;
+    std::string m_company;
+};

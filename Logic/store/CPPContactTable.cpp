@@ -1,0 +1,149 @@
+#include "Logic/store/CPPContactTable.h"
+
+#include "Logic/common/Conversions.h"
+#include "Logic/database/CPPDatabase.h"
+#include "Logic/database/CPPRowText.h"
+#include "Logic/database/CPPSqlText.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+bool holdsNul(const CPPContact& contact) {
+    return anyContainsNul(
+        {contact.getFirstName(), contact.getMiddleInitial(), contact.getLastName(), contact.getCompany()});
+}
+
+// The sort column is pasted into the statement, so only real column names get there.
+bool isColumn(const std::string& column) {
+    static const std::array<std::string, 8> columns = {"id",         "firstName",  "middleInitial",
+                                                       "lastName",   "company",    "callFrequency",
+                                                       "isFavorite", "isFromPhone"};
+    return std::find(columns.begin(), columns.end(), column) != columns.end();
+}
+
+} // namespace
+
+CPPContactTable& CPPContactTable::getInstance() {
+    static CPPContactTable* const instance = new CPPContactTable;
+    return *instance;
+}
+
+bool CPPContactTable::createTable() {
+    return CPPDatabase::getInstance().execute(
+        "create table if not exists Contact(id integer primary key autoincrement, firstName text, "
+        "middleInitial text, lastName text, company text, callFrequency integer, isFavorite integer, "
+        "isFromPhone integer)",
+        nullptr);
+}
+
+std::vector<CPPContact> CPPContactTable::getAll() {
+    return rowsToRecords("select * from Contact");
+}
+
+std::vector<CPPContact> CPPContactTable::getOrdered(const std::string& selection, const std::string& column,
+                                                    bool ascending) {
+    if (!isColumn(column))
+        return {};
+    return rowsToRecords(selection + " order by " + column + " collate nocase" +
+                         (ascending ? " asc" : " desc"));
+}
+
+std::vector<CPPContact> CPPContactTable::getAllOrderedBy(const std::string& column, bool ascending) {
+    return getOrdered("select * from Contact", column, ascending);
+}
+
+std::vector<CPPContact> CPPContactTable::getFavorites() {
+    return rowsToRecords("select * from Contact where isFavorite = 1");
+}
+
+std::vector<CPPContact> CPPContactTable::getFavoritesOrderedBy(const std::string& column, bool ascending) {
+    return getOrdered("select * from Contact where isFavorite = 1", column, ascending);
+}
+
+std::vector<CPPContact> CPPContactTable::getNonFavoritesOrderedBy(const std::string& column, bool ascending) {
+    return getOrdered("select * from Contact where isFavorite = 0", column, ascending);
+}
+
+std::vector<CPPContact> CPPContactTable::getByNumber(const std::string& number) {
+    if (containsNul(number))
+        return {};
+    return rowsToRecords(
+        "select * from Contact where id=(select contactId from ContactNumber where number = " +
+        sqlQuote(number) + ")");
+}
+
+std::vector<CPPContact> CPPContactTable::getByName(const std::string& firstName,
+                                                   const std::string& middleInitial,
+                                                   const std::string& lastName) {
+    if (anyContainsNul({firstName, middleInitial, lastName}))
+        return {};
+    return rowsToRecords("select * from Contact where firstName=" + sqlQuote(firstName) +
+                         " and middleInitial=" + sqlQuote(middleInitial) +
+                         " and lastName=" + sqlQuote(lastName));
+}
+
+bool CPPContactTable::insert(CPPContact& contact) {
+    if (holdsNul(contact))
+        return false;
+    int32_t newId = 0;
+    if (!CPPDatabase::getInstance().executeInsert(
+            "insert into Contact(firstName, middleInitial, lastName, company, callFrequency, isFavorite, "
+            "isFromPhone) values(" +
+                sqlQuote(contact.getFirstName()) + ", " + sqlQuote(contact.getMiddleInitial()) + ", " +
+                sqlQuote(contact.getLastName()) + ", " + sqlQuote(contact.getCompany()) + ", " +
+                toString(contact.getCallFrequency()) + ", " + toString(contact.isFavorite()) + ", " +
+                toString(contact.isFromPhone()) + ")",
+            newId))
+        return false;
+    contact.setId(newId);
+    return true;
+}
+
+bool CPPContactTable::update(const CPPContact& contact) {
+    if (holdsNul(contact))
+        return false;
+    return CPPDatabase::getInstance().execute(
+        "update Contact set firstName=" + sqlQuote(contact.getFirstName()) +
+            ", middleInitial=" + sqlQuote(contact.getMiddleInitial()) +
+            ", lastName=" + sqlQuote(contact.getLastName()) + ", company=" + sqlQuote(contact.getCompany()) +
+            ", callFrequency=" + toString(contact.getCallFrequency()) +
+            ", isFavorite=" + toString(contact.isFavorite()) + " where id=" + toString(contact.getId()),
+        nullptr);
+}
+
+bool CPPContactTable::incrementCallFrequency(int32_t id) {
+    return CPPDatabase::getInstance().execute(
+        "update Contact set callFrequency=callFrequency+1 where id=" + toString(id), nullptr);
+}
+
+bool CPPContactTable::remove(const CPPContact& contact) {
+    return CPPDatabase::getInstance().execute("delete from Contact where id = " + toString(contact.getId()),
+                                              nullptr);
+}
+
+bool CPPContactTable::removeAllFromPhone() {
+    return CPPDatabase::getInstance().execute("delete from Contact where isFromPhone = 1", nullptr);
+}
+
+std::vector<CPPContact> CPPContactTable::rowsToRecords(const std::string& sql) {
+    Rows rows;
+    if (!CPPDatabase::getInstance().execute(sql, &rows))
+        return {};
+    std::vector<CPPContact> contacts;
+    contacts.reserve(rows.size());
+    for (const Row& row : rows) {
+        CPPContact contact;
+        contact.setId(columnInt(row, "id"));
+        contact.setFirstName(columnText(row, "firstName"));
+        contact.setMiddleInitial(columnText(row, "middleInitial"));
+        contact.setLastName(columnText(row, "lastName"));
+        contact.setCompany(columnText(row, "company"));
+        contact.setCallFrequency(columnInt(row, "callFrequency"));
+        contact.setIsFavorite(columnInt(row, "isFavorite") != 0);
+        contact.setIsFromPhone(columnInt(row, "isFromPhone") != 0);
+        contacts.push_back(std::move(contact));
+    }
+    return contacts;
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "Logic/store/CPPCallLog.h"
+#include "Logic/store/CPPCallLogTable.h"
+#include "Logic/store/CPPContact.h"
+#include "Logic/store/CPPContactNumber.h"
+#include "Logic/store/CPPContactNumberTable.h"
+#include "Logic/store/CPPContactTable.h"
+#include "Logic/store/CPPPreferencesSettingsTable.h"
+#include "Logic/store/CPPSecuritySettingsTable.h"
+#include "support/DatabaseFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Sets the process's time zone for its lifetime and restores the previous one.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone) {
+        if (const char* previous = std::getenv("TZ"))
+            m_previous = previous;
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~ScopedTimeZone() {
+        if (m_previous)
+            setenv("TZ", m_previous->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+private:
+    std::optional<std::string> m_previous;
+};
+
+// A fresh database with the store's five tables, as a new file gets them.
+class StoreFixture : public DatabaseFixture {
+protected:
+    void SetUp() override {
+        DatabaseFixture::SetUp();
+        ASSERT_TRUE(CPPContactTable::getInstance().createTable());
+        ASSERT_TRUE(CPPContactNumberTable::getInstance().createTable());
+        ASSERT_TRUE(CPPCallLogTable::getInstance().createTable());
+        ASSERT_TRUE(CPPSecuritySettingsTable::getInstance().createTable());
+        ASSERT_TRUE(CPPPreferencesSettingsTable::getInstance().createTable());
+        clearTrace();
+    }
+
+    static CPPContact contact(const std::string& first, const std::string& last = "",
+                              const std::string& company = "", bool favorite = false) {
+        CPPContact record;
+        record.setFirstName(first);
+        record.setLastName(last);
+        record.setCompany(company);
+        record.setIsFavorite(favorite);
+        return record;
+    }
+    static CPPContactNumber number(const std::string& text, bool isDefault = false, int32_t speedDial = -1) {
+        CPPContactNumber record;
+        record.setNumber(text);
+        record.setIsDefault(isDefault);
+        record.setSpeedDial(speedDial);
+        return record;
+    }
+    static CPPCallLog callLog(const std::string& number, CPPCallLog::CallType type,
+                              const std::string& date = "2026/01/05", const std::string& time = "09:30:00") {
+        CPPCallLog record;
+        record.setCallNumber(number);
+        record.setCallType(type);
+        record.setCallDate(date);
+        record.setStartTime(time);
+        return record;
+    }
+
+    // Stores a contact with numbers; returns its id.
+    int32_t store(CPPContact record, const std::vector<std::string>& numbers = {}) {
+        EXPECT_TRUE(CPPContactTable::getInstance().insert(record));
+        for (const std::string& text : numbers) {
+            CPPContactNumber entry = number(text);
+            EXPECT_TRUE(CPPContactNumberTable::getInstance().insert(entry, record.getId()));
+        }
+        return record.getId();
+    }
+    void log(CPPCallLog record) { EXPECT_TRUE(CPPCallLogTable::getInstance().insert(record)); }
+
+    // The number of traced statements holding a text.
+    size_t traced(const std::string& part) {
+        size_t count = 0;
+        for (const std::string& statement : trace())
+            count += statement.find(part) != std::string::npos ? 1 : 0;
+        return count;
+    }
+};
