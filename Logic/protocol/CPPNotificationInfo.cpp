@@ -1,0 +1,3 @@
+#include "Logic/protocol/CPPNotificationInfo.h"
+
+void DeviceCommandNotificationListener::notify(const CPPNotificationInfo*) {}

@@ -1,0 +1,67 @@
+#include "Logic/protocol/CommandParser.h"
+
+namespace {
+
+// Stand-ins for the box's answers about endpoint 1, made without a received line.
+std::unique_ptr<CPPNotificationInfo> makeResetRecord(int32_t notificationType, const std::string& bn,
+                                                     const std::string& pn, const std::string& payload) {
+    auto record = std::make_unique<CPPNotificationInfo>();
+    record->setNotificationType(notificationType);
+    record->setCmdType(1);
+    record->setEndPointType(20);
+    record->setEpn("1");
+    record->setBn(bn);
+    record->setPn(pn);
+    record->setPayload(payload);
+    return record;
+}
+
+} // namespace
+
+std::unique_ptr<CPPNotificationInfo>
+CommandParser::makeOwnRecord(int32_t notificationType, const std::string& pn, const std::string& payload) {
+    auto record = std::make_unique<CPPNotificationInfo>();
+    record->setNotificationType(notificationType);
+    record->setCmdType(3);
+    record->setEndPointType(20);
+    record->setBn(notificationType == 0 ? "CONNECTION" : "NOTIFICATION");
+    record->setPn(pn);
+    record->setPayload(payload);
+    return record;
+}
+
+bool CommandParser::isAvailabilityWord(const std::string& word) {
+    return word == "ENABLE" || word == "DISABLE";
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::makeConnectionNotification(const std::string& status,
+                                                                               const std::string& message) {
+    return makeOwnRecord(0, status, message);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::makeErrorNotification(bool isError,
+                                                                          const std::string& text) {
+    return makeOwnRecord(1, isError ? "ERROR" : "MESSAGE", text);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::makeCfwInactiveNotification() {
+    return makeResetRecord(5, "INQUIRE_RESULT", "CFW_STATUS", "INACTIVE");
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::makeSettingsNotification(const std::string& name,
+                                                                             bool enabled) {
+    return makeResetRecord(3, "SETTINGS", enabled ? "ENABLE" : "DISABLE", name);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::makeActivePartiesResetNotification() {
+    return makeResetRecord(4, "INQUIRE_RESULT", "ACTIVE_PARTIES", "");
+}
+
+std::unique_ptr<CPPNotificationInfo>
+CommandParser::makeCallForwardNotification(const std::string& epn, const std::string& pn,
+                                           const std::string& payload, const std::string& originCmd) {
+    auto record = makeResetRecord(5, "NOTIFICATION", pn, payload);
+    record->setEpn(epn);
+    record->setOriginCmd(originCmd);
+    return record;
+}

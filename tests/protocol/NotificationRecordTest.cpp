@@ -1,0 +1,43 @@
+#include "Logic/protocol/CommandParser.h"
+#include "support/CapturingNotificationListener.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+CapturedRecord captured(const std::unique_ptr<CPPNotificationInfo>& record) {
+    return record ? CapturedRecord::from(*record) : CapturedRecord{};
+}
+
+// The records made without a received line, field by field.
+TEST(NotificationRecord, LineFreeMakersFillEveryField) {
+    CommandParser parser;
+    const std::vector<std::pair<std::unique_ptr<CPPNotificationInfo>, CapturedRecord>> cases = [&] {
+        std::vector<std::pair<std::unique_ptr<CPPNotificationInfo>, CapturedRecord>> rows;
+        rows.emplace_back(parser.makeConnectionNotification("CONNECTING", "Connecting"),
+                          CapturedRecord{0, 3, 20, "CONNECTION", "", "CONNECTING", "Connecting", ""});
+        rows.emplace_back(
+            parser.makeErrorNotification(true, "Cannot send command: X\r\n"),
+            CapturedRecord{1, 3, 20, "NOTIFICATION", "", "ERROR", "Cannot send command: X\r\n", ""});
+        rows.emplace_back(parser.makeErrorNotification(false, "note"),
+                          CapturedRecord{1, 3, 20, "NOTIFICATION", "", "MESSAGE", "note", ""});
+        rows.emplace_back(parser.makeCfwInactiveNotification(),
+                          CapturedRecord{5, 1, 20, "INQUIRE_RESULT", "1", "CFW_STATUS", "INACTIVE", ""});
+        rows.emplace_back(parser.makeSettingsNotification("", false),
+                          CapturedRecord{3, 1, 20, "SETTINGS", "1", "DISABLE", "", ""});
+        rows.emplace_back(parser.makeSettingsNotification("300", true),
+                          CapturedRecord{3, 1, 20, "SETTINGS", "1", "ENABLE", "300", ""});
+        rows.emplace_back(parser.makeActivePartiesResetNotification(),
+                          CapturedRecord{4, 1, 20, "INQUIRE_RESULT", "1", "ACTIVE_PARTIES", "", ""});
+        rows.emplace_back(parser.makeCallForwardNotification("UA 1", "MESSAGE", "PAYLOAD", "ORIGIN"),
+                          CapturedRecord{5, 1, 20, "NOTIFICATION", "UA 1", "MESSAGE", "PAYLOAD", "ORIGIN"});
+        return rows;
+    }();
+    for (const auto& [record, expected] : cases)
+        EXPECT_EQ(captured(record), expected);
+}
+
+} // namespace

@@ -1,0 +1,33 @@
+#include "support/CapturingNotificationListener.h"
+
+CapturedRecord CapturedRecord::from(const CPPNotificationInfo& info) {
+    return CapturedRecord{info.getNotificationType(),
+                          info.getCmdType(),
+                          info.getEndPointType(),
+                          info.getBn(),
+                          info.getEpn(),
+                          info.getPn(),
+                          info.getPayload(),
+                          info.getOriginCmd()};
+}
+
+std::ostream& operator<<(std::ostream& stream, const CapturedRecord& record) {
+    return stream << "{" << record.notificationType << "," << record.cmdType << "," << record.endPointType
+                  << ",\"" << record.bn << "\",\"" << record.epn << "\",\"" << record.pn << "\",\""
+                  << record.payload << "\",origin \"" << record.originCmd << "\"}";
+}
+
+void CapturingNotificationListener::notify(const CPPNotificationInfo* info) {
+    std::lock_guard lock(m_mutex);
+    m_records.push_back(CapturedRecord::from(*info));
+}
+
+std::vector<CapturedRecord> CapturingNotificationListener::records() const {
+    std::lock_guard lock(m_mutex);
+    return m_records;
+}
+
+void CapturingNotificationListener::clear() {
+    std::lock_guard lock(m_mutex);
+    m_records.clear();
+}
