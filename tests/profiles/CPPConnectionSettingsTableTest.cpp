@@ -1,3 +1,4 @@
+#include "Logic/profiles/CPPConnectionSettingsManager.h"
 #include "ProfileStoreFixture.h"
 
 #include <gtest/gtest.h>
@@ -159,6 +160,22 @@ TEST_F(ConnectionSettingsTable, KeepsAtMostOneProfileMarkedAutoConnect) {
     ASSERT_TRUE(table().remove(first));
     EXPECT_EQ(markedRooms(), "");
     EXPECT_FALSE(table().hasAutoConnect());
+}
+
+// A failed clearing is reported although the row is stored: the manager then stores no parts.
+TEST_F(ConnectionSettingsTable, ReportsAFailedAutoConnectClearing) {
+    run("insert into ConnectionSettings(roomName, isAutoConnect) values('old', 1)");
+    run("create trigger refuse before update on ConnectionSettings begin select raise(abort, 'no'); end");
+    CPPConnectionSettings settings = profile("A", true);
+    std::vector<CPPCustomKey> keys(1);
+    CPPMuteCommand mute;
+    CPPVolumeCommand up;
+    CPPVolumeCommand down;
+    EXPECT_FALSE(
+        CPPConnectionSettingsManager::getInstance().addConnectionSettings(settings, keys, mute, up, down));
+    EXPECT_EQ(settings.getId(), 2);
+    EXPECT_EQ(markedRooms(), "old,A");
+    EXPECT_EQ(scalar("select count(*) from CustomKey"), "0");
 }
 
 // The bridge writes by id: an unknown id changes nothing, yet a marked one clears every mark.
