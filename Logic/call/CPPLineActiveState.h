@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Logic/call/CPPIState.h"
+
+// A call in progress.
+class CPPLineActiveState final : public CPPIState {
+public:
+    CPPLineActiveState() : CPPIState(6, 1) {}
+
+    bool sendDigit(int32_t partyId, const CPPConnectionSettings* settings, bool pressed,
+                   const std::string& digit) const override;
+    void conference(int32_t partyId, const CPPConnectionSettings* settings,
+                    int32_t otherPartyId) const override;
+    void transfer(int32_t partyId, const CPPConnectionSettings* settings) const override;
+    void blindTransfer(int32_t partyId, const CPPConnectionSettings* settings) const override;
+    void hold(int32_t partyId, const CPPConnectionSettings* settings) const override;
+    void newCall(int32_t freePartyId, const CPPConnectionSettings* settings) const override;
+    bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
+
+    bool showsHold() const override { return true; }
+    bool showsKeyPad() const override { return true; }
+    bool showsTransfer() const override { return true; }
+    bool showsConference() const override { return true; }
+    bool showsEndCall() const override { return true; }
+    bool showsNewCall() const override { return true; }
+};

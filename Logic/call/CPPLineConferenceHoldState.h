@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Logic/call/CPPIState.h"
+
+// A conference on hold.
+class CPPLineConferenceHoldState final : public CPPIState {
+public:
+    CPPLineConferenceHoldState() : CPPIState(10, 1) {}
+
+    void resume(int32_t partyId, const CPPConnectionSettings* settings) const override;
+    void newCall(int32_t freePartyId, const CPPConnectionSettings* settings) const override;
+
+    bool showsResume() const override { return true; }
+    bool showsNewCall() const override { return true; }
+};

@@ -1,0 +1,18 @@
+#include "Logic/call/CPPLineDialingState.h"
+
+bool CPPLineDialingState::dial(int32_t partyId, const CPPConnectionSettings* settings,
+                               const std::string& number) const {
+    pressCall(partyId, settings, number);
+    return true;
+}
+
+bool CPPLineDialingState::sendDigit(int32_t, const CPPConnectionSettings* settings, bool pressed,
+                                    const std::string& digit) const {
+    pressDigit(digit, pressed, settings);
+    return true;
+}
+
+bool CPPLineDialingState::endCall(int32_t partyId, const CPPConnectionSettings* settings) const {
+    pressPartyKey(partyId, settings);
+    return true;
+}

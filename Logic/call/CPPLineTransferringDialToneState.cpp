@@ -1,0 +1,19 @@
+#include "Logic/call/CPPLineTransferringDialToneState.h"
+
+bool CPPLineTransferringDialToneState::dial(int32_t partyId, const CPPConnectionSettings* settings,
+                                            const std::string& number) const {
+    pressCall(partyId, settings, number);
+    return true;
+}
+
+bool CPPLineTransferringDialToneState::sendDigit(int32_t, const CPPConnectionSettings* settings, bool pressed,
+                                                 const std::string& digit) const {
+    pressDigit(digit, pressed, settings);
+    return true;
+}
+
+bool CPPLineTransferringDialToneState::cancelTransfer(int32_t partyId,
+                                                      const CPPConnectionSettings* settings) const {
+    pressPartyKey(partyId, settings);
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Logic/call/CPPIState.h"
+
+// Waiting for the number of an assisted transfer.
+class CPPLineTransferringDialToneState final : public CPPIState {
+public:
+    CPPLineTransferringDialToneState() : CPPIState(13, 2) {}
+
+    bool dial(int32_t partyId, const CPPConnectionSettings* settings,
+              const std::string& number) const override;
+    bool sendDigit(int32_t partyId, const CPPConnectionSettings* settings, bool pressed,
+                   const std::string& digit) const override;
+    bool cancelTransfer(int32_t partyId, const CPPConnectionSettings* settings) const override;
+
+    bool showsKeyPad() const override { return true; }
+    bool showsNewCall() const override { return true; }
+    bool showsCancelTransfer() const override { return true; }
+};
