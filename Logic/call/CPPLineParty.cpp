@@ -1,0 +1,440 @@
+#include "Logic/call/CPPLineParty.h"
+
+#include "Logic/call/CPPIState.h"
+#include "Logic/call/CPPStateRegistry.h"
+#include "Logic/common/Conversions.h"
+#include "Logic/connection/DeviceCommunication.h"
+#include "Logic/profiles/CPPConnectionSettings.h"
+#include "Logic/protocol/CPPNotificationInfo.h"
+#include "Logic/protocol/CommandParser.h"
+#include "Logic/store/CPPCallLog.h"
+#include "Logic/store/CPPCallLogManager.h"
+#include "Logic/store/CPPContact.h"
+#include "Logic/store/CPPContactManager.h"
+
+#include "Platform/Clock.h"
+
+namespace {
+
+constexpr int32_t UNKNOWN_ID = 0;
+constexpr int32_t IDLE_ID = 1;
+constexpr int32_t DIAL_TONE_ID = 2;
+constexpr int32_t DIALING_ID = 3;
+constexpr int32_t RINGING_ID = 4;
+constexpr int32_t ACTIVE_ID = 6;
+constexpr int32_t HOLD_ID = 7;
+constexpr int32_t INCOMING_ID = 8;
+constexpr int32_t CFW_ID = 24;
+
+constexpr int32_t RECEIVED = 0;
+constexpr int32_t PLACED = 1;
+constexpr int32_t MISSED = 2;
+
+// Whole seconds without a digit after which the box is taken to have dialled.
+constexpr int32_t DIGIT_COLLECTION_TIMEOUT_SECONDS = 20;
+
+std::time_t now() {
+    return Platform::Clock::current().now();
+}
+
+const CPPStateRegistry& registry() {
+    return CPPStateRegistry::getInstance();
+}
+
+std::shared_ptr<const CPPConnectionSettings> currentProfile() {
+    DeviceCommunication* device = DeviceCommunication::getInstance();
+    return device != nullptr ? device->getCurrentConnectionSettings() : nullptr;
+}
+
+// A query the box answers with the next piece of the call; only asked with a current profile.
+void queueQuery(std::vector<std::string>& followUps, std::string (*builder)(const CPPConnectionSettings*)) {
+    if (const auto profile = currentProfile()) {
+        followUps.push_back(builder(profile.get()));
+    }
+}
+
+} // namespace
+
+CPPLineParty::CPPLineParty(int32_t id)
+    : m_id(id), m_startTime(now()), m_endTime(m_startTime), m_lastDigitTime(m_startTime),
+      m_state(registry().getState("IDLE")), m_statePre(m_state) {}
+
+void CPPLineParty::reset(bool isSip) {
+    m_status = 0;
+    m_state = isSip ? registry().getState("IDLE") : registry().getTelcoIdleState();
+    m_statePre = m_state;
+    m_callParty.clear();
+    m_displayName.clear();
+    m_activeDuration = 0;
+    m_holdDuration = 0;
+    m_contact.reset();
+    m_startTime = now();
+    m_endTime = m_startTime;
+    m_lastDigitTime = m_startTime;
+    m_direction = 0;
+    m_callType = PLACED;
+}
+
+int32_t CPPLineParty::getState() const {
+    return m_state->getStateId();
+}
+
+int32_t CPPLineParty::getStatePre() const {
+    return m_statePre->getStateId();
+}
+
+void CPPLineParty::updateStatus() {
+    m_status = m_state->getCategory();
+}
+
+bool CPPLineParty::setState(const std::string& name) {
+    const CPPIState* next = registry().getState(name);
+    const int32_t nextId = next->getStateId();
+    if (nextId == UNKNOWN_ID || nextId == getState()) {
+        return false;
+    }
+    if (nextId == CFW_ID) {
+        // A forwarded call ends the party as if it had gone idle.
+        if (getState() == IDLE_ID) {
+            return false;
+        }
+        m_statePre = m_state;
+        m_state = registry().getState("IDLE");
+        onStateChanged();
+        return true;
+    }
+    changeTo(next);
+    return true;
+}
+
+void CPPLineParty::setCallParty(const std::string& number) {
+    m_callParty = number;
+    const std::vector<CPPContact> contacts = CPPContactManager::getInstance().contactByNumber(number);
+    m_contact = contacts.empty() ? nullptr : std::make_shared<const CPPContact>(contacts.front());
+}
+
+void CPPLineParty::changeTo(const CPPIState* next) {
+    m_statePre = m_state;
+    m_state = next;
+    onStateChanged();
+    updateStatus();
+}
+
+void CPPLineParty::onStateChanged() {
+    const int32_t stateId = getState();
+    const int32_t previousId = getStatePre();
+    if (stateId == ACTIVE_ID) {
+        // A call resumed from hold keeps its start.
+        if (previousId != HOLD_ID) {
+            m_startTime = now();
+        }
+        if (previousId == INCOMING_ID) {
+            m_callType = RECEIVED;
+        } else if (previousId == RINGING_ID) {
+            m_callType = PLACED;
+        }
+        m_holdDuration = 0;
+        return;
+    }
+    if (stateId != IDLE_ID) {
+        return;
+    }
+    bool log = false;
+    // A call that never became active is a placed call of no length.
+    if (previousId == RINGING_ID || previousId == DIAL_TONE_ID) {
+        m_startTime = now();
+        m_callType = PLACED;
+        log = true;
+        m_activeDuration = 0;
+        m_holdDuration = 0;
+    }
+    m_endTime = now();
+    if (previousId == INCOMING_ID) {
+        m_callType = MISSED;
+        log = true;
+        m_activeDuration = 0;
+        m_holdDuration = 0;
+    } else if (previousId == ACTIVE_ID || previousId == HOLD_ID) {
+        log = true;
+        m_holdDuration = 0;
+    }
+    if (log && !m_callParty.empty()) {
+        // The call a redial ends stays out of the log; the flag covers that one call.
+        DeviceCommunication* device = DeviceCommunication::getInstance();
+        const bool redialPending = device != nullptr && device->takeRedialPending();
+        if (!redialPending) {
+            writeCallLog();
+        }
+        if (m_contact && m_callType == PLACED) {
+            CPPContactManager::getInstance().updateContactRow(*m_contact);
+        }
+        m_activeDuration = 0;
+        m_holdDuration = 0;
+    }
+    reset(isSipLine());
+}
+
+void CPPLineParty::writeCallLog() const {
+    CPPCallLog entry;
+    entry.setCallNumber(m_callParty);
+    entry.setCallType(static_cast<CPPCallLog::CallType>(m_callType));
+    entry.setContactName(m_contact ? m_contact->getFullName() : m_displayName);
+    entry.setCompany(m_contact ? m_contact->getCompany() : std::string());
+    entry.setCallTimes(m_startTime, m_endTime, m_activeDuration);
+    CPPCallLogManager::getInstance().addCallLog(entry);
+}
+
+bool CPPLineParty::isSipLine() {
+    const auto profile = currentProfile();
+    return !profile || profile->getPhoneType() == 1;
+}
+
+bool CPPLineParty::onRing(const std::string& value) {
+    if (value != "1" || getState() == INCOMING_ID) {
+        return false;
+    }
+    changeTo(registry().getTelcoIncomingState());
+    return true;
+}
+
+bool CPPLineParty::onDigitReleased() {
+    m_lastDigitTime = now();
+    if (getState() == ACTIVE_ID || getState() == DIALING_ID) {
+        return false;
+    }
+    changeTo(registry().getTelcoDigitCollectionState());
+    return true;
+}
+
+void CPPLineParty::onKeyCall(const std::string& number) {
+    if (getState() == IDLE_ID) {
+        m_statePre = m_state;
+        m_lastDigitTime = now();
+        m_state = registry().getTelcoDigitCollectionState();
+        onStateChanged();
+    } else if (getState() == DIAL_TONE_ID) {
+        m_statePre = m_state;
+        m_state = registry().getTelcoConnectedState();
+        onStateChanged();
+    }
+    setCallParty(number);
+    updateStatus();
+}
+
+void CPPLineParty::onHook(const std::string& value) {
+    const int32_t stateId = getState();
+    if (value == "1") {
+        if (stateId == INCOMING_ID || stateId == DIALING_ID) {
+            changeTo(registry().getTelcoConnectedState());
+        } else if (stateId != DIAL_TONE_ID) {
+            changeTo(registry().getTelcoDialToneState());
+        }
+    } else if (stateId != IDLE_ID) {
+        changeTo(registry().getTelcoIdleState());
+    }
+}
+
+void CPPLineParty::onIncomingCall(const std::string& value) {
+    const int32_t stateId = getState();
+    if (value.empty()) {
+        changeTo(stateId == IDLE_ID ? registry().getTelcoIncomingState() : registry().getTelcoIdleState());
+    } else if (value == "1") {
+        if (stateId != INCOMING_ID) {
+            changeTo(registry().getTelcoIncomingState());
+        }
+    } else if (stateId != IDLE_ID) {
+        changeTo(registry().getTelcoIdleState());
+    }
+}
+
+void CPPLineParty::onCallDuration(const std::string& value, std::vector<std::string>& followUps) {
+    if (value.empty()) {
+        m_activeDuration = 0;
+    } else {
+        // The row written by going idle adds the box's seconds to those since the start.
+        m_activeDuration = stringToInt(value);
+        if (getState() != IDLE_ID) {
+            changeTo(registry().getTelcoIdleState());
+        }
+    }
+    queueQuery(followUps, &CommandParser::inquireDirection);
+}
+
+void CPPLineParty::onCallerId(const std::string& number, const std::string& name,
+                              std::vector<std::string>& followUps) {
+    setCallParty(number);
+    m_displayName = name;
+    if (getState() == DIAL_TONE_ID || getState() == DIALING_ID) {
+        changeTo(registry().getTelcoConnectedState());
+    }
+    queueQuery(followUps, &CommandParser::inquireDigitsDialedSinceOffHook);
+}
+
+void CPPLineParty::onHookInquiry(const std::string& value, std::vector<std::string>& followUps) {
+    if (value == "1") {
+        if (getState() != DIAL_TONE_ID) {
+            changeTo(registry().getTelcoDialToneState());
+        }
+    } else if (getState() != IDLE_ID) {
+        changeTo(registry().getTelcoIdleState());
+    }
+    queueQuery(followUps, &CommandParser::inquireOffHookDuration);
+}
+
+void CPPLineParty::onOffHookDuration(const std::string& value) {
+    m_activeDuration = value.empty() ? 0 : stringToInt(value);
+}
+
+void CPPLineParty::onDirection(const std::string& value, std::vector<std::string>& followUps) {
+    m_direction = stringToInt(value);
+    updateStatus();
+    queueQuery(followUps, &CommandParser::inquireCallerId);
+}
+
+void CPPLineParty::onDigitsDialed(const std::string& value) {
+    if (value != "0") {
+        setCallParty(value);
+        if (getState() != DIALING_ID) {
+            m_statePre = m_state;
+            m_lastDigitTime = now();
+            m_state = registry().getTelcoDigitCollectionState();
+            onStateChanged();
+            updateStatus();
+        }
+    }
+    // More than 20 seconds off hook with digits known: the call is through.
+    if (!m_callParty.empty() && m_activeDuration > DIGIT_COLLECTION_TIMEOUT_SECONDS &&
+        getState() != ACTIVE_ID) {
+        changeTo(registry().getTelcoConnectedState());
+    }
+}
+
+std::unique_ptr<CPPNotificationInfo> CPPLineParty::checkDigitCollectionTimeout() {
+    if (getState() != DIALING_ID) {
+        return nullptr;
+    }
+    // Whole seconds: 19.9 is still too early, exactly 20 ends the collection.
+    if (std::difftime(now(), m_lastDigitTime) < DIGIT_COLLECTION_TIMEOUT_SECONDS) {
+        return nullptr;
+    }
+    changeTo(registry().getTelcoConnectedState());
+    auto record = std::make_unique<CPPNotificationInfo>();
+    record->setNotificationType(4);
+    record->setCmdType(1);
+    record->setEndPointType(3);
+    record->setEpn("1");
+    record->setBn("KEY");
+    record->setPn("KEY_DIGIT_RELEASED");
+    record->setPayload("");
+    record->setOriginCmd("Dummy digit collection timeout");
+    return record;
+}
+
+bool CPPLineParty::offHook(const CPPConnectionSettings* settings) const {
+    return m_state->offHook(m_id, settings);
+}
+
+bool CPPLineParty::dial(const CPPConnectionSettings* settings, const std::string& number) const {
+    return m_state->dial(m_id, settings, number);
+}
+
+bool CPPLineParty::sendDigit(const CPPConnectionSettings* settings, bool pressed,
+                             const std::string& digit) const {
+    return m_state->sendDigit(m_id, settings, pressed, digit);
+}
+
+void CPPLineParty::conference(const CPPConnectionSettings* settings, int32_t otherPartyId) const {
+    m_state->conference(m_id, settings, otherPartyId);
+}
+
+void CPPLineParty::transfer(const CPPConnectionSettings* settings) const {
+    m_state->transfer(m_id, settings);
+}
+
+void CPPLineParty::blindTransfer(const CPPConnectionSettings* settings) const {
+    m_state->blindTransfer(m_id, settings);
+}
+
+bool CPPLineParty::reject(const CPPConnectionSettings* settings) const {
+    return m_state->reject(m_id, settings);
+}
+
+bool CPPLineParty::cancelTransfer(const CPPConnectionSettings* settings) const {
+    return m_state->cancelTransfer(m_id, settings);
+}
+
+bool CPPLineParty::completeTransfer(const CPPConnectionSettings* settings) const {
+    return m_state->completeTransfer(m_id, settings);
+}
+
+void CPPLineParty::answer(const CPPConnectionSettings* settings) const {
+    m_state->answer(m_id, settings);
+}
+
+void CPPLineParty::hold(const CPPConnectionSettings* settings) const {
+    m_state->hold(m_id, settings);
+}
+
+void CPPLineParty::resume(const CPPConnectionSettings* settings) const {
+    m_state->resume(m_id, settings);
+}
+
+void CPPLineParty::newCall(const CPPConnectionSettings* settings, int32_t freePartyId) const {
+    m_state->newCall(freePartyId, settings);
+}
+
+bool CPPLineParty::endCall(const CPPConnectionSettings* settings) const {
+    return m_state->endCall(m_id, settings);
+}
+
+void CPPLineParty::hookFlash(const CPPConnectionSettings* settings) const {
+    m_state->hookFlash(m_id, settings);
+}
+
+bool CPPLineParty::showsHold() const {
+    return m_state->showsHold();
+}
+
+bool CPPLineParty::showsKeyPad() const {
+    return m_state->showsKeyPad();
+}
+
+bool CPPLineParty::showsResume() const {
+    return m_state->showsResume();
+}
+
+bool CPPLineParty::showsTransfer() const {
+    return m_state->showsTransfer();
+}
+
+bool CPPLineParty::showsConference() const {
+    return m_state->showsConference();
+}
+
+bool CPPLineParty::showsEndCall() const {
+    return m_state->showsEndCall();
+}
+
+bool CPPLineParty::showsNewCall() const {
+    return m_state->showsNewCall();
+}
+
+bool CPPLineParty::showsReject() const {
+    return m_state->showsReject();
+}
+
+bool CPPLineParty::showsCancelTransfer() const {
+    return m_state->showsCancelTransfer();
+}
+
+bool CPPLineParty::showsCompleteTransfer() const {
+    return m_state->showsCompleteTransfer();
+}
+
+bool CPPLineParty::showsAnswer() const {
+    return m_state->showsAnswer();
+}
+
+bool CPPLineParty::showsHookFlash() const {
+    return m_state->showsHookFlash();
+}
