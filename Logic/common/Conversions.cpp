@@ -12,9 +12,30 @@ std::istringstream classicInput(const std::string& text) {
     return stream;
 }
 
+// Reads text that is only an optional minus and one to nine digits, as SQLite writes most
+// integers; anything else is left to the stream.
+bool readPlainDecimal(const std::string& text, int32_t& value) {
+    const size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+    const size_t digits = text.size() - first;
+    if (digits == 0 || digits > 9)
+        return false;
+    int32_t magnitude = 0;
+    for (size_t i = first; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        magnitude = magnitude * 10 + (text[i] - '0');
+    }
+    value = first == 1 ? -magnitude : magnitude;
+    return true;
+}
+
 } // namespace
 
 int32_t stringToInt(const std::string& text) {
+    // Large listings read tens of thousands of columns; building a stream for each dominates.
+    int32_t plain = 0;
+    if (readPlainDecimal(text, plain))
+        return plain;
     std::istringstream stream = classicInput(text);
     // On overflow the stream stores the nearest limit; on no number it stores 0.
     int32_t value = 0;

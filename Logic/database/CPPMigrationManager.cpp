@@ -3,6 +3,11 @@
 #include "Logic/common/Conversions.h"
 #include "Logic/database/CPPBatchScope.h"
 #include "Logic/database/CPPDatabase.h"
+#include "Logic/database/CPPMigrationAddSerialPath.h"
+#include "Logic/database/CPPMigrationConnectionSettingSerial.h"
+#include "Logic/database/CPPMigrationDisabledScreenSaved.h"
+#include "Logic/database/CPPMigrationExpandPhoneBook.h"
+#include "Logic/database/CPPMigrationSharePhoneBook.h"
 #include "Logic/database/CPPRowText.h"
 #include "Logic/database/CPPSqlText.h"
 
@@ -20,8 +25,21 @@ void CPPMigrationManager::createTable() {
         nullptr);
 }
 
-std::unique_ptr<CPPMigrationStep> CPPMigrationManager::createStep(int32_t) {
-    return nullptr;
+std::unique_ptr<CPPMigrationStep> CPPMigrationManager::createStep(int32_t revision) {
+    switch (revision) {
+    case 2:
+        return std::make_unique<CPPMigrationSharePhoneBook>();
+    case 3:
+        return std::make_unique<CPPMigrationExpandPhoneBook>();
+    case 4:
+        return std::make_unique<CPPMigrationConnectionSettingSerial>();
+    case 5:
+        return std::make_unique<CPPMigrationDisabledScreenSaved>();
+    case 6:
+        return std::make_unique<CPPMigrationAddSerialPath>();
+    default:
+        return nullptr;
+    }
 }
 
 void CPPMigrationManager::migrate(int32_t targetRevision) {

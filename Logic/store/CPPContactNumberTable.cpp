@@ -68,8 +68,17 @@ std::unordered_map<int32_t, std::vector<CPPContactNumber>> CPPContactNumberTable
                                             &rows))
         return {};
     std::unordered_map<int32_t, std::vector<CPPContactNumber>> numbersByContact;
-    for (const Row& row : rows)
-        numbersByContact[columnInt(row, "contactId")].push_back(rowToRecord(row));
+    // Rows come grouped by owner, so the map is searched once per contact, not per row.
+    std::vector<CPPContactNumber>* numbers = nullptr;
+    int32_t owner = 0;
+    for (const Row& row : rows) {
+        const int32_t contactId = columnInt(row, "contactId");
+        if (numbers == nullptr || contactId != owner) {
+            owner = contactId;
+            numbers = &numbersByContact[owner];
+        }
+        numbers->push_back(rowToRecord(row));
+    }
     return numbersByContact;
 }
 

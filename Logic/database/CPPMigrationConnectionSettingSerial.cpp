@@ -1,0 +1,21 @@
+#include "Logic/database/CPPMigrationConnectionSettingSerial.h"
+
+#include "Logic/database/CPPDatabase.h"
+#include "Logic/profiles/CPPConnectionSettingsTable.h"
+
+void CPPMigrationConnectionSettingSerial::upgradeSchema() {
+    CPPDatabase& database = CPPDatabase::getInstance();
+    database.execute("ALTER TABLE ConnectionSettings ADD connectionType integer", nullptr);
+    database.execute("ALTER TABLE ConnectionSettings ADD serialPort integer", nullptr);
+}
+
+// The profile update names serialPath, which revision 6 adds: below it these writes fail, and
+// revision 6 writes the link type itself.
+void CPPMigrationConnectionSettingSerial::migrateData() {
+    for (const CPPConnectionSettings& stored : CPPConnectionSettingsTable::getInstance().getAll()) {
+        CPPConnectionSettings settings = stored;
+        settings.setConnectionType(1);
+        settings.setSerialPort(0);
+        CPPConnectionSettingsTable::getInstance().update(settings);
+    }
+}

@@ -1,0 +1,15 @@
+#include "Logic/database/CPPMigrationDisabledScreenSaved.h"
+
+#include "Logic/database/CPPDatabase.h"
+#include "Logic/store/CPPPreferencesSettingsTable.h"
+
+void CPPMigrationDisabledScreenSaved::upgradeSchema() {
+    CPPDatabase::getInstance().execute("ALTER TABLE PreferencesSettings ADD disabledScreenSaved integer",
+                                       nullptr);
+}
+
+void CPPMigrationDisabledScreenSaved::migrateData() {
+    CPPPreferencesSettings preferences = CPPPreferencesSettingsTable::getInstance().get();
+    preferences.setDisabledScreenSaved(false);
+    CPPPreferencesSettingsTable::getInstance().update(preferences);
+}

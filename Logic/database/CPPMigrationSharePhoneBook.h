@@ -1,0 +1,11 @@
+#pragma once
+
+#include "Logic/database/CPPMigrationStep.h"
+
+// Revision 2: contacts gain isFromPhone, the mark of the group removed together.
+class CPPMigrationSharePhoneBook final : public CPPMigrationStep {
+public:
+    void upgradeSchema() override;
+    void migrateData() override;
+    int32_t getRevision() const override { return 2; }
+};
