@@ -41,7 +41,12 @@ protected:
         ASSERT_TRUE(CPPPreferencesSettingsTable::getInstance().createTable());
         for (const char* table : {"Contact", "ConnectionSettings", "PreferencesSettings"})
             m_fresh[table] = tableSql(table);
-        run("drop table Contact; drop table ConnectionSettings; drop table PreferencesSettings");
+        dropShape();
+    }
+
+    void dropShape() {
+        run("drop table if exists Contact; drop table if exists ConnectionSettings; "
+            "drop table if exists PreferencesSettings; drop table if exists MIGRATION");
     }
 
     std::string tableSql(const std::string& table) {
@@ -185,8 +190,7 @@ TEST_F(MigrationSteps, LaterRevisionsRunOnlyTheStepsAboveThem) {
         EXPECT_EQ(scalar("select isFromPhone from Contact"), "1");
         EXPECT_EQ(preferences("expandsPhoneBookEntries"), "1");
     }
-    run("drop table Contact; drop table ConnectionSettings; drop table PreferencesSettings; drop table "
-        "MIGRATION");
+    dropShape();
     {
         SCOPED_TRACE("M3");
         shape(4);
@@ -197,8 +201,7 @@ TEST_F(MigrationSteps, LaterRevisionsRunOnlyTheStepsAboveThem) {
         EXPECT_EQ(preferences("expandsPhoneBookEntries"), "0");
         EXPECT_EQ(profiles(), "(1,3,'')");
     }
-    run("drop table Contact; drop table ConnectionSettings; drop table PreferencesSettings; drop table "
-        "MIGRATION");
+    dropShape();
     {
         SCOPED_TRACE("M4");
         shape(5);
@@ -210,8 +213,7 @@ TEST_F(MigrationSteps, LaterRevisionsRunOnlyTheStepsAboveThem) {
         EXPECT_EQ(preferences("expandsPhoneBookEntries"), "0");
         EXPECT_EQ(profiles(), "(1,3,'')");
     }
-    run("drop table Contact; drop table ConnectionSettings; drop table PreferencesSettings; drop table "
-        "MIGRATION");
+    dropShape();
     {
         SCOPED_TRACE("M5");
         shape(6);
@@ -227,8 +229,7 @@ TEST_F(MigrationSteps, LaterRevisionsRunOnlyTheStepsAboveThem) {
 TEST_F(MigrationSteps, AnEmptyMigrationTableIsOnlyStamped) {
     for (const int32_t revision : {6, 1}) {
         SCOPED_TRACE(revision);
-        run("drop table if exists Contact; drop table if exists ConnectionSettings; "
-            "drop table if exists PreferencesSettings; drop table if exists MIGRATION");
+        dropShape();
         shape(revision, "", false);
         addProfile("Room");
         const std::vector<std::string> before = columns("ConnectionSettings");
@@ -256,8 +257,7 @@ TEST_F(MigrationSteps, NoMigrationTableRecordsNothing) {
 TEST_F(MigrationSteps, RevisionsAboveSixRunNoStep) {
     for (const std::string stored : {"7", "99999999999"}) {
         SCOPED_TRACE(stored);
-        run("drop table if exists Contact; drop table if exists ConnectionSettings; "
-            "drop table if exists PreferencesSettings; drop table if exists MIGRATION");
+        dropShape();
         shape(6, stored);
         migrate();
         EXPECT_TRUE(stepsRun().empty());
@@ -270,8 +270,7 @@ TEST_F(MigrationSteps, RevisionsAboveSixRunNoStep) {
 TEST_F(MigrationSteps, UnreadableRevisionsRerunEveryStep) {
     for (const std::string stored : {"NULL", "''", "'abc'", "0", "-5", "-2147483648"}) {
         SCOPED_TRACE(stored);
-        run("drop table if exists Contact; drop table if exists ConnectionSettings; "
-            "drop table if exists PreferencesSettings; drop table if exists MIGRATION");
+        dropShape();
         shape(6, stored);
         addContact("Ann", "1");
         addPreferences(0, 1);

@@ -10,13 +10,6 @@ namespace {
 
 using CallLogStore = StoreFixture;
 
-std::vector<std::string> numbersOf(const std::vector<CPPCallLog>& callLogs) {
-    std::vector<std::string> numbers;
-    for (const CPPCallLog& entry : callLogs)
-        numbers.push_back(entry.getCallNumber());
-    return numbers;
-}
-
 TEST(CallLogTimes, DurationDateAndTimeComeFromTheStart) {
     constexpr time_t farFuture = std::numeric_limits<time_t>::max();
     struct Case {

@@ -11,20 +11,6 @@ namespace {
 
 using ContactManagerStore = StoreFixture;
 
-std::vector<std::string> firstNamesOf(const std::vector<CPPContact>& contacts) {
-    std::vector<std::string> names;
-    for (const CPPContact& entry : contacts)
-        names.push_back(entry.getFirstName());
-    return names;
-}
-
-std::vector<std::string> textsOf(const std::vector<CPPContactNumber>& numbers) {
-    std::vector<std::string> texts;
-    for (const CPPContactNumber& entry : numbers)
-        texts.push_back(entry.getNumber());
-    return texts;
-}
-
 void setAutomaticFavorites(bool automatic, int32_t count = 5) {
     CPPPreferencesSettings preferences = CPPPreferencesSettingsTable::getInstance().get();
     preferences.setAutomaticallyManagesFavorites(automatic);

@@ -8,13 +8,6 @@ namespace {
 
 using NumberStore = StoreFixture;
 
-std::vector<std::string> textsOf(const std::vector<CPPContactNumber>& numbers) {
-    std::vector<std::string> texts;
-    for (const CPPContactNumber& entry : numbers)
-        texts.push_back(entry.getNumber());
-    return texts;
-}
-
 TEST_F(NumberStore, StatementTextsAreExact) {
     CPPContactNumberTable& table = CPPContactNumberTable::getInstance();
     CPPContactNumber entry = number("123", true);

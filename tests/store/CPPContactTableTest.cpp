@@ -7,13 +7,6 @@ namespace {
 
 using ContactStore = StoreFixture;
 
-std::vector<std::string> firstNamesOf(const std::vector<CPPContact>& contacts) {
-    std::vector<std::string> names;
-    for (const CPPContact& entry : contacts)
-        names.push_back(entry.getFirstName());
-    return names;
-}
-
 TEST(ContactRecord, FullNameKeepsBothBlanksAndIdentityIsTheId) {
     CPPContact record;
     EXPECT_EQ(record.getFullName(), "  ");

@@ -18,6 +18,24 @@
 #include <string>
 #include <vector>
 
+// One text of each record, in list order.
+template <typename Record>
+std::vector<std::string> textsOf(const std::vector<Record>& records, std::string (Record::*text)() const) {
+    std::vector<std::string> texts;
+    for (const Record& record : records)
+        texts.push_back((record.*text)());
+    return texts;
+}
+inline std::vector<std::string> numbersOf(const std::vector<CPPCallLog>& callLogs) {
+    return textsOf(callLogs, &CPPCallLog::getCallNumber);
+}
+inline std::vector<std::string> firstNamesOf(const std::vector<CPPContact>& contacts) {
+    return textsOf(contacts, &CPPContact::getFirstName);
+}
+inline std::vector<std::string> textsOf(const std::vector<CPPContactNumber>& numbers) {
+    return textsOf(numbers, &CPPContactNumber::getNumber);
+}
+
 // Sets the process's time zone for its lifetime and restores the previous one.
 class ScopedTimeZone {
 public:
