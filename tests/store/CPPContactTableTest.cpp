@@ -25,6 +25,28 @@ TEST(ContactRecord, FullNameKeepsBothBlanksAndIdentityIsTheId) {
     EXPECT_FALSE(other == record);
 }
 
+using NewFile = DatabaseFixture;
+
+TEST_F(NewFile, CreateStatementsAreExact) {
+    ASSERT_TRUE(CPPContactTable::getInstance().createTable());
+    ASSERT_TRUE(CPPContactNumberTable::getInstance().createTable());
+    ASSERT_TRUE(CPPCallLogTable::getInstance().createTable());
+    EXPECT_EQ(trace(),
+              (std::vector<std::string>{
+                  "create table if not exists Contact(id integer primary key autoincrement, firstName text, "
+                  "middleInitial text, lastName text, company text, callFrequency integer, isFavorite "
+                  "integer, isFromPhone integer)",
+                  "create table if not exists ContactNumber(id integer primary key autoincrement, number "
+                  "text, speedDial integer, type integer, isDefault integer, contactId integer, foreign "
+                  "key(contactId) references Contact(id))",
+                  "create table if not exists CallLog(id integer primary key autoincrement, callDate text, "
+                  "callDuration integer, callNumber text, callType integer, contactName text, company "
+                  "text, startTime text)",
+              }));
+    // A second open finds the tables and changes nothing.
+    EXPECT_TRUE(CPPContactTable::getInstance().createTable());
+}
+
 TEST_F(ContactStore, StatementTextsAreExact) {
     CPPContactTable& table = CPPContactTable::getInstance();
     CPPContact ann = contact("Ann", "Lee", "Acme", true);
@@ -134,6 +156,9 @@ TEST_F(ContactStore, NullAndOddColumnsRead) {
     EXPECT_FALSE(stored[0].isFromPhone());
     EXPECT_EQ(stored[0].getCallFrequency(), 0);
     EXPECT_EQ(stored[0].getFullName(), "  ");
+    // The favorite lists match 1 and 0 exactly, so a stored 2 reads as favorite yet shows in neither.
+    EXPECT_TRUE(CPPContactTable::getInstance().getFavoritesOrderedBy("firstName", true).empty());
+    EXPECT_TRUE(CPPContactTable::getInstance().getNonFavoritesOrderedBy("firstName", true).empty());
     // A NULL isFromPhone (a row older than the column) is not one of the phone's contacts.
     EXPECT_TRUE(CPPContactManager::getInstance().removeAllContactsFromPhone());
     EXPECT_EQ(scalar("select count(*) from Contact"), "1");

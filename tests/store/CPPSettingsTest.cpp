@@ -109,9 +109,11 @@ TEST_F(SettingsStore, UpdatesWriteEveryFieldByIdAndReadBack) {
     EXPECT_TRUE(CPPPreferencesSettingsTable::getInstance().update(read));
 
     preferences.setDefaultHomeScreen("x'); delete from PreferencesSettings; --");
+    preferences.setTimeFormat("h'mm \"ü\", x");
     ASSERT_TRUE(CPPPreferencesSettingsTable::getInstance().update(preferences));
-    EXPECT_EQ(CPPPreferencesSettingsTable::getInstance().get().getDefaultHomeScreen(),
-              preferences.getDefaultHomeScreen());
+    const CPPPreferencesSettings quoted = CPPPreferencesSettingsTable::getInstance().get();
+    EXPECT_EQ(quoted.getDefaultHomeScreen(), preferences.getDefaultHomeScreen());
+    EXPECT_EQ(quoted.getTimeFormat(), "h'mm \"ü\", x");
 }
 
 // An update that finds no row reports it, where it used to claim success.
