@@ -395,14 +395,7 @@ bool CPPLine::completeTransfer(int32_t partyId, const CPPConnectionSettings* set
 }
 
 void CPPLine::answer(int32_t partyId, const CPPConnectionSettings* settings) {
-    const PartyStates states = partyStates();
-    const auto named =
-        std::find_if(states.begin(), states.end(), [&](const auto& entry) { return entry.first == partyId; });
-    if (named == states.end()) {
-        return;
-    }
-    holdOthers(states, partyId, settings);
-    named->second->answer(partyId, settings);
+    holdOthersThen(partyId, settings, &CPPIState::answer);
 }
 
 void CPPLine::hold(int32_t partyId, const CPPConnectionSettings* settings) {
@@ -412,14 +405,7 @@ void CPPLine::hold(int32_t partyId, const CPPConnectionSettings* settings) {
 }
 
 void CPPLine::resume(int32_t partyId, const CPPConnectionSettings* settings) {
-    const PartyStates states = partyStates();
-    const auto named =
-        std::find_if(states.begin(), states.end(), [&](const auto& entry) { return entry.first == partyId; });
-    if (named == states.end()) {
-        return;
-    }
-    holdOthers(states, partyId, settings);
-    named->second->resume(partyId, settings);
+    holdOthersThen(partyId, settings, &CPPIState::resume);
 }
 
 void CPPLine::newCall(int32_t partyId, const CPPConnectionSettings* settings) {
@@ -459,6 +445,18 @@ void CPPLine::holdOthers(const PartyStates& states, int32_t partyId, const CPPCo
             state->hold(id, settings);
         }
     }
+}
+
+void CPPLine::holdOthersThen(int32_t partyId, const CPPConnectionSettings* settings, PartyAction action) {
+    const PartyStates states = partyStates();
+    const auto named =
+        std::find_if(states.begin(), states.end(), [&](const auto& entry) { return entry.first == partyId; });
+    // A party id the line does not hold asks for nothing, not even the holds.
+    if (named == states.end()) {
+        return;
+    }
+    holdOthers(states, partyId, settings);
+    (named->second->*action)(partyId, settings);
 }
 
 void CPPLine::changeDoNotDisturb(bool enable, const CPPConnectionSettings* settings) {

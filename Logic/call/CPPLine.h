@@ -180,7 +180,9 @@ private:
     const CPPIState* stateOf(int32_t partyId) const;
     PartyStates partyStates() const;
     PartyStates partyStatesLocked() const;
+    using PartyAction = void (CPPIState::*)(int32_t, const CPPConnectionSettings*) const;
     static void holdOthers(const PartyStates& states, int32_t partyId, const CPPConnectionSettings* settings);
+    void holdOthersThen(int32_t partyId, const CPPConnectionSettings* settings, PartyAction action);
     int32_t firstPartyInStateLocked(int32_t stateId) const;
     bool setCallForwardingTypeByNameLocked(const std::string& word);
     void updateLineStateLocked();

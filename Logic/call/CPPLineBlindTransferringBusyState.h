@@ -1,13 +1,9 @@
 #pragma once
 
-#include "Logic/call/CPPIState.h"
+#include "Logic/call/CPPLineRingingState.h"
 
 // The target of a blind transfer is busy.
-class CPPLineBlindTransferringBusyState final : public CPPIState {
+class CPPLineBlindTransferringBusyState final : public CPPLineRingingState {
 public:
-    CPPLineBlindTransferringBusyState() : CPPIState(23, 1) {}
-
-    bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
-
-    bool showsEndCall() const override { return true; }
+    CPPLineBlindTransferringBusyState() : CPPLineRingingState(23, 1) {}
 };

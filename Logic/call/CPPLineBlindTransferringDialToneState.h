@@ -1,19 +1,9 @@
 #pragma once
 
-#include "Logic/call/CPPIState.h"
+#include "Logic/call/CPPLineTransferringDialToneState.h"
 
 // Waiting for the number of a blind transfer.
-class CPPLineBlindTransferringDialToneState final : public CPPIState {
+class CPPLineBlindTransferringDialToneState final : public CPPLineTransferringDialToneState {
 public:
-    CPPLineBlindTransferringDialToneState() : CPPIState(20, 2) {}
-
-    bool dial(int32_t partyId, const CPPConnectionSettings* settings,
-              const std::string& number) const override;
-    bool sendDigit(int32_t partyId, const CPPConnectionSettings* settings, bool pressed,
-                   const std::string& digit) const override;
-    bool cancelTransfer(int32_t partyId, const CPPConnectionSettings* settings) const override;
-
-    bool showsKeyPad() const override { return true; }
-    bool showsNewCall() const override { return true; }
-    bool showsCancelTransfer() const override { return true; }
+    CPPLineBlindTransferringDialToneState() : CPPLineTransferringDialToneState(20, 2) {}
 };

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "Logic/call/CPPIState.h"
+#include "Logic/call/CPPLineRingingState.h"
 
 // The call to a blind transfer's target being set up.
-class CPPLineBlindTransferringInProcessState final : public CPPIState {
+class CPPLineBlindTransferringInProcessState final : public CPPLineRingingState {
 public:
-    CPPLineBlindTransferringInProcessState() : CPPIState(27, 1) {}
-
-    bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
-
-    bool showsEndCall() const override { return true; }
+    CPPLineBlindTransferringInProcessState() : CPPLineRingingState(27, 1) {}
 };

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "Logic/call/CPPIState.h"
+#include "Logic/call/CPPLineRingingState.h"
 
 // A placed call that found the far end busy.
-class CPPLineBusyState final : public CPPIState {
+class CPPLineBusyState final : public CPPLineRingingState {
 public:
-    CPPLineBusyState() : CPPIState(5, 1) {}
-
-    bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
-
-    bool showsEndCall() const override { return true; }
+    CPPLineBusyState() : CPPLineRingingState(5, 1) {}
 };

@@ -2,8 +2,8 @@
 
 #include "Logic/call/CPPIState.h"
 
-// Off hook, waiting for a number.
-class CPPLineDialToneState final : public CPPIState {
+// Off hook, waiting for a number. Dialling behaves the same.
+class CPPLineDialToneState : public CPPIState {
 public:
     CPPLineDialToneState() : CPPIState(2, 2) {}
 
@@ -16,4 +16,7 @@ public:
     bool showsKeyPad() const override { return true; }
     bool showsEndCall() const override { return true; }
     bool showsNewCall() const override { return true; }
+
+protected:
+    CPPLineDialToneState(int32_t stateId, int32_t category) : CPPIState(stateId, category) {}
 };

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "Logic/call/CPPIState.h"
+#include "Logic/call/CPPLineRingingState.h"
 
 // A placed call being set up.
-class CPPLineInProcessState final : public CPPIState {
+class CPPLineInProcessState final : public CPPLineRingingState {
 public:
-    CPPLineInProcessState() : CPPIState(25, 1) {}
-
-    bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
-
-    bool showsEndCall() const override { return true; }
+    CPPLineInProcessState() : CPPLineRingingState(25, 1) {}
 };

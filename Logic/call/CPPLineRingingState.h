@@ -2,12 +2,16 @@
 
 #include "Logic/call/CPPIState.h"
 
-// A placed call ringing at the far end.
-class CPPLineRingingState final : public CPPIState {
+// A placed call ringing at the far end. The states in which the user can only hang up
+// (busy, in process, and their transfer forms) behave the same.
+class CPPLineRingingState : public CPPIState {
 public:
     CPPLineRingingState() : CPPIState(4, 1) {}
 
     bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
 
     bool showsEndCall() const override { return true; }
+
+protected:
+    CPPLineRingingState(int32_t stateId, int32_t category) : CPPIState(stateId, category) {}
 };

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "Logic/call/CPPIState.h"
+#include "Logic/call/CPPLineRingingState.h"
 
 // The target of an assisted transfer is busy.
-class CPPLineTransferringBusyState final : public CPPIState {
+class CPPLineTransferringBusyState final : public CPPLineRingingState {
 public:
-    CPPLineTransferringBusyState() : CPPIState(16, 1) {}
-
-    bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
-
-    bool showsEndCall() const override { return true; }
+    CPPLineTransferringBusyState() : CPPLineRingingState(16, 1) {}
 };

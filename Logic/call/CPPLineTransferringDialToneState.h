@@ -2,8 +2,8 @@
 
 #include "Logic/call/CPPIState.h"
 
-// Waiting for the number of an assisted transfer.
-class CPPLineTransferringDialToneState final : public CPPIState {
+// Waiting for the number of an assisted transfer; a blind transfer behaves the same.
+class CPPLineTransferringDialToneState : public CPPIState {
 public:
     CPPLineTransferringDialToneState() : CPPIState(13, 2) {}
 
@@ -16,4 +16,7 @@ public:
     bool showsKeyPad() const override { return true; }
     bool showsNewCall() const override { return true; }
     bool showsCancelTransfer() const override { return true; }
+
+protected:
+    CPPLineTransferringDialToneState(int32_t stateId, int32_t category) : CPPIState(stateId, category) {}
 };

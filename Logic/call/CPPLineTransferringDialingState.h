@@ -2,8 +2,8 @@
 
 #include "Logic/call/CPPIState.h"
 
-// Dialling the target of an assisted transfer.
-class CPPLineTransferringDialingState final : public CPPIState {
+// Dialling the target of an assisted transfer; a blind transfer behaves the same.
+class CPPLineTransferringDialingState : public CPPIState {
 public:
     CPPLineTransferringDialingState() : CPPIState(14, 2) {}
 
@@ -13,4 +13,7 @@ public:
 
     bool showsKeyPad() const override { return true; }
     bool showsCancelTransfer() const override { return true; }
+
+protected:
+    CPPLineTransferringDialingState(int32_t stateId, int32_t category) : CPPIState(stateId, category) {}
 };

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "Logic/call/CPPIState.h"
+#include "Logic/call/CPPLineRingingState.h"
 
 // The call to an assisted transfer's target being set up.
-class CPPLineTransferringInProcessState final : public CPPIState {
+class CPPLineTransferringInProcessState final : public CPPLineRingingState {
 public:
-    CPPLineTransferringInProcessState() : CPPIState(26, 1) {}
-
-    bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
-
-    bool showsEndCall() const override { return true; }
+    CPPLineTransferringInProcessState() : CPPLineRingingState(26, 1) {}
 };

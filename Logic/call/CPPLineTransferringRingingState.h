@@ -2,8 +2,9 @@
 
 #include "Logic/call/CPPIState.h"
 
-// The target of an assisted transfer ringing; the transfer can complete now.
-class CPPLineTransferringRingingState final : public CPPIState {
+// The target of an assisted transfer ringing; the transfer can complete now, as it
+// can once the target answers.
+class CPPLineTransferringRingingState : public CPPIState {
 public:
     CPPLineTransferringRingingState() : CPPIState(15, 1) {}
 
@@ -12,4 +13,7 @@ public:
 
     bool showsCancelTransfer() const override { return true; }
     bool showsCompleteTransfer() const override { return true; }
+
+protected:
+    CPPLineTransferringRingingState(int32_t stateId, int32_t category) : CPPIState(stateId, category) {}
 };

@@ -1,18 +1,11 @@
 #pragma once
 
-#include "Logic/call/CPPIState.h"
+#include "Logic/call/CPPTelcoDigitCollectionState.h"
 
-// A telephone-line call in progress.
-class CPPTelcoConnectedState final : public CPPIState {
+// A telephone-line call in progress, the only Telco state that shows the hook flash.
+class CPPTelcoConnectedState final : public CPPTelcoDigitCollectionState {
 public:
-    CPPTelcoConnectedState() : CPPIState(6, 1) {}
+    CPPTelcoConnectedState() : CPPTelcoDigitCollectionState(6, 1) {}
 
-    bool sendDigit(int32_t partyId, const CPPConnectionSettings* settings, bool pressed,
-                   const std::string& digit) const override;
-    bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
-    void hookFlash(int32_t partyId, const CPPConnectionSettings* settings) const override;
-
-    bool showsKeyPad() const override { return true; }
-    bool showsEndCall() const override { return true; }
     bool showsHookFlash() const override { return true; }
 };

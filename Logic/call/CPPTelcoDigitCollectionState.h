@@ -2,8 +2,9 @@
 
 #include "Logic/call/CPPIState.h"
 
-// Telephone line collecting digits until 20 seconds pass without one.
-class CPPTelcoDigitCollectionState final : public CPPIState {
+// Telephone line collecting digits until 20 seconds pass without one. Off hook before any
+// digit and in a connected call the line takes the same keys.
+class CPPTelcoDigitCollectionState : public CPPIState {
 public:
     CPPTelcoDigitCollectionState() : CPPIState(3, 2) {}
 
@@ -14,4 +15,7 @@ public:
 
     bool showsKeyPad() const override { return true; }
     bool showsEndCall() const override { return true; }
+
+protected:
+    CPPTelcoDigitCollectionState(int32_t stateId, int32_t category) : CPPIState(stateId, category) {}
 };

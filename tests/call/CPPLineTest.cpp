@@ -4,6 +4,8 @@
 #include "Logic/store/CPPPreferencesSettings.h"
 #include "Logic/store/CPPPreferencesSettingsManager.h"
 
+#include <set>
+
 namespace {
 
 class CPPLineTest : public CallFixture {
@@ -31,6 +33,8 @@ struct PartyCase {
 TEST_F(CPPLineTest, UpdatePartyReadsTheBoxsPartyText) {
     const std::vector<PartyCase> cases = {
         {"INCOMING:\"ANN\" <SIP:201@PBX>", true, 8, "ANN", "201@PBX", 0, 0},
+        {"INCOMING:\"ANN\"<SIP:201@PBX>", true, 8, "ANN", "", 0, 0},
+        {"INCOMING:<SIP:201@PBX>", true, 8, "201@PBX", "", 0, 0},
         {"ACTIVE:SIP:201@PBX:30:0", true, 6, "201@PBX", "", 30, 0},
         {"ACTIVE:\"A\" <SIP:201@H:5060>:12:0", true, 6, "A", "201@H", 5060, 0},
         {"ACTIVE::45:0", true, 6, "", "45", 0, 0},
@@ -89,6 +93,64 @@ TEST_F(CPPLineTest, LineStateSummarisesEveryParty) {
         m_line->updateParty(5, "DIAL_TONE");
         m_line->updateParty(5, "IDLE");
         EXPECT_EQ(m_line->getLineState(), lineState);
+    }
+}
+
+// Which states carry active and hold seconds, which take the remote, and how each one alone
+// counts for the line state.
+TEST_F(CPPLineTest, EveryStateStoresItsFieldsAndCountsForTheLineState) {
+    const std::set<std::string> withActive = {"ACTIVE",
+                                              "HOLD",
+                                              "CONFERENCE_ACTIVE",
+                                              "CONFERENCE_HOLD",
+                                              "TRANSFER_HOLD",
+                                              "TRANSFER_ACTIVE",
+                                              "TRANSFERRING_ACTIVE",
+                                              "TRANSFERRING_HOLD",
+                                              "BLIND_TRANSFER_HOLD"};
+    const std::set<std::string> withHold = {"HOLD", "CONFERENCE_HOLD", "TRANSFER_HOLD", "TRANSFERRING_HOLD"};
+    const std::set<std::string> dialing = {"DIALING", "TRANSFERRING_DIALING", "BLIND_TRANSFERRING_DIALING"};
+    const std::set<std::string> collecting = {"DIAL_TONE",
+                                              "DIALING",
+                                              "TRANSFERRING_DIAL_TONE",
+                                              "TRANSFERRING_DIALING",
+                                              "BLIND_TRANSFERRING_DIAL_TONE",
+                                              "BLIND_TRANSFERRING_DIALING"};
+    const std::vector<std::string> states = {"DIAL_TONE",
+                                             "DIALING",
+                                             "RINGING",
+                                             "BUSY",
+                                             "ACTIVE",
+                                             "HOLD",
+                                             "INCOMING",
+                                             "CONFERENCE_ACTIVE",
+                                             "CONFERENCE_HOLD",
+                                             "TRANSFER_HOLD",
+                                             "TRANSFER_ACTIVE",
+                                             "TRANSFERRING_DIAL_TONE",
+                                             "TRANSFERRING_DIALING",
+                                             "TRANSFERRING_RINGING",
+                                             "TRANSFERRING_BUSY",
+                                             "TRANSFERRING_ACTIVE",
+                                             "TRANSFERRING_HOLD",
+                                             "BLIND_TRANSFER_HOLD",
+                                             "BLIND_TRANSFERRING_DIAL_TONE",
+                                             "BLIND_TRANSFERRING_DIALING",
+                                             "BLIND_TRANSFERRING_RINGING",
+                                             "BLIND_TRANSFERRING_BUSY",
+                                             "INPROCESS",
+                                             "TRANSFERRING_INPROCESS",
+                                             "BLIND_TRANSFERRING_INPROCESS"};
+    for (const std::string& state : states) {
+        SCOPED_TRACE(state);
+        m_line = std::make_unique<CPPLine>();
+        EXPECT_TRUE(m_line->updateParty(4, state + ":555:30:7"));
+        const CPPLineParty updated = party(4);
+        EXPECT_EQ(updated.getCallParty(), dialing.count(state) ? "" : "555");
+        EXPECT_EQ(updated.getActiveDuration(), withActive.count(state) ? 30 : 0);
+        EXPECT_EQ(updated.getHoldDuration(), withHold.count(state) ? 7 : 0);
+        EXPECT_EQ(updated.getStatus(), collecting.count(state) ? 2 : 1);
+        EXPECT_EQ(m_line->getLineState(), collecting.count(state) ? 1 : 2);
     }
 }
 

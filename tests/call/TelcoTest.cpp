@@ -156,6 +156,36 @@ TEST_F(TelcoTest, DigitCollectionTimesOutAtTwentySeconds) {
     EXPECT_EQ(takeSent(), std::vector<std::string>{});
 }
 
+// Entering digit collection by a call key or a digits answer starts the 20 seconds afresh.
+TEST_F(TelcoTest, EnteringDigitCollectionRestartsTheTimeout) {
+    const std::vector<std::pair<std::string, Event>> entries = {
+        {"IDLE", keyCall("555")},
+        {"CONNECTED", digitsDialed("555")},
+        {"IDLE", digitReleased()},
+    };
+    for (const auto& [start, event] : entries) {
+        SCOPED_TRACE(start);
+        enter(start);
+        m_clock.advanceSeconds(100);
+        event(*m_line);
+        m_clock.advanceSeconds(19);
+        EXPECT_EQ(m_line->checkDigitCollectionTimeout(), nullptr);
+        m_clock.advanceSeconds(1);
+        EXPECT_NE(m_line->checkDigitCollectionTimeout(), nullptr);
+    }
+}
+
+// A call that ends while digits are still being collected is not logged.
+TEST_F(TelcoTest, CallEndingInDigitCollectionWritesNoRow) {
+    enter("IDLE");
+    m_line->onTelcoKeyCall("555");
+    m_clock.advanceSeconds(5);
+    m_line->onTelcoHook("0");
+    EXPECT_EQ(party(1).getState(), 1);
+    EXPECT_EQ(party(1).getCallParty(), "");
+    EXPECT_EQ(scalar("select count(*) from CallLog"), "0");
+}
+
 TEST_F(TelcoTest, TimeoutOnlyInDigitCollection) {
     for (const std::string state : {"IDLE", "DIAL_TONE", "CONNECTED", "INCOMING"}) {
         SCOPED_TRACE(state);
