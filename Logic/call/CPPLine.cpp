@@ -460,7 +460,7 @@ void CPPLine::holdOthersThen(int32_t partyId, const CPPConnectionSettings* setti
 }
 
 void CPPLine::changeDoNotDisturb(bool enable, const CPPConnectionSettings* settings) {
-    std::string mode = "0";
+    const char* mode = "0";
     if (enable) {
         const int32_t preferred =
             CPPPreferencesSettingsManager::getInstance().preferencesSettings().getDoNotDisturbMode();
