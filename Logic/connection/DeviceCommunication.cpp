@@ -1,5 +1,6 @@
 #include "Logic/connection/DeviceCommunication.h"
 
+#include "Logic/call/CPPLine.h"
 #include "Logic/common/Conversions.h"
 #include "Logic/profiles/CPPConnectionSettings.h"
 #include "Platform/Log.h"
@@ -23,7 +24,7 @@ DeviceCommunication* DeviceCommunication::getInstance() {
     return created;
 }
 
-DeviceCommunication::DeviceCommunication() = default;
+DeviceCommunication::DeviceCommunication() : m_line(&CPPLine::getInstance()) {}
 
 DeviceCommunication::~DeviceCommunication() {
     DeviceCommunication* self = this;

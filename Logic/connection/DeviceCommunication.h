@@ -11,6 +11,7 @@
 #include <string>
 
 class CPPConnectionSettings;
+class CPPLine;
 
 // The single owner of the link to the box: it holds the current profile, sends command lines
 // and hands every record to the listener.
@@ -32,6 +33,9 @@ public:
     std::shared_ptr<const CPPConnectionSettings> getCurrentConnectionSettings() const;
     void setCurrentConnectionSettings(std::shared_ptr<const CPPConnectionSettings> settings);
 
+    // The line singleton, taken at construction.
+    CPPLine* getLine() const { return m_line; }
+
     bool isRedialPending() const { return m_redialPending.load(); }
     void setRedialPending(bool pending) { m_redialPending.store(pending); }
     // Reads and clears the flag in one step.
@@ -48,6 +52,7 @@ public:
 
 private:
     CommandParser m_builder;
+    CPPLine* const m_line;
     std::atomic<int32_t> m_status{-1};
     std::atomic<DeviceCommandNotificationListener*> m_listener{nullptr};
     std::atomic<CPPSerialBridge*> m_serialBridge{nullptr};

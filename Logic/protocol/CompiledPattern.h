@@ -27,6 +27,7 @@ public:
                std::vector<std::string>* groups) const;
 
 private:
+    std::vector<std::string> m_literalPieces;
     regex_t m_regex{};
     bool m_valid = false;
 };

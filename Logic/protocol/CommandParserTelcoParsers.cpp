@@ -1,0 +1,106 @@
+#include "Logic/protocol/CommandParser.h"
+
+#include "Logic/call/CPPLine.h"
+#include "Logic/connection/DeviceCommunication.h"
+
+namespace {
+
+constexpr int32_t TELCO_ENDPOINT = 3;
+
+CPPLine& line() {
+    return *DeviceCommunication::getInstance()->getLine();
+}
+
+} // namespace
+
+// The line model sends any follow-up inquiry itself, after releasing its lock and before it
+// returns, so the inquiry goes out ahead of this line's record.
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseTelcoKeyCall(const std::string& text,
+                                                                      const regmatch_t* matches) {
+    const std::string number = groupText(text, matches, 2);
+    line().onTelcoKeyCall(number);
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "KEY", "KEY_CALL", number);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseTelcoDigitReleased(const std::string& text,
+                                                                            const regmatch_t* matches) {
+    line().onTelcoDigitReleased();
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "KEY", "KEY_DIGIT_RELEASED",
+                            groupText(text, matches, 2));
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseRing(const std::string& text,
+                                                              const regmatch_t* matches) {
+    const std::string value = groupText(text, matches, 2);
+    if (!line().onTelcoRing(value))
+        return nullptr;
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "RING", value);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseIncomingCall(const std::string& text,
+                                                                      const regmatch_t* matches) {
+    // The row has no blank after the keyword, so the group starts with it.
+    const std::string value = trimSpaces(groupText(text, matches, 2));
+    if (!line().onTelcoIncomingCall(value))
+        return nullptr;
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "INCOMING_CALL", value);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseHookNotification(const std::string& text,
+                                                                          const regmatch_t* matches) {
+    const std::string value = groupText(text, matches, 2);
+    if (!line().onTelcoHook(value))
+        return nullptr;
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "HOOK", value);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseCallDuration(const std::string& text,
+                                                                      const regmatch_t* matches) {
+    const std::string value = trimSpaces(groupText(text, matches, 2));
+    if (!line().onTelcoCallDuration(value))
+        return nullptr;
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "CALL_DURATION", value);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseCallerId(const std::string& text,
+                                                                  const regmatch_t* matches) {
+    // The inquiry's answer is reported like the unsolicited notification.
+    const std::string value = groupText(text, matches, 2);
+    if (!line().onTelcoCallerId(value))
+        return nullptr;
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "CALLER_ID", value);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseInquireHook(const std::string& text,
+                                                                     const regmatch_t* matches) {
+    const std::string value = groupText(text, matches, 2);
+    if (!line().onTelcoHookInquiry(value))
+        return nullptr;
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "HOOK", value);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseOffHookDuration(const std::string& text,
+                                                                         const regmatch_t* matches) {
+    const std::string value = groupText(text, matches, 2);
+    if (!line().onTelcoOffHookDuration(value))
+        return nullptr;
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "OFF_HOOK_DURATION", value);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseDirection(const std::string& text,
+                                                                   const regmatch_t* matches) {
+    const std::string value = groupText(text, matches, 2);
+    if (!line().onTelcoDirection(value))
+        return nullptr;
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "DIRECTION", value);
+}
+
+std::unique_ptr<CPPNotificationInfo> CommandParser::parseDigitsDialedSinceOffHook(const std::string& text,
+                                                                                  const regmatch_t* matches) {
+    const std::string value = groupText(text, matches, 2);
+    if (!line().onTelcoDigitsDialed(value))
+        return nullptr;
+    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "DIGITS_DIALED_SINCE_OFF_HOOK",
+                            value);
+}
