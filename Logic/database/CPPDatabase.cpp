@@ -6,12 +6,25 @@ namespace {
 
 constexpr int openFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
 
-int rowCallback(void* context, int columnCount, char** values, char** columnNames) {
+constexpr size_t cachedStatementLimit = 32;
+
+// A row as text, column by column; a repeated column name keeps the later value.
+Row readRow(sqlite3_stmt* statement) {
     Row row;
-    for (int column = 0; column < columnCount; ++column)
-        row[columnNames[column]] = values[column] != nullptr ? values[column] : "";
-    static_cast<Rows*>(context)->push_back(std::move(row));
-    return 0;
+    const int columnCount = sqlite3_column_count(statement);
+    for (int column = 0; column < columnCount; ++column) {
+        const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        row[sqlite3_column_name(statement, column)] = value != nullptr ? value : "";
+    }
+    return row;
+}
+
+bool onlyBlanks(const char* text) {
+    for (; *text != '\0'; ++text) {
+        if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r')
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -45,6 +58,7 @@ bool CPPDatabase::closeLocked() {
     if (m_batchOpen && m_handle != nullptr && sqlite3_get_autocommit(m_handle) == 0)
         executeLocked("COMMIT", nullptr);
     m_batchOpen = false;
+    finalizeCachedStatements();
     if (sqlite3_close(m_handle) != SQLITE_OK) {
         m_lastError = "Cannot close database, some statement is being executed";
         return false;
@@ -86,17 +100,77 @@ bool CPPDatabase::executeLocked(const std::string& sql, Rows* rows) {
         m_lastError = "Cannot execute: " + sql + ", reason: the statement holds a NUL character";
         return false;
     }
-    char* message = nullptr;
-    const int result =
-        sqlite3_exec(m_handle, sql.c_str(), rows != nullptr ? rowCallback : nullptr, rows, &message);
-    if (result != SQLITE_OK) {
-        m_lastError = "Cannot execute: " + sql +
-                      ", reason: " + (message != nullptr ? message : sqlite3_errmsg(m_handle));
-        sqlite3_free(message);
+    if (sqlite3_stmt* cached = takeCachedStatement(sql))
+        return runStatement(sql, cached, rows, true);
+    // Statement by statement, as sqlite3_exec runs them: the first failure ends the text and
+    // the statements before it stay applied.
+    const char* text = sql.c_str();
+    while (*text != '\0') {
+        sqlite3_stmt* statement = nullptr;
+        const char* next = nullptr;
+        if (sqlite3_prepare_v2(m_handle, text, -1, &statement, &next) != SQLITE_OK) {
+            failStatement(sql);
+            return false;
+        }
+        // Blanks or a comment compile to nothing.
+        if (statement == nullptr) {
+            text = next;
+            continue;
+        }
+        const bool wholeText = text == sql.c_str() && onlyBlanks(next);
+        if (!runStatement(sql, statement, rows, wholeText))
+            return false;
+        text = next;
+    }
+    return true;
+}
+
+bool CPPDatabase::runStatement(const std::string& sql, sqlite3_stmt* statement, Rows* rows, bool keep) {
+    int result = SQLITE_ROW;
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (rows != nullptr)
+            rows->push_back(readRow(statement));
+    }
+    if (result != SQLITE_DONE) {
+        failStatement(sql);
+        sqlite3_finalize(statement);
         return false;
     }
-    sqlite3_free(message);
+    sqlite3_reset(statement);
+    if (keep)
+        cacheStatement(sql, statement);
+    else
+        sqlite3_finalize(statement);
     return true;
+}
+
+void CPPDatabase::failStatement(const std::string& sql) {
+    m_lastError = "Cannot execute: " + sql + ", reason: " + sqlite3_errmsg(m_handle);
+}
+
+sqlite3_stmt* CPPDatabase::takeCachedStatement(const std::string& sql) {
+    for (auto entry = m_cachedStatements.rbegin(); entry != m_cachedStatements.rend(); ++entry) {
+        if (entry->sql == sql) {
+            sqlite3_stmt* statement = entry->statement;
+            m_cachedStatements.erase(std::next(entry).base());
+            return statement;
+        }
+    }
+    return nullptr;
+}
+
+void CPPDatabase::cacheStatement(const std::string& sql, sqlite3_stmt* statement) {
+    if (m_cachedStatements.size() >= cachedStatementLimit) {
+        sqlite3_finalize(m_cachedStatements.front().statement);
+        m_cachedStatements.erase(m_cachedStatements.begin());
+    }
+    m_cachedStatements.push_back({sql, statement});
+}
+
+void CPPDatabase::finalizeCachedStatements() {
+    for (const CachedStatement& entry : m_cachedStatements)
+        sqlite3_finalize(entry.statement);
+    m_cachedStatements.clear();
 }
 
 int32_t CPPDatabase::lastInsertRowId() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // One selected row: column name to its text; NULL reads as "".
 using Row = std::map<std::string, std::string>;
@@ -50,6 +51,11 @@ private:
     CPPDatabase() = default;
 
     bool executeLocked(const std::string& sql, Rows* rows);
+    bool runStatement(const std::string& sql, sqlite3_stmt* statement, Rows* rows, bool keep);
+    void failStatement(const std::string& sql);
+    sqlite3_stmt* takeCachedStatement(const std::string& sql);
+    void cacheStatement(const std::string& sql, sqlite3_stmt* statement);
+    void finalizeCachedStatements();
     bool closeLocked();
     void beginBatch();
     void endBatch();
@@ -60,4 +66,11 @@ private:
     StatementObserver m_observer;
     int m_batchDepth = 0;
     bool m_batchOpen = false;
+    // Compiled forms of recent one-statement texts, oldest first. The receive path reads the
+    // same few statements for every line, and parsing them again cost more than running them.
+    struct CachedStatement {
+        std::string sql;
+        sqlite3_stmt* statement;
+    };
+    std::vector<CachedStatement> m_cachedStatements;
 };

@@ -190,4 +190,21 @@ TEST_F(Database, QuotedTextsRoundTripLiterally) {
     }
 }
 
+// Repeated statements run from their compiled form; they must still see new rows and schema
+// changes, fail with SQLite's own text, and never keep the connection from closing.
+TEST_F(Database, RepeatedStatementsFollowDataAndSchemaChanges) {
+    run("create table t(v integer)");
+    const std::string count = "select count(*) as n from t";
+    EXPECT_EQ(scalar(count), "0");
+    run("insert into t values(1)");
+    EXPECT_EQ(scalar(count), "1");
+    run("alter table t add w text");
+    EXPECT_EQ(select("select * from t"), (Rows{Row{{"v", "1"}, {"w", ""}}}));
+    run("drop table t");
+    EXPECT_FALSE(database().execute(count, nullptr));
+    EXPECT_EQ(database().getLastError(), "Cannot execute: " + count + ", reason: no such table: t");
+    EXPECT_TRUE(database().close());
+    ASSERT_TRUE(database().open(databasePath()));
+}
+
 } // namespace
