@@ -65,6 +65,10 @@ TEST(Clock, InstalledClockReplacesTheSystemClock) {
         clock.advanceSeconds(20);
         EXPECT_EQ(Platform::Clock::current().now(), 1020);
         EXPECT_EQ(Platform::Clock::current().steadyNow() - steady, std::chrono::seconds(20));
+        // Sub-second steps add up on the wall clock too; a poll loop advances in such steps.
+        clock.advance(std::chrono::milliseconds(500));
+        clock.advance(std::chrono::milliseconds(500));
+        EXPECT_EQ(Platform::Clock::current().now(), 1021);
     }
     EXPECT_GE(Platform::Clock::current().now(), before);
 }

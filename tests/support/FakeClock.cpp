@@ -1,6 +1,6 @@
 #include "support/FakeClock.h"
 
-FakeClock::FakeClock(std::time_t start) : m_seconds(start) {
+FakeClock::FakeClock(std::time_t start) : m_wallMilliseconds(static_cast<long long>(start) * 1000) {
     Platform::Clock::install(this);
 }
 
