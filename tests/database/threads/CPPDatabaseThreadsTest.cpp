@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -48,6 +49,30 @@ TEST_F(DatabaseThreads, ConcurrentInsertsGetTheirOwnIds) {
             EXPECT_EQ(rows[0]["payload"], table + std::to_string(i));
         }
     }
+}
+
+// At shutdown the core closes the database while a device thread may still write: that
+// thread's statements must fail cleanly afterwards, never reach a released connection.
+TEST_F(DatabaseThreads, CloseWhileAnotherThreadRunsStatements) {
+    database().setStatementObserver(nullptr);
+    std::atomic<int> ran = 0;
+    std::atomic<bool> closed = false;
+    std::thread device([this, &ran, &closed] {
+        for (bool afterClose = false; !afterClose;) {
+            afterClose = closed.load();
+            Rows rows;
+            const bool succeeded = database().execute("select 1 as one", &rows);
+            EXPECT_TRUE(!afterClose || (!succeeded && rows.empty()));
+            ++ran;
+        }
+    });
+    while (ran.load() < 20)
+        std::this_thread::yield();
+    EXPECT_TRUE(database().close());
+    closed = true;
+    device.join();
+    EXPECT_EQ(database().getLastError(), "Cannot execute: select 1 as one, database has not been opened");
+    ASSERT_TRUE(database().open(databasePath()));
 }
 
 } // namespace
