@@ -73,6 +73,14 @@ TEST(Conversions, ToStringWritesPlainDecimalsFlagsAndEnums) {
     EXPECT_EQ(toString(Colour::Blue), "-7");
 }
 
+// Without the deleted catch-all, a text or a pointer would quietly take the bool form.
+template <typename T>
+concept Writable = requires(T value) {
+    toString(value);
+};
+static_assert(Writable<int32_t> && Writable<bool> && Writable<Colour>);
+static_assert(!Writable<const char*> && !Writable<int*> && !Writable<int64_t>);
+
 // The application sets the user's locale; conversions must not follow it.
 TEST(Conversions, IgnoreTheGlobalLocale) {
     const char* previous = std::setlocale(LC_ALL, nullptr);
