@@ -192,7 +192,8 @@ void CPPDatabase::setStatementObserver(StatementObserver observer) {
 
 void CPPDatabase::beginBatch() {
     std::lock_guard lock(m_mutex);
-    if (m_batchDepth++ == 0 && m_handle != nullptr)
+    // A transaction whose commit was refused is still open; the new batch continues it.
+    if (m_batchDepth++ == 0 && m_handle != nullptr && !m_batchOpen)
         m_batchOpen = executeLocked("BEGIN IMMEDIATE", nullptr);
 }
 
@@ -200,8 +201,10 @@ void CPPDatabase::endBatch() {
     std::lock_guard lock(m_mutex);
     if (--m_batchDepth != 0 || !m_batchOpen)
         return;
-    m_batchOpen = false;
     // A failed statement may have made SQLite roll the transaction back already.
     if (m_handle != nullptr && sqlite3_get_autocommit(m_handle) == 0)
         executeLocked("COMMIT", nullptr);
+    // Another process reading the file makes SQLite refuse the commit and keep the transaction
+    // open. It stays marked, so the next batch or the close commits it instead of dropping it.
+    m_batchOpen = m_handle != nullptr && sqlite3_get_autocommit(m_handle) == 0;
 }

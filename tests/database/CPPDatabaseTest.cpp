@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -168,6 +169,24 @@ TEST_F(Database, ClosingDuringABatchKeepsItsStatements) {
     // The batch was committed at the close; its end has nothing left to commit.
     EXPECT_EQ(trace().back(), "insert into t values(2)");
     EXPECT_EQ(scalar("select group_concat(v) from t"), "1,2");
+}
+
+// Another program reading the file makes SQLite refuse the commit and keep the transaction
+// open; the batch's statements must still reach the file, at the latest at the close.
+TEST_F(Database, RefusedBatchCommitIsKeptForTheClose) {
+    run("create table t(v integer)");
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(databasePath().c_str(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "begin; select * from t", nullptr, nullptr, nullptr), SQLITE_OK);
+    {
+        CPPBatchScope batch;
+        run("insert into t values(1)");
+    }
+    EXPECT_EQ(database().getLastError(), "Cannot execute: COMMIT, reason: database is locked");
+    sqlite3_close(reader);
+    ASSERT_TRUE(database().close());
+    ASSERT_TRUE(database().open(databasePath()));
+    EXPECT_EQ(scalar("select count(*) from t"), "1");
 }
 
 TEST(SqlText, QuotesByDoublingApostrophes) {
