@@ -1,3 +1,4 @@
+#include "Logic/call/CPPLine.h"
 #include "Logic/protocol/CommandParser.h"
 #include "support/CapturingNotificationListener.h"
 
@@ -15,6 +16,7 @@ CapturedRecord captured(const std::unique_ptr<CPPNotificationInfo>& record) {
 // The records made without a received line, field by field.
 TEST(NotificationRecord, LineFreeMakersFillEveryField) {
     CommandParser parser;
+    const CPPLine before(CPPLine::getInstance());
     const std::vector<std::pair<std::unique_ptr<CPPNotificationInfo>, CapturedRecord>> cases = [&] {
         std::vector<std::pair<std::unique_ptr<CPPNotificationInfo>, CapturedRecord>> rows;
         rows.emplace_back(parser.makeConnectionNotification("CONNECTING", "Connecting"),
@@ -34,10 +36,29 @@ TEST(NotificationRecord, LineFreeMakersFillEveryField) {
                           CapturedRecord{4, 1, 20, "INQUIRE_RESULT", "1", "ACTIVE_PARTIES", "", ""});
         rows.emplace_back(parser.makeCallForwardNotification("UA 1", "MESSAGE", "PAYLOAD", "ORIGIN"),
                           CapturedRecord{5, 1, 20, "NOTIFICATION", "UA 1", "MESSAGE", "PAYLOAD", "ORIGIN"});
+        // Availability words are reported as themselves and leave the modes and levels alone;
+        // enabling or disabling mute still stores the flag it is given.
+        rows.emplace_back(parser.makeMuteNotification(true, "DISABLE"),
+                          CapturedRecord{8, 3, 20, "NOTIFICATION", "", "DISABLE", "DISABLE", ""});
+        rows.emplace_back(parser.makeMuteNotification(false, "ENABLE"),
+                          CapturedRecord{8, 3, 20, "NOTIFICATION", "", "ENABLE", "ENABLE", ""});
+        rows.emplace_back(parser.makeVolumeNotification("DISABLE", "", ""),
+                          CapturedRecord{9, 3, 20, "NOTIFICATION", "", "DISABLE", "", ""});
+        rows.emplace_back(parser.makeVolumeNotification("OTHER_VALUE", "-12.5", "P"),
+                          CapturedRecord{9, 3, 20, "NOTIFICATION", "", "-12.5", "P", ""});
+        rows.emplace_back(parser.makeDndNotification("ENABLE", ""),
+                          CapturedRecord{10, 3, 20, "NOTIFICATION", "", "ENABLE", "", ""});
+        rows.emplace_back(parser.makeDndNotification("DND_UNKNOWN", "X"), CapturedRecord{});
         return rows;
     }();
     for (const auto& [record, expected] : cases)
         EXPECT_EQ(captured(record), expected);
+    const CPPLine& line = CPPLine::getInstance();
+    EXPECT_FALSE(line.isMuteActivated());
+    EXPECT_EQ(line.getDoNotDisturbState(), before.getDoNotDisturbState());
+    EXPECT_EQ(line.getMinVolumeValue(), before.getMinVolumeValue());
+    EXPECT_EQ(line.getMaxVolumeValue(), before.getMaxVolumeValue());
+    EXPECT_EQ(line.getVolumeSliderValue(), before.getVolumeSliderValue());
 }
 
 } // namespace

@@ -116,18 +116,35 @@ TEST_F(TelcoParser, NumericFormsLostToEarlierRows) {
     EXPECT_EQ(process("EP TELCO_RX 2 NOTIFICATION RING"), nullptr);
 }
 
-// Telco lines on a VoIP profile are dropped by the gate, except the call duration.
+// Telco lines on any profile but a Telco one are dropped by the gate, for every gated handler;
+// the call duration alone passes. On the VoIP profile the UA lines reach the gate, on the
+// others the TELCO_RX lines.
 TEST_F(TelcoParser, OnlyATelcoProfilePassesTheGate) {
+    const std::vector<std::string> gated = {"KEY KEY_CALL 555",
+                                            "KEY KEY_DIGIT_RELEASED 5",
+                                            "NOTIFICATION RING 1",
+                                            "NOTIFICATION INCOMING_CALL 1",
+                                            "NOTIFICATION HOOK 1",
+                                            "NOTIFICATION CALLER_ID 0102 1030 5551234",
+                                            "INQUIRE HOOK 1",
+                                            "INQUIRE OFF_HOOK_DURATION 25",
+                                            "INQUIRE DIRECTION 1",
+                                            "INQUIRE DIGITS_DIALED_SINCE_OFF_HOOK 555",
+                                            "INQUIRE CALLER_ID 0102 1030 5551234"};
     for (int32_t phoneType : {1, 0, 3}) {
         CPPConnectionSettings settings = telcoProfile();
         settings.setPhoneType(phoneType);
         use(settings);
-        EXPECT_EQ(process("EP UA 1 NOTIFICATION HOOK 1"), nullptr);
-        EXPECT_EQ(process("EP TELCO_RX 2 NOTIFICATION RING 1"), nullptr);
-        EXPECT_EQ(process("EP TELCO_RX 2 INQUIRE HOOK 1"), nullptr);
+        for (const char* prefix : {"EP UA 2 ", "EP TELCO_RX 2 "}) {
+            for (const std::string& text : gated)
+                EXPECT_EQ(process(prefix + text), nullptr) << phoneType << " " << prefix << text;
+        }
         EXPECT_EQ(firstParty().getState(), 1);
         EXPECT_TRUE(m_bridge.sent().empty());
     }
+    // Without a profile the gate turns the line away rather than reading through null.
+    m_device->setCurrentConnectionSettings(nullptr);
+    EXPECT_EQ(m_parser.dispatchNotificationTable("EP TELCO_RX 2 NOTIFICATION RING 1"), nullptr);
 }
 
 // A VoIP profile still parses the call duration: a running party 1 ends as if the telephone
