@@ -100,9 +100,9 @@ TEST_F(VoipParser, ActivePartiesUpdateEveryParty) {
     EXPECT_EQ(party(2).getState(), 6);
     EXPECT_EQ(party(2).getActiveDuration(), 30);
     EXPECT_EQ(process(answer), nullptr);
-    // A change in the last party alone still counts.
-    EXPECT_NE(process("EP UA 1 INQUIRE_RESULT ACTIVE_PARTIES IDLE;ACTIVE:201:30:0;IDLE;IDLE;RINGING;"),
-              nullptr);
+    // A change in an early party does not spare the later ones their update.
+    EXPECT_NE(process("EP UA 1 INQUIRE_RESULT ACTIVE_PARTIES IDLE;IDLE;IDLE;IDLE;RINGING;"), nullptr);
+    EXPECT_EQ(party(2).getState(), 1);
     EXPECT_EQ(party(5).getState(), 4);
 }
 
