@@ -124,6 +124,7 @@ void CommandParser::storeForwardingTarget(const std::string& target) {
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseCfwActivationError(const std::string& text,
                                                                             const regmatch_t* matches) {
+    // Reported only: the line's forwarding error message is deliberately left as it is.
     const std::string detail = groupText(text, matches, 2);
     if (detail.find("ERROR_CALL_ACTIVE") == std::string::npos &&
         detail.find("ERROR_FORWARD_ACTIVE_OR_INITIATED") == std::string::npos)
