@@ -62,6 +62,16 @@ TEST_F(CPPLinePartyTest, CallEndWritesTheRowItsHistoryCallsFor) {
           {5, "ACTIVE:300:15:0"},
           {5, "IDLE"}},
          "300|1|35||;"},
+        {"received through hold keeps its type",
+         {{0, "INCOMING:201"},
+          {0, "ACTIVE:201:0:0"},
+          {5, "HOLD:201:5:1"},
+          {3, "ACTIVE:201:0:0"},
+          {4, "IDLE"}},
+         "201|0|12||;"},
+        {"dial tone after a call drops the box's seconds",
+         {{0, "ACTIVE:555:40:0"}, {5, "DIAL_TONE:555"}, {7, "IDLE"}},
+         "555|1|0||;"},
         {"ended from hold",
          {{0, "INCOMING:201"}, {0, "ACTIVE:201"}, {8, "HOLD:201:8:3"}, {2, "IDLE"}},
          "201|0|18||;"},
@@ -114,6 +124,12 @@ TEST_F(CPPLinePartyTest, SameStateUnknownWordAndForwardOnIdleAreNoChange) {
     EXPECT_EQ(party(1).getState(), 4);
     EXPECT_EQ(party(2).getState(), 1);
     EXPECT_EQ(callLog(), "");
+}
+
+// ACTIVE reports carry no hold seconds, so a resumed call must not keep the held ones.
+TEST_F(CPPLinePartyTest, ResumedCallCarriesNoHoldSeconds) {
+    play({{0, "INCOMING:201"}, {0, "ACTIVE:201:0:0"}, {5, "HOLD:201:5:4"}, {4, "ACTIVE:201:5:0"}});
+    EXPECT_EQ(party(1).getHoldDuration(), 0);
 }
 
 // A remote in the IDLE payload lands on the party after its reset.

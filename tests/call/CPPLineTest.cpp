@@ -375,6 +375,51 @@ TEST_F(CPPLineTest, NamedPartyResultsAndMissingParties) {
     EXPECT_EQ(m_line->firstConferenceHoldPartyId(), -1);
 }
 
+// Reads the line on every send, as a screen may when a failed send is reported to it.
+class LineReadingBridge final : public CPPSerialBridge {
+public:
+    explicit LineReadingBridge(const CPPLine& line) : m_line(line) {}
+    void send(std::string) override {
+        const CPPLine snapshot(m_line);
+        ++m_sends;
+    }
+    int sends() const { return m_sends; }
+
+private:
+    const CPPLine& m_line;
+    int m_sends = 0;
+};
+
+// Actions and Telco follow-up queries go out after the line's lock is released; a send made
+// under it would deadlock here.
+TEST_F(CPPLineTest, CommandsGoOutWithTheLineUnlocked) {
+    LineReadingBridge bridge(*m_line);
+    m_device->setSerialBridge(&bridge);
+    putInStates({"ACTIVE", "INCOMING", "HOLD", "TRANSFERRING_RINGING"});
+    m_line->offHook(profile());
+    m_line->dial(profile(), "555");
+    m_line->sendDigit(profile(), true, "1");
+    m_line->conference(1, profile());
+    m_line->answer(2, profile());
+    m_line->resume(3, profile());
+    m_line->newCall(1, profile());
+    m_line->hold(1, profile());
+    m_line->transfer(1, profile(), true);
+    m_line->reject(2, profile());
+    m_line->cancelTransfer(4, profile());
+    m_line->completeTransfer(4, profile());
+    m_line->endCall(1, profile());
+    m_line->changeDoNotDisturb(true, profile());
+    EXPECT_EQ(bridge.sends(), 20);
+    useTelco();
+    m_line->hookFlash(profile());
+    m_line->onTelcoHookInquiry("1");
+    m_line->onTelcoCallerId("A B 555");
+    m_line->onTelcoDirection("1");
+    m_line->onTelcoCallDuration("5");
+    EXPECT_EQ(bridge.sends(), 25);
+}
+
 // The mode digit comes from the stored preference when enabling; the stored state waits for
 // the box's report.
 TEST_F(CPPLineTest, DoNotDisturbKeyFollowsTheStoredMode) {
