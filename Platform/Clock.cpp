@@ -14,9 +14,10 @@ std::atomic<const Clock*>& installedClock() {
 } // namespace
 
 const Clock& Clock::current() {
-    static const SystemClock systemClock;
+    // Never destroyed: a device thread may still ask for the time while the process exits.
+    static const SystemClock* const systemClock = new SystemClock;
     const Clock* clock = installedClock().load(std::memory_order_acquire);
-    return clock != nullptr ? *clock : systemClock;
+    return clock != nullptr ? *clock : *systemClock;
 }
 
 void Clock::install(const Clock* clock) {
