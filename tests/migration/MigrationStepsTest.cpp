@@ -156,7 +156,7 @@ TEST(MigrationStepFactory, MakesTheStepOfEachRevision) {
     }
 }
 
-// M1: the oldest file gains every column; its data is fixed up as far as the steps reach.
+// The oldest file gains every column; its data is fixed up as far as the steps reach.
 TEST_F(MigrationSteps, RevisionOneIsBroughtToSix) {
     shape(1);
     addContact("Ann");
@@ -178,10 +178,10 @@ TEST_F(MigrationSteps, RevisionOneIsBroughtToSix) {
     EXPECT_EQ(m_ran.back(), "COMMIT");
 }
 
-// M2-M5: each stored revision runs exactly the steps above it.
+// Each stored revision runs exactly the steps above it.
 TEST_F(MigrationSteps, LaterRevisionsRunOnlyTheStepsAboveThem) {
     {
-        SCOPED_TRACE("M2");
+        SCOPED_TRACE("revision 2");
         shape(2);
         addContact("Ann", "1");
         addPreferences(0);
@@ -192,7 +192,7 @@ TEST_F(MigrationSteps, LaterRevisionsRunOnlyTheStepsAboveThem) {
     }
     dropShape();
     {
-        SCOPED_TRACE("M3");
+        SCOPED_TRACE("revision 4");
         shape(4);
         addPreferences(0);
         addProfile("Room", 2, 3);
@@ -203,7 +203,7 @@ TEST_F(MigrationSteps, LaterRevisionsRunOnlyTheStepsAboveThem) {
     }
     dropShape();
     {
-        SCOPED_TRACE("M4");
+        SCOPED_TRACE("revision 5");
         shape(5);
         addPreferences(0, 1);
         addProfile("Room", 2, 3);
@@ -215,7 +215,7 @@ TEST_F(MigrationSteps, LaterRevisionsRunOnlyTheStepsAboveThem) {
     }
     dropShape();
     {
-        SCOPED_TRACE("M5");
+        SCOPED_TRACE("revision 6");
         shape(6);
         addProfile("Room", 2, 0, "/dev/ttyUSB0");
         migrate();
@@ -225,7 +225,7 @@ TEST_F(MigrationSteps, LaterRevisionsRunOnlyTheStepsAboveThem) {
     }
 }
 
-// M6, M7: a MIGRATION table without rows is only stamped, whatever the tables look like.
+// A MIGRATION table without rows is only stamped, whatever the tables look like.
 TEST_F(MigrationSteps, AnEmptyMigrationTableIsOnlyStamped) {
     for (const int32_t revision : {6, 1}) {
         SCOPED_TRACE(revision);
@@ -242,7 +242,7 @@ TEST_F(MigrationSteps, AnEmptyMigrationTableIsOnlyStamped) {
     }
 }
 
-// M8: a stored file without the table gets no revision recorded.
+// A stored file without the table gets no revision recorded.
 TEST_F(MigrationSteps, NoMigrationTableRecordsNothing) {
     shape(1, "", false);
     run("drop table MIGRATION");
@@ -253,7 +253,7 @@ TEST_F(MigrationSteps, NoMigrationTableRecordsNothing) {
               "reason: no such table: MIGRATION");
 }
 
-// M9, M11: a revision above the target runs nothing and becomes the target.
+// A revision above the target runs nothing and becomes the target.
 TEST_F(MigrationSteps, RevisionsAboveSixRunNoStep) {
     for (const std::string stored : {"7", "99999999999"}) {
         SCOPED_TRACE(stored);
@@ -265,7 +265,7 @@ TEST_F(MigrationSteps, RevisionsAboveSixRunNoStep) {
     }
 }
 
-// M10: an unreadable revision on a current file reruns every step; the ALTERs fail, the
+// An unreadable revision on a current file reruns every step; the ALTERs fail, the
 // fix-ups write, and the batch still commits.
 TEST_F(MigrationSteps, UnreadableRevisionsRerunEveryStep) {
     for (const std::string stored : {"NULL", "''", "'abc'", "0", "-5", "-2147483648"}) {
@@ -286,7 +286,7 @@ TEST_F(MigrationSteps, UnreadableRevisionsRerunEveryStep) {
     }
 }
 
-// M12, M13: the last row read decides, and that row is the one written back.
+// The last row read decides, and that row is the one written back.
 TEST_F(MigrationSteps, SeveralRowsUpdateTheRowThatWasRead) {
     shape(4, "", false);
     addProfile("Room", 2, 3);
@@ -304,7 +304,7 @@ TEST_F(MigrationSteps, SeveralRowsUpdateTheRowThatWasRead) {
     EXPECT_EQ(migrationRows(), "(2,6,'')");
 }
 
-// M14: the second ALTER of revision 4 runs whatever the first one did.
+// The second ALTER of revision 4 runs whatever the first one did.
 TEST_F(MigrationSteps, AnExistingConnectionTypeStillGetsTheSerialPort) {
     shape(3);
     run("alter table ConnectionSettings add connectionType integer");
@@ -315,7 +315,7 @@ TEST_F(MigrationSteps, AnExistingConnectionTypeStillGetsTheSerialPort) {
               (std::vector<std::string>{"connectionType", "serialPort", "serialPath"}));
 }
 
-// M15: with two preferences rows the fix-up finds no row to write.
+// With two preferences rows the fix-up finds no row to write.
 TEST_F(MigrationSteps, TwoPreferenceRowsGetTheColumnButNoValue) {
     shape(4);
     addPreferences(0);
@@ -326,7 +326,7 @@ TEST_F(MigrationSteps, TwoPreferenceRowsGetTheColumnButNoValue) {
               "NULL,NULL");
 }
 
-// M16: a profile text with an apostrophe is written back unchanged, as are its neighbours.
+// A profile text with an apostrophe is written back unchanged, as are its neighbours.
 TEST_F(MigrationSteps, QuotedProfileTextsAreWrittenBackUnchanged) {
     shape(5);
     run("insert into ConnectionSettings(roomName, connectionType, serialPort) values('a''b', 2, 3)");
@@ -336,7 +336,7 @@ TEST_F(MigrationSteps, QuotedProfileTextsAreWrittenBackUnchanged) {
     EXPECT_EQ(scalar("select group_concat(roomName, '|') from ConnectionSettings"), "a'b|zz");
 }
 
-// M17: a second start finds revision 6 and only rewrites the row.
+// A second start finds revision 6 and only rewrites the row.
 TEST_F(MigrationSteps, ASecondRunOnlyRewritesTheRow) {
     shape(1);
     migrate();

@@ -236,7 +236,7 @@ TEST_F(ContactManagerStore, RemovalsLeaveUnlistedNumbersBehind) {
     EXPECT_EQ(trace().size(), 1U);
 }
 
-// The placed calls of the pinned example: Ann owns 101 and 555, Bob owns 102.
+// A short history of placed calls: Ann owns 101 and 555, Bob owns 102.
 class MostCalled : public StoreFixture {
 protected:
     void SetUp() override {
