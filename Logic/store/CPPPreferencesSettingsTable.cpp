@@ -14,11 +14,10 @@ bool CPPPreferencesSettingsTable::createTable() {
     CPPDatabase& database = CPPDatabase::getInstance();
     if (!database.execute(
             "create table if not exists PreferencesSettings(id integer primary key autoincrement, "
-            "sharesPhoneBook integer, expandsPhoneBookEntries integer, automaticallyManagesFavorites "
-            "integer, "
-            "mostFrequentlyCalledNumbers integer, dateFormat text, timeFormat text, defaultHomeScreen text, "
-            "doNotDisturbMode integer, sortPhoneBookBy integer, sortFavoriteBy integer, disabledScreenSaved "
-            "integer )",
+            "sharesPhoneBook integer, expandsPhoneBookEntries integer, "
+            "automaticallyManagesFavorites integer, mostFrequentlyCalledNumbers integer, "
+            "dateFormat text, timeFormat text, defaultHomeScreen text, doNotDisturbMode integer, "
+            "sortPhoneBookBy integer, sortFavoriteBy integer, disabledScreenSaved integer )",
             nullptr))
         return false;
     Rows rows;
@@ -28,9 +27,8 @@ bool CPPPreferencesSettingsTable::createTable() {
     return database.execute(
         "insert into PreferencesSettings(sharesPhoneBook, expandsPhoneBookEntries, "
         "automaticallyManagesFavorites, mostFrequentlyCalledNumbers, dateFormat, timeFormat, "
-        "defaultHomeScreen, doNotDisturbMode, sortPhoneBookBy, sortFavoriteBy,disabledScreenSaved) values(0, "
-        "1, "
-        "0, 5, 'Day, Month Date, Year', 'HH:MM AM/PM', 'Favorites', 1, 0, 0, 0)",
+        "defaultHomeScreen, doNotDisturbMode, sortPhoneBookBy, sortFavoriteBy,disabledScreenSaved) "
+        "values(0, 1, 0, 5, 'Day, Month Date, Year', 'HH:MM AM/PM', 'Favorites', 1, 0, 0, 0)",
         nullptr);
 }
 
