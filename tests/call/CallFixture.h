@@ -3,10 +3,7 @@
 #include "Logic/call/CPPLine.h"
 #include "Logic/connection/DeviceCommunication.h"
 #include "Logic/profiles/CPPConnectionSettings.h"
-#include "Logic/store/CPPCallLogTable.h"
-#include "Logic/store/CPPContactNumberTable.h"
-#include "Logic/store/CPPContactTable.h"
-#include "Logic/store/CPPPreferencesSettingsTable.h"
+#include "support/CallRecordTables.h"
 #include "support/CapturingSerialBridge.h"
 #include "support/DatabaseFixture.h"
 #include "support/FakeClock.h"
@@ -38,10 +35,7 @@ protected:
 
     void SetUp() override {
         DatabaseFixture::SetUp();
-        ASSERT_TRUE(CPPContactTable::getInstance().createTable());
-        ASSERT_TRUE(CPPContactNumberTable::getInstance().createTable());
-        ASSERT_TRUE(CPPCallLogTable::getInstance().createTable());
-        ASSERT_TRUE(CPPPreferencesSettingsTable::getInstance().createTable());
+        ASSERT_NO_FATAL_FAILURE(createCallRecordTables());
         m_device = DeviceCommunication::getInstance();
         m_device->setSerialBridge(&m_bridge);
         useProfile(1);

@@ -5,11 +5,8 @@
 #include "Logic/profiles/CPPConnectionSettings.h"
 #include "Logic/profiles/CPPMuteCommandTable.h"
 #include "Logic/protocol/CommandParser.h"
-#include "Logic/store/CPPCallLogTable.h"
-#include "Logic/store/CPPContactNumberTable.h"
-#include "Logic/store/CPPContactTable.h"
-#include "Logic/store/CPPPreferencesSettingsTable.h"
 #include "TestProfiles.h"
+#include "support/CallRecordTables.h"
 #include "support/CapturingLog.h"
 #include "support/CapturingNotificationListener.h"
 #include "support/CapturingSerialBridge.h"
@@ -25,10 +22,7 @@ class ProtocolFixture : public DatabaseFixture {
 protected:
     void SetUp() override {
         DatabaseFixture::SetUp();
-        ASSERT_TRUE(CPPContactTable::getInstance().createTable());
-        ASSERT_TRUE(CPPContactNumberTable::getInstance().createTable());
-        ASSERT_TRUE(CPPCallLogTable::getInstance().createTable());
-        ASSERT_TRUE(CPPPreferencesSettingsTable::getInstance().createTable());
+        ASSERT_NO_FATAL_FAILURE(createCallRecordTables());
         ASSERT_TRUE(CPPMuteCommandTable::getInstance().createTable());
         m_device = DeviceCommunication::getInstance();
         m_device->setListener(&m_listener);

@@ -8,6 +8,7 @@
 #include "Logic/store/CPPContactTable.h"
 #include "Logic/store/CPPPreferencesSettingsTable.h"
 #include "Logic/store/CPPSecuritySettingsTable.h"
+#include "support/CallRecordTables.h"
 #include "support/DatabaseFixture.h"
 
 #include <gtest/gtest.h>
@@ -64,11 +65,8 @@ class StoreFixture : public DatabaseFixture {
 protected:
     void SetUp() override {
         DatabaseFixture::SetUp();
-        ASSERT_TRUE(CPPContactTable::getInstance().createTable());
-        ASSERT_TRUE(CPPContactNumberTable::getInstance().createTable());
-        ASSERT_TRUE(CPPCallLogTable::getInstance().createTable());
+        ASSERT_NO_FATAL_FAILURE(createCallRecordTables());
         ASSERT_TRUE(CPPSecuritySettingsTable::getInstance().createTable());
-        ASSERT_TRUE(CPPPreferencesSettingsTable::getInstance().createTable());
         clearTrace();
     }
 
