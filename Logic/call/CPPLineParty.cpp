@@ -26,10 +26,6 @@ constexpr int32_t HOLD_ID = 7;
 constexpr int32_t INCOMING_ID = 8;
 constexpr int32_t CFW_ID = 24;
 
-constexpr int32_t RECEIVED = 0;
-constexpr int32_t PLACED = 1;
-constexpr int32_t MISSED = 2;
-
 // Whole seconds without a digit after which the box is taken to have dialled.
 constexpr int32_t DIGIT_COLLECTION_TIMEOUT_SECONDS = 20;
 
@@ -72,7 +68,7 @@ void CPPLineParty::reset(bool isSip) {
     m_endTime = m_startTime;
     m_lastDigitTime = m_startTime;
     m_direction = 0;
-    m_callType = PLACED;
+    m_callType = CPPCallLog::Placed;
 }
 
 int32_t CPPLineParty::getState() const {
@@ -129,9 +125,9 @@ void CPPLineParty::onStateChanged() {
             m_startTime = now();
         }
         if (previousId == INCOMING_ID) {
-            m_callType = RECEIVED;
+            m_callType = CPPCallLog::Received;
         } else if (previousId == RINGING_ID) {
-            m_callType = PLACED;
+            m_callType = CPPCallLog::Placed;
         }
         m_holdDuration = 0;
         return;
@@ -143,14 +139,14 @@ void CPPLineParty::onStateChanged() {
     // A call that never became active is a placed call of no length.
     if (previousId == RINGING_ID || previousId == DIAL_TONE_ID) {
         m_startTime = now();
-        m_callType = PLACED;
+        m_callType = CPPCallLog::Placed;
         log = true;
         m_activeDuration = 0;
         m_holdDuration = 0;
     }
     m_endTime = now();
     if (previousId == INCOMING_ID) {
-        m_callType = MISSED;
+        m_callType = CPPCallLog::Missed;
         log = true;
         m_activeDuration = 0;
         m_holdDuration = 0;
@@ -165,7 +161,7 @@ void CPPLineParty::onStateChanged() {
         if (!redialPending) {
             writeCallLog();
         }
-        if (m_contact && m_callType == PLACED) {
+        if (m_contact && m_callType == CPPCallLog::Placed) {
             CPPContactManager::getInstance().updateContactRow(*m_contact);
         }
         m_activeDuration = 0;

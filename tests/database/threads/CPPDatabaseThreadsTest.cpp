@@ -19,7 +19,7 @@ TEST_F(DatabaseThreads, ConcurrentInsertsGetTheirOwnIds) {
     run("create table B(id integer primary key autoincrement, payload text)");
     // Ids of the two tables never coincide, so an id read from the other thread's insert
     // cannot pass for a right one.
-    run("insert into B(id, payload) values(1000000, 'seed')");
+    run("insert into B(id, payload) values(1000000, 'first id of B')");
     run("pragma synchronous = off");
 
     constexpr int count = 500;
