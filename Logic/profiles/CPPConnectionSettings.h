@@ -59,7 +59,8 @@ public:
     void setMicrophoneGroupName(const std::string& name) { m_microphoneGroupName = name; }
 
     // Whether a received line, already upper-cased by the caller, is addressed to this
-    // profile's endpoint. The address may stand anywhere in the line.
+    // profile's endpoint. A line starting with "EP " must start with the profile's address;
+    // in any other line the address may stand anywhere.
     bool matchesEndpoint(const std::string& line) const;
 
     static void toUpperInPlace(std::string& text);

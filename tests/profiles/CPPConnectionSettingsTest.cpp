@@ -45,6 +45,16 @@ TEST(ConnectionSettings, MatchesOnlyLinesAddressedToItsEndpoint) {
         {"label raised", labelled("room1"), {"EP ROOM1 X"}, {"EP UA 1 X", "EP room1 X"}},
         {"empty endpoint", numbered(1, ""), {"EP UA  X", "EP 20  X"}, {"EP UA 1 X"}},
         {"empty label", labelled(""), {"EP  X"}, {"EP UA 1 X"}},
+        // Another endpoint's line may quote our address in a caller's display name.
+        {"quoted address",
+         numbered(1, "1"),
+         {"XX EP UA 1 FOO"},
+         {"EP UA 2 NOTIFICATION STATE_CHANGE PL 1;INCOMING:\"EP UA 1 \" <SIP:9@X>",
+          "EP 20 2 4 1 PL 1;INCOMING:\"EP 20 1 \" <SIP:9@X>"}},
+        {"quoted label",
+         labelled("room.1"),
+         {"EP ROOM.1 X", "XX EP ROOM.1 X"},
+         {"EP ROOMX1 NOTIFICATION STATE_CHANGE PL 1;INCOMING:\"EP ROOM.1 \" <SIP:9@X>"}},
     };
     for (const EndpointCase& test : cases) {
         for (const std::string& line : test.matching)

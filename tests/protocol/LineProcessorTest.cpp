@@ -123,6 +123,8 @@ TEST_F(LineProcessor, GenericVolumeRepliesAndProfileFormats) {
 TEST_F(LineProcessor, OnlyLinesForTheProfilesEndpointReachTheTable) {
     EXPECT_EQ(process("EP UA 2 NOTIFICATION STATE_CHANGE PL 1;DIAL_TONE"), nullptr);
     EXPECT_EQ(process("EP 20 2 4 1 PL 1;DIAL_TONE"), nullptr);
+    // A caller's display name on another endpoint must not steer our party.
+    EXPECT_EQ(process("EP UA 2 NOTIFICATION STATE_CHANGE PL 1;INCOMING:\"EP UA 1 \" <SIP:9@X>"), nullptr);
     EXPECT_EQ(line().getLineParties().at(1).getState(), 1);
     EXPECT_EQ(record("EP 20 1 4 1 PL 1;DIAL_TONE").epn, "1");
 
