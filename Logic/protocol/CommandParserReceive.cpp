@@ -160,16 +160,18 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::processVolumeStage(const std
         return makeVolumeNotification("SLIDER_POSITION", groups[2], line);
     if (matches(patterns.levelLimit, 4))
         return makeVolumeNotification(groups[2] + "_VALUE", groups[3], line);
-    // The profile's own formats are regular expressions as typed, compiled per line.
+    // The profile's own formats are literal text, compiled per line: only the first "*" of
+    // the notification format, and the value after the query command, are patterns.
     const std::string format = upperCased(settings.getNotification());
     const size_t star = format.find('*');
     if (star != std::string::npos) {
-        const std::string pattern = format.substr(0, star) + "(.*)" + format.substr(star + 1);
+        const std::string pattern = CompiledPattern::literal(format.substr(0, star)) + "(.*)" +
+                                    CompiledPattern::literal(format.substr(star + 1));
         if (matches(CompiledPattern(pattern), 2))
             return makeVolumeNotification("SLIDER_POSITION", groups[1], line);
     }
     const std::string query = settings.getQueryVolumeCommand();
-    if (!query.empty() && matches(CompiledPattern(upperCased(query) + " (.*)"), 2))
+    if (!query.empty() && matches(CompiledPattern(CompiledPattern::literal(upperCased(query)) + " (.*)"), 2))
         return makeVolumeNotification("SLIDER_POSITION", groups[1], line);
     handled = false;
     return nullptr;

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr std::string_view ANY_GROUP = "(.*)";
+constexpr const char* METACHARACTERS = ".[]()*+?{}|^$\\";
 
 // The literal pieces between "(.*)" groups, in order; empty for patterns using any other
 // operator. A text matches such a pattern exactly when the pieces occur in it in this order
@@ -18,7 +19,7 @@ std::vector<std::string> literalPieces(const std::string& pattern) {
         const size_t group = pattern.find(ANY_GROUP, start);
         const size_t end = group == std::string::npos ? pattern.size() : group;
         std::string piece = pattern.substr(start, end - start);
-        if (piece.find_first_of(".[]()*+?{}|^$\\") != std::string::npos)
+        if (piece.find_first_of(METACHARACTERS) != std::string::npos)
             return {};
         if (!piece.empty())
             pieces.push_back(std::move(piece));
@@ -32,6 +33,17 @@ std::vector<std::string> literalPieces(const std::string& pattern) {
 CompiledPattern::CompiledPattern(const std::string& pattern) : m_literalPieces(literalPieces(pattern)) {
     CLocaleScope cLocale;
     m_valid = regcomp(&m_regex, pattern.c_str(), REG_EXTENDED) == 0;
+}
+
+std::string CompiledPattern::literal(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char character : text) {
+        if (std::string_view(METACHARACTERS).find(character) != std::string_view::npos)
+            escaped += '\\';
+        escaped += character;
+    }
+    return escaped;
 }
 
 CompiledPattern::~CompiledPattern() {

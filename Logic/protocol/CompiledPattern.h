@@ -17,6 +17,10 @@ public:
 
     bool isValid() const { return m_valid; }
 
+    // The text with every character that has a meaning in an extended expression escaped, so
+    // the expression made of it matches exactly that text.
+    static std::string literal(const std::string& text);
+
     // Runs the expression over text (up to its first NUL) with room for count entries.
     // False when it does not match or did not compile.
     bool execute(const std::string& text, size_t count, regmatch_t* matches) const;

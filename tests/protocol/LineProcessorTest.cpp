@@ -113,11 +113,38 @@ TEST_F(LineProcessor, GenericVolumeRepliesAndProfileFormats) {
     use(settings);
     EXPECT_EQ(process("SPK GAIN"), nullptr);
     EXPECT_EQ(record("EP SPK QUERY 42").pn, "125.882");
+}
 
-    // A format that is no valid expression only disables its own try.
-    settings.setNotification("gain[*");
-    use(settings);
-    EXPECT_EQ(record("EP SPK QUERY -65").pn, "0");
+// The stored formats are the box's text, not expressions: a "." must not take any character,
+// and a bracket or parenthesis must neither fail the try nor act as an operator.
+TEST_F(LineProcessor, ProfileFormatsAreLiteralText) {
+    struct Case {
+        std::string notification;
+        std::string query;
+        std::string line;
+        std::string pn; // empty: no volume record
+    };
+    const std::vector<Case> cases = {
+        {"", "EP Room.1 LEVEL QUERY", "EP ROOM.1 LEVEL QUERY 42", "125.882"},
+        {"", "EP Room.1 LEVEL QUERY", "EP ROOMX1 LEVEL QUERY 42", ""},
+        {"", "vol(1) [a]+ {2} ^$|\\", "VOL(1) [A]+ {2} ^$|\\ 7", "84.7059"},
+        {"", "vol(1)", "VOL1 7", ""},
+        {"gain[*", "", "GAIN[7", "84.7059"},
+        {"gain[*", "", "GAIN7", ""},
+        // Only the first star marks the value; a later one is text.
+        {"a*b*", "", "A7B*", "84.7059"},
+        {"a*b*", "", "A7BB", ""},
+        {"g.*", "", "GX7", ""},
+    };
+    for (const Case& test : cases) {
+        CPPConnectionSettings settings = voipProfile();
+        settings.setNotification(test.notification);
+        settings.setQueryVolumeCommand(test.query);
+        use(settings);
+        const CapturedRecord result = record(test.line);
+        EXPECT_EQ(result.notificationType, test.pn.empty() ? -1 : 9) << test.line;
+        EXPECT_EQ(result.pn, test.pn) << test.line;
+    }
 }
 
 TEST_F(LineProcessor, OnlyLinesForTheProfilesEndpointReachTheTable) {
