@@ -132,6 +132,11 @@ void CPPLineParty::onStateChanged() {
         m_holdDuration = 0;
         return;
     }
+    if (stateId == INCOMING_ID) {
+        // A call never answered is logged from the moment it began to ring.
+        m_startTime = now();
+        return;
+    }
     if (stateId != IDLE_ID) {
         return;
     }

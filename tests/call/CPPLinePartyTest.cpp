@@ -1,6 +1,7 @@
 #include "CallFixture.h"
 
 #include <ctime>
+#include <functional>
 
 namespace {
 
@@ -43,9 +44,9 @@ TEST_F(CPPLinePartyTest, CallEndWritesTheRowItsHistoryCallsFor) {
         {"dial tone with a remote",
          {{0, "DIAL_TONE"}, {0, "DIALING:555"}, {0, "DIAL_TONE:555"}, {7, "IDLE"}},
          "555|1|0||;"},
-        {"missed keeps the party's start",
-         {{5, "INCOMING:\"ANN\" <SIP:201@PBX>"}, {20, "IDLE"}},
-         "201@PBX|2|25|ANN|;"},
+        {"missed counts from the ring",
+         {{3600, "INCOMING:\"ANN\" <SIP:201@PBX>"}, {20, "IDLE"}},
+         "201@PBX|2|20|ANN|;"},
         {"received", {{0, "INCOMING:201"}, {5, "ACTIVE:201:0:0"}, {30, "IDLE"}}, "201|0|30||;"},
         {"running at connect", {{0, "ACTIVE:201:40:0"}, {20, "IDLE"}}, "201|1|60||;"},
         {"placed through hold keeps its start",
@@ -98,19 +99,60 @@ TEST_F(CPPLinePartyTest, CallEndWritesTheRowItsHistoryCallsFor) {
     }
 }
 
+// The row's date and time of day, as the call log stores them for a call started then.
+std::string localStamp(std::time_t start) {
+    std::tm local{};
+    if (localtime_r(&start, &local) == nullptr)
+        return "";
+    char date[16];
+    char time[16];
+    std::strftime(date, sizeof date, "%Y/%m/%d", &local);
+    std::strftime(time, sizeof time, "%H:%M:%S", &local);
+    return std::string(date) + " " + time;
+}
+
 TEST_F(CPPLinePartyTest, RowCarriesTheStartDateAndTime) {
     m_line->updateParty(1, "INCOMING:201");
     const std::time_t start = m_clock.now();
     m_line->updateParty(1, "ACTIVE:201");
     m_clock.advanceSeconds(9);
     m_line->updateParty(1, "IDLE");
-    std::tm local{};
-    ASSERT_NE(localtime_r(&start, &local), nullptr);
-    char date[16];
-    char time[16];
-    std::strftime(date, sizeof date, "%Y/%m/%d", &local);
-    std::strftime(time, sizeof time, "%H:%M:%S", &local);
-    EXPECT_EQ(scalar("select callDate || ' ' || startTime from CallLog"), std::string(date) + " " + time);
+    EXPECT_EQ(scalar("select callDate || ' ' || startTime from CallLog"), localStamp(start));
+}
+
+// A call left ringing after an idle hour is logged when it rang and for as long as it rang,
+// on a VoIP line and on a telephone line alike.
+TEST_F(CPPLinePartyTest, MissedCallRowStartsAtTheRing) {
+    struct Case {
+        std::string name;
+        bool telco;
+        std::function<void(CPPLine&)> ring;
+        std::function<void(CPPLine&)> hangUp;
+    };
+    const std::vector<Case> cases = {
+        {"VoIP", false, [](CPPLine& line) { line.updateParty(1, "INCOMING:5551234"); },
+         [](CPPLine& line) { line.updateParty(1, "IDLE"); }},
+        {"Telco", true,
+         [](CPPLine& line) {
+             line.onTelcoRing("1");
+             line.onTelcoCallerId("0102 1030 5551234");
+         },
+         [](CPPLine& line) { line.onTelcoIncomingCall("0"); }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        run("delete from CallLog");
+        useProfile(test.telco ? 2 : 1);
+        m_line = std::make_unique<CPPLine>();
+        m_line->reset(!test.telco);
+        m_clock.advanceSeconds(3600);
+        const std::time_t rang = m_clock.now();
+        test.ring(*m_line);
+        m_clock.advanceSeconds(20);
+        test.hangUp(*m_line);
+        EXPECT_EQ(callLog(), "5551234|2|20||;");
+        EXPECT_EQ(scalar("select callDate || ' ' || startTime from CallLog"), localStamp(rang));
+    }
 }
 
 // A state word that is not a change leaves everything as it was, the log included.
