@@ -128,7 +128,8 @@ bool baselineMatch(const char* pattern, const std::string& line, size_t count,
     return matched;
 }
 
-std::unique_ptr<CPPNotificationInfo> baselineDispatch(CommandParser& parser, const std::string& line) {
+std::unique_ptr<CPPNotificationInfo> baselineDispatch(CommandParser& parser, const std::string& line,
+                                                      const CPPConnectionSettings& settings) {
     for (size_t row = 0; NOTIFICATION_PATTERN_TABLE[row].handler != NOTIFICATION_END_HANDLER; ++row) {
         regex_t regex;
         if (regcomp(&regex, NOTIFICATION_PATTERN_TABLE[row].regex, REG_EXTENDED) != 0)
@@ -137,8 +138,8 @@ std::unique_ptr<CPPNotificationInfo> baselineDispatch(CommandParser& parser, con
         const bool matched = regexec(&regex, line.c_str(), matches.size(), matches.data(), 0) == 0;
         regfree(&regex);
         if (matched)
-            return NOTIFICATION_HANDLER_TABLE[NOTIFICATION_PATTERN_TABLE[row].handler](parser, line,
-                                                                                       matches.data());
+            return NOTIFICATION_HANDLER_TABLE[NOTIFICATION_PATTERN_TABLE[row].handler](
+                parser, line, matches.data(), settings);
     }
     return nullptr;
 }
@@ -177,7 +178,7 @@ std::unique_ptr<CPPNotificationInfo> baselineProcess(CommandParser& parser, std:
             kind = groups[2] + "_VALUE";
             value = groups[3];
         } else {
-            return settings->matchesEndpoint(line) ? baselineDispatch(parser, line) : nullptr;
+            return settings->matchesEndpoint(line) ? baselineDispatch(parser, line, *settings) : nullptr;
         }
         if (groups[1] != upperCased(settings->getSpeakerGroupName()))
             return nullptr;
@@ -191,7 +192,7 @@ std::unique_ptr<CPPNotificationInfo> baselineProcess(CommandParser& parser, std:
         return parser.makeVolumeNotification(groups[2] + "_VALUE", groups[3], line);
     if (!settings->matchesEndpoint(line))
         return nullptr;
-    return baselineDispatch(parser, line);
+    return baselineDispatch(parser, line, *settings);
 }
 
 void runSession(benchmark::State& state, bool groups, bool baseline) {

@@ -141,7 +141,8 @@ bool CPPLine::setCallForwardingTypeByNameLocked(const std::string& word) {
     return true;
 }
 
-bool CPPLine::updateParty(int32_t partyId, const std::string& payload) {
+bool CPPLine::updateParty(int32_t partyId, const std::string& payload,
+                          const CPPConnectionSettings* settings) {
     std::lock_guard lock(m_mutex);
     CPPLineParty* party = findPartyLocked(partyId);
     if (party == nullptr) {
@@ -155,7 +156,7 @@ bool CPPLine::updateParty(int32_t partyId, const std::string& payload) {
     }
     // Empty fields vanish and the later ones move up, as the box's format has it.
     const std::vector<std::string> fields = splitTokens(text, ":");
-    if (fields.empty() || !party->setState(fields[0])) {
+    if (fields.empty() || !party->setState(fields[0], settings)) {
         return false;
     }
     // State first, remote after: a remote in an IDLE payload lands on the reset party.
@@ -225,54 +226,54 @@ bool CPPLine::updateCallForwardingStatus(const std::string& payload) {
     return changed;
 }
 
-void CPPLine::onTelcoKeyCall(const std::string& number) {
+void CPPLine::onTelcoKeyCall(const std::string& number, const CPPConnectionSettings* settings) {
     std::lock_guard lock(m_mutex);
-    findPartyLocked(TELCO_PARTY)->onKeyCall(number);
+    findPartyLocked(TELCO_PARTY)->onKeyCall(number, settings);
     updateLineStateLocked();
 }
 
-void CPPLine::onTelcoDigitReleased() {
+void CPPLine::onTelcoDigitReleased(const CPPConnectionSettings* settings) {
     std::lock_guard lock(m_mutex);
-    if (findPartyLocked(TELCO_PARTY)->onDigitReleased()) {
+    if (findPartyLocked(TELCO_PARTY)->onDigitReleased(settings)) {
         updateLineStateLocked();
     }
 }
 
-bool CPPLine::onTelcoRing(const std::string& value) {
+bool CPPLine::onTelcoRing(const std::string& value, const CPPConnectionSettings* settings) {
     std::lock_guard lock(m_mutex);
-    const bool changed = findPartyLocked(TELCO_PARTY)->onRing(value);
+    const bool changed = findPartyLocked(TELCO_PARTY)->onRing(value, settings);
     if (changed) {
         updateLineStateLocked();
     }
     return changed;
 }
 
-bool CPPLine::onTelcoIncomingCall(const std::string& value) {
+bool CPPLine::onTelcoIncomingCall(const std::string& value, const CPPConnectionSettings* settings) {
     std::lock_guard lock(m_mutex);
-    findPartyLocked(TELCO_PARTY)->onIncomingCall(value);
+    findPartyLocked(TELCO_PARTY)->onIncomingCall(value, settings);
     updateLineStateLocked();
     return true;
 }
 
-bool CPPLine::onTelcoHook(const std::string& value) {
+bool CPPLine::onTelcoHook(const std::string& value, const CPPConnectionSettings* settings) {
     std::lock_guard lock(m_mutex);
-    findPartyLocked(TELCO_PARTY)->onHook(value);
+    findPartyLocked(TELCO_PARTY)->onHook(value, settings);
     updateLineStateLocked();
     return true;
 }
 
-bool CPPLine::onTelcoCallDuration(const std::string& value) {
+bool CPPLine::onTelcoCallDuration(const std::string& value, const CPPConnectionSettings* settings) {
     std::vector<std::string> followUps;
     {
         std::lock_guard lock(m_mutex);
-        findPartyLocked(TELCO_PARTY)->onCallDuration(value, followUps);
+        findPartyLocked(TELCO_PARTY)->onCallDuration(value, settings, followUps);
         updateLineStateLocked();
     }
     sendAll(followUps);
     return true;
 }
 
-bool CPPLine::onTelcoCallerId(const std::string& text) {
+bool CPPLine::onTelcoCallerId(const std::string& text, const CPPConnectionSettings* settings) {
     std::vector<std::string> followUps;
     {
         std::lock_guard lock(m_mutex);
@@ -284,7 +285,7 @@ bool CPPLine::onTelcoCallerId(const std::string& text) {
             for (size_t index = 3; index < words.size(); ++index) {
                 name += words[index] + " ";
             }
-            findPartyLocked(TELCO_PARTY)->onCallerId(words[2], name, followUps);
+            findPartyLocked(TELCO_PARTY)->onCallerId(words[2], name, settings, followUps);
         }
         updateLineStateLocked();
     }
@@ -292,11 +293,11 @@ bool CPPLine::onTelcoCallerId(const std::string& text) {
     return true;
 }
 
-bool CPPLine::onTelcoHookInquiry(const std::string& value) {
+bool CPPLine::onTelcoHookInquiry(const std::string& value, const CPPConnectionSettings* settings) {
     std::vector<std::string> followUps;
     {
         std::lock_guard lock(m_mutex);
-        findPartyLocked(TELCO_PARTY)->onHookInquiry(value, followUps);
+        findPartyLocked(TELCO_PARTY)->onHookInquiry(value, settings, followUps);
         updateLineStateLocked();
     }
     sendAll(followUps);
@@ -309,27 +310,29 @@ bool CPPLine::onTelcoOffHookDuration(const std::string& value) {
     return true;
 }
 
-bool CPPLine::onTelcoDirection(const std::string& value) {
+bool CPPLine::onTelcoDirection(const std::string& value, const CPPConnectionSettings* settings) {
     std::vector<std::string> followUps;
     {
         std::lock_guard lock(m_mutex);
-        findPartyLocked(TELCO_PARTY)->onDirection(value, followUps);
+        findPartyLocked(TELCO_PARTY)->onDirection(value, settings, followUps);
     }
     sendAll(followUps);
     return true;
 }
 
-bool CPPLine::onTelcoDigitsDialed(const std::string& value) {
+bool CPPLine::onTelcoDigitsDialed(const std::string& value, const CPPConnectionSettings* settings) {
     std::lock_guard lock(m_mutex);
-    findPartyLocked(TELCO_PARTY)->onDigitsDialed(value);
+    findPartyLocked(TELCO_PARTY)->onDigitsDialed(value, settings);
     updateLineStateLocked();
     return true;
 }
 
 std::unique_ptr<CPPNotificationInfo> CPPLine::checkDigitCollectionTimeout() {
+    const std::shared_ptr<const CPPConnectionSettings> settings =
+        DeviceCommunication::getInstance()->getCurrentConnectionSettings();
     std::lock_guard lock(m_mutex);
     // The line state stays as it was: the box's next report brings it up to date.
-    return findPartyLocked(TELCO_PARTY)->checkDigitCollectionTimeout();
+    return findPartyLocked(TELCO_PARTY)->checkDigitCollectionTimeout(settings.get());
 }
 
 void CPPLine::offHook(const CPPConnectionSettings* settings) {

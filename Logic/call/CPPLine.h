@@ -94,26 +94,29 @@ public:
     // stored value; an empty range gives 0.
     float updateVolumeSliderFromLevel(float level);
 
-    // Change-reporting updates: true only when something new was stored.
+    // Change-reporting updates: true only when something new was stored. The profile given to
+    // the party and telephone-line updates is the one the line arrived under (null for none):
+    // it decides the idle state a finished call returns to and addresses follow-up queries.
     bool updateDisplayName(const std::string& name);
     bool setSipProxyStatusByName(const std::string& word);
     bool setCallForwardingTypeByName(const std::string& word);
-    bool updateParty(int32_t partyId, const std::string& payload);
+    bool updateParty(int32_t partyId, const std::string& payload, const CPPConnectionSettings* settings);
     bool updateCallForwardingStatus(const std::string& payload);
 
     // Telephone-line events, all for party 1. Follow-up queries are sent after the lock is
     // released, before these return.
-    void onTelcoKeyCall(const std::string& number);
-    void onTelcoDigitReleased();
-    bool onTelcoRing(const std::string& value);
-    bool onTelcoIncomingCall(const std::string& value);
-    bool onTelcoHook(const std::string& value);
-    bool onTelcoCallDuration(const std::string& value);
-    bool onTelcoCallerId(const std::string& text);
-    bool onTelcoHookInquiry(const std::string& value);
+    void onTelcoKeyCall(const std::string& number, const CPPConnectionSettings* settings);
+    void onTelcoDigitReleased(const CPPConnectionSettings* settings);
+    bool onTelcoRing(const std::string& value, const CPPConnectionSettings* settings);
+    bool onTelcoIncomingCall(const std::string& value, const CPPConnectionSettings* settings);
+    bool onTelcoHook(const std::string& value, const CPPConnectionSettings* settings);
+    bool onTelcoCallDuration(const std::string& value, const CPPConnectionSettings* settings);
+    bool onTelcoCallerId(const std::string& text, const CPPConnectionSettings* settings);
+    bool onTelcoHookInquiry(const std::string& value, const CPPConnectionSettings* settings);
     bool onTelcoOffHookDuration(const std::string& value);
-    bool onTelcoDirection(const std::string& value);
-    bool onTelcoDigitsDialed(const std::string& value);
+    bool onTelcoDirection(const std::string& value, const CPPConnectionSettings* settings);
+    bool onTelcoDigitsDialed(const std::string& value, const CPPConnectionSettings* settings);
+    // The periodic poll; it runs under the device's current profile.
     std::unique_ptr<CPPNotificationInfo> checkDigitCollectionTimeout();
 
     // User actions. settings is the current profile, never null.

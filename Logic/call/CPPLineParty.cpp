@@ -37,16 +37,17 @@ const CPPStateRegistry& registry() {
     return CPPStateRegistry::getInstance();
 }
 
-std::shared_ptr<const CPPConnectionSettings> currentProfile() {
-    DeviceCommunication* device = DeviceCommunication::getInstance();
-    return device != nullptr ? device->getCurrentConnectionSettings() : nullptr;
+// A query the box answers with the next piece of the call; only asked with a profile.
+void queueQuery(std::vector<std::string>& followUps, const CPPConnectionSettings* settings,
+                std::string (*builder)(const CPPConnectionSettings*)) {
+    if (settings != nullptr) {
+        followUps.push_back(builder(settings));
+    }
 }
 
-// A query the box answers with the next piece of the call; only asked with a current profile.
-void queueQuery(std::vector<std::string>& followUps, std::string (*builder)(const CPPConnectionSettings*)) {
-    if (const auto profile = currentProfile()) {
-        followUps.push_back(builder(profile.get()));
-    }
+// No profile counts as VoIP, as for the line's own reset.
+bool isSipLine(const CPPConnectionSettings* settings) {
+    return settings == nullptr || settings->getPhoneType() == 1;
 }
 
 } // namespace
@@ -83,7 +84,7 @@ void CPPLineParty::updateStatus() {
     m_status = m_state->getCategory();
 }
 
-bool CPPLineParty::setState(const std::string& name) {
+bool CPPLineParty::setState(const std::string& name, const CPPConnectionSettings* settings) {
     const CPPIState* next = registry().getState(name);
     const int32_t nextId = next->getStateId();
     if (nextId == UNKNOWN_ID || nextId == getState()) {
@@ -96,10 +97,10 @@ bool CPPLineParty::setState(const std::string& name) {
         }
         m_statePre = m_state;
         m_state = registry().getState("IDLE");
-        onStateChanged();
+        onStateChanged(settings);
         return true;
     }
-    changeTo(next);
+    changeTo(next, settings);
     return true;
 }
 
@@ -109,14 +110,14 @@ void CPPLineParty::setCallParty(const std::string& number) {
     m_contact = contacts.empty() ? nullptr : std::make_shared<const CPPContact>(contacts.front());
 }
 
-void CPPLineParty::changeTo(const CPPIState* next) {
+void CPPLineParty::changeTo(const CPPIState* next, const CPPConnectionSettings* settings) {
     m_statePre = m_state;
     m_state = next;
-    onStateChanged();
+    onStateChanged(settings);
     updateStatus();
 }
 
-void CPPLineParty::onStateChanged() {
+void CPPLineParty::onStateChanged(const CPPConnectionSettings* settings) {
     const int32_t stateId = getState();
     const int32_t previousId = getStatePre();
     if (stateId == ACTIVE_ID) {
@@ -172,7 +173,7 @@ void CPPLineParty::onStateChanged() {
         m_activeDuration = 0;
         m_holdDuration = 0;
     }
-    reset(isSipLine());
+    reset(isSipLine(settings));
 }
 
 void CPPLineParty::writeCallLog() const {
@@ -185,132 +186,132 @@ void CPPLineParty::writeCallLog() const {
     CPPCallLogManager::getInstance().addCallLog(entry);
 }
 
-bool CPPLineParty::isSipLine() {
-    const auto profile = currentProfile();
-    return !profile || profile->getPhoneType() == 1;
-}
-
-bool CPPLineParty::onRing(const std::string& value) {
+bool CPPLineParty::onRing(const std::string& value, const CPPConnectionSettings* settings) {
     if (value != "1" || getState() == INCOMING_ID) {
         return false;
     }
-    changeTo(registry().getTelcoIncomingState());
+    changeTo(registry().getTelcoIncomingState(), settings);
     return true;
 }
 
-bool CPPLineParty::onDigitReleased() {
+bool CPPLineParty::onDigitReleased(const CPPConnectionSettings* settings) {
     m_lastDigitTime = now();
     if (getState() == ACTIVE_ID || getState() == DIALING_ID) {
         return false;
     }
-    changeTo(registry().getTelcoDigitCollectionState());
+    changeTo(registry().getTelcoDigitCollectionState(), settings);
     return true;
 }
 
-void CPPLineParty::onKeyCall(const std::string& number) {
+void CPPLineParty::onKeyCall(const std::string& number, const CPPConnectionSettings* settings) {
     if (getState() == IDLE_ID) {
         m_statePre = m_state;
         m_lastDigitTime = now();
         m_state = registry().getTelcoDigitCollectionState();
-        onStateChanged();
+        onStateChanged(settings);
     } else if (getState() == DIAL_TONE_ID) {
         m_statePre = m_state;
         m_state = registry().getTelcoConnectedState();
-        onStateChanged();
+        onStateChanged(settings);
     }
     setCallParty(number);
     updateStatus();
 }
 
-void CPPLineParty::onHook(const std::string& value) {
+void CPPLineParty::onHook(const std::string& value, const CPPConnectionSettings* settings) {
     const int32_t stateId = getState();
     if (value == "1") {
         if (stateId == INCOMING_ID || stateId == DIALING_ID) {
-            changeTo(registry().getTelcoConnectedState());
+            changeTo(registry().getTelcoConnectedState(), settings);
         } else if (stateId != DIAL_TONE_ID) {
-            changeTo(registry().getTelcoDialToneState());
+            changeTo(registry().getTelcoDialToneState(), settings);
         }
     } else if (stateId != IDLE_ID) {
-        changeTo(registry().getTelcoIdleState());
+        changeTo(registry().getTelcoIdleState(), settings);
     }
 }
 
-void CPPLineParty::onIncomingCall(const std::string& value) {
+void CPPLineParty::onIncomingCall(const std::string& value, const CPPConnectionSettings* settings) {
     const int32_t stateId = getState();
     if (value.empty()) {
-        changeTo(stateId == IDLE_ID ? registry().getTelcoIncomingState() : registry().getTelcoIdleState());
+        changeTo(stateId == IDLE_ID ? registry().getTelcoIncomingState() : registry().getTelcoIdleState(),
+                 settings);
     } else if (value == "1") {
         if (stateId != INCOMING_ID) {
-            changeTo(registry().getTelcoIncomingState());
+            changeTo(registry().getTelcoIncomingState(), settings);
         }
     } else if (stateId != IDLE_ID) {
-        changeTo(registry().getTelcoIdleState());
+        changeTo(registry().getTelcoIdleState(), settings);
     }
 }
 
-void CPPLineParty::onCallDuration(const std::string& value, std::vector<std::string>& followUps) {
+void CPPLineParty::onCallDuration(const std::string& value, const CPPConnectionSettings* settings,
+                                  std::vector<std::string>& followUps) {
     if (value.empty()) {
         m_activeDuration = 0;
     } else {
         // The row written by going idle adds the box's seconds to those since the start.
         m_activeDuration = stringToInt(value);
         if (getState() != IDLE_ID) {
-            changeTo(registry().getTelcoIdleState());
+            changeTo(registry().getTelcoIdleState(), settings);
         }
     }
-    queueQuery(followUps, &CommandParser::inquireDirection);
+    queueQuery(followUps, settings, &CommandParser::inquireDirection);
 }
 
 void CPPLineParty::onCallerId(const std::string& number, const std::string& name,
-                              std::vector<std::string>& followUps) {
+                              const CPPConnectionSettings* settings, std::vector<std::string>& followUps) {
     setCallParty(number);
     m_displayName = name;
     if (getState() == DIAL_TONE_ID || getState() == DIALING_ID) {
-        changeTo(registry().getTelcoConnectedState());
+        changeTo(registry().getTelcoConnectedState(), settings);
     }
-    queueQuery(followUps, &CommandParser::inquireDigitsDialedSinceOffHook);
+    queueQuery(followUps, settings, &CommandParser::inquireDigitsDialedSinceOffHook);
 }
 
-void CPPLineParty::onHookInquiry(const std::string& value, std::vector<std::string>& followUps) {
+void CPPLineParty::onHookInquiry(const std::string& value, const CPPConnectionSettings* settings,
+                                 std::vector<std::string>& followUps) {
     if (value == "1") {
         if (getState() != DIAL_TONE_ID) {
-            changeTo(registry().getTelcoDialToneState());
+            changeTo(registry().getTelcoDialToneState(), settings);
         }
     } else if (getState() != IDLE_ID) {
-        changeTo(registry().getTelcoIdleState());
+        changeTo(registry().getTelcoIdleState(), settings);
     }
-    queueQuery(followUps, &CommandParser::inquireOffHookDuration);
+    queueQuery(followUps, settings, &CommandParser::inquireOffHookDuration);
 }
 
 void CPPLineParty::onOffHookDuration(const std::string& value) {
     m_activeDuration = value.empty() ? 0 : stringToInt(value);
 }
 
-void CPPLineParty::onDirection(const std::string& value, std::vector<std::string>& followUps) {
+void CPPLineParty::onDirection(const std::string& value, const CPPConnectionSettings* settings,
+                               std::vector<std::string>& followUps) {
     m_direction = stringToInt(value);
     updateStatus();
-    queueQuery(followUps, &CommandParser::inquireCallerId);
+    queueQuery(followUps, settings, &CommandParser::inquireCallerId);
 }
 
-void CPPLineParty::onDigitsDialed(const std::string& value) {
+void CPPLineParty::onDigitsDialed(const std::string& value, const CPPConnectionSettings* settings) {
     if (value != "0") {
         setCallParty(value);
         if (getState() != DIALING_ID) {
             m_statePre = m_state;
             m_lastDigitTime = now();
             m_state = registry().getTelcoDigitCollectionState();
-            onStateChanged();
+            onStateChanged(settings);
             updateStatus();
         }
     }
     // More than 20 seconds off hook with digits known: the call is through.
     if (!m_callParty.empty() && m_activeDuration > DIGIT_COLLECTION_TIMEOUT_SECONDS &&
         getState() != ACTIVE_ID) {
-        changeTo(registry().getTelcoConnectedState());
+        changeTo(registry().getTelcoConnectedState(), settings);
     }
 }
 
-std::unique_ptr<CPPNotificationInfo> CPPLineParty::checkDigitCollectionTimeout() {
+std::unique_ptr<CPPNotificationInfo>
+CPPLineParty::checkDigitCollectionTimeout(const CPPConnectionSettings* settings) {
     if (getState() != DIALING_ID) {
         return nullptr;
     }
@@ -318,7 +319,7 @@ std::unique_ptr<CPPNotificationInfo> CPPLineParty::checkDigitCollectionTimeout()
     if (std::difftime(now(), m_lastDigitTime) < DIGIT_COLLECTION_TIMEOUT_SECONDS) {
         return nullptr;
     }
-    changeTo(registry().getTelcoConnectedState());
+    changeTo(registry().getTelcoConnectedState(), settings);
     auto record = std::make_unique<CPPNotificationInfo>();
     record->setNotificationType(4);
     record->setCmdType(1);

@@ -48,27 +48,35 @@ public:
     void setCurrentState(const CPPIState* state) { m_state = state; }
     void updateStatus();
 
+    // The profile given to the operations below is the one the event arrived under (null for
+    // none): a call that ends returns to its idle state (Telco unless VoIP or none), and the
+    // Telco follow-up queries are addressed with it (none without a profile).
+
     // A state word from the box; true when the state changed.
-    bool setState(const std::string& name);
+    bool setState(const std::string& name, const CPPConnectionSettings* settings);
     // Stores the remote number and looks up its phone-book contact (none found: no contact).
     void setCallParty(const std::string& number);
 
     // Telephone-line events, for party 1 only. The handlers that answer with a query append
     // that command to followUps; the line sends them once it has released its lock.
-    bool onRing(const std::string& value);
-    bool onDigitReleased();
-    void onKeyCall(const std::string& number);
-    void onHook(const std::string& value);
-    void onIncomingCall(const std::string& value);
-    void onCallDuration(const std::string& value, std::vector<std::string>& followUps);
-    void onCallerId(const std::string& number, const std::string& name, std::vector<std::string>& followUps);
-    void onHookInquiry(const std::string& value, std::vector<std::string>& followUps);
+    bool onRing(const std::string& value, const CPPConnectionSettings* settings);
+    bool onDigitReleased(const CPPConnectionSettings* settings);
+    void onKeyCall(const std::string& number, const CPPConnectionSettings* settings);
+    void onHook(const std::string& value, const CPPConnectionSettings* settings);
+    void onIncomingCall(const std::string& value, const CPPConnectionSettings* settings);
+    void onCallDuration(const std::string& value, const CPPConnectionSettings* settings,
+                        std::vector<std::string>& followUps);
+    void onCallerId(const std::string& number, const std::string& name, const CPPConnectionSettings* settings,
+                    std::vector<std::string>& followUps);
+    void onHookInquiry(const std::string& value, const CPPConnectionSettings* settings,
+                       std::vector<std::string>& followUps);
     void onOffHookDuration(const std::string& value);
-    void onDirection(const std::string& value, std::vector<std::string>& followUps);
-    void onDigitsDialed(const std::string& value);
+    void onDirection(const std::string& value, const CPPConnectionSettings* settings,
+                     std::vector<std::string>& followUps);
+    void onDigitsDialed(const std::string& value, const CPPConnectionSettings* settings);
     // Ends digit collection 20 seconds after the last digit; the record reads like a digit
     // event to the interface. Null when nothing happened.
-    std::unique_ptr<CPPNotificationInfo> checkDigitCollectionTimeout();
+    std::unique_ptr<CPPNotificationInfo> checkDigitCollectionTimeout(const CPPConnectionSettings* settings);
 
     // Hand the action to the current state with this party's id.
     bool offHook(const CPPConnectionSettings* settings) const;
@@ -103,10 +111,9 @@ public:
 
 private:
     // statePre = state, state = next, bookkeeping, status.
-    void changeTo(const CPPIState* next);
-    void onStateChanged();
+    void changeTo(const CPPIState* next, const CPPConnectionSettings* settings);
+    void onStateChanged(const CPPConnectionSettings* settings);
     void writeCallLog() const;
-    static bool isSipLine();
 
     int32_t m_id;
     std::string m_callParty;

@@ -1,6 +1,5 @@
 #include "Logic/protocol/CPPNotificationPattern.h"
 
-#include "Logic/connection/DeviceCommunication.h"
 #include "Logic/profiles/CPPConnectionSettings.h"
 #include "Logic/protocol/CommandParser.h"
 #include "Logic/protocol/CompiledPattern.h"
@@ -92,96 +91,114 @@ namespace {
 
 using Record = std::unique_ptr<CPPNotificationInfo>;
 
-// Telco lines count only while a Telco profile is current; a VoIP profile or none drops them.
-bool telcoProfileIsCurrent() {
-    const std::shared_ptr<const CPPConnectionSettings> settings =
-        DeviceCommunication::getInstance()->getCurrentConnectionSettings();
-    return settings != nullptr && settings->getPhoneType() == 2;
+// Telco lines count only under a Telco profile; a VoIP profile drops them.
+bool isTelco(const CPPConnectionSettings& settings) {
+    return settings.getPhoneType() == 2;
 }
 
-Record handleRegStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
+Record handleRegStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                       const CPPConnectionSettings&) {
     return parser.parseRegStatus(line, matches);
 }
 
-Record handleCfwStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
+Record handleCfwStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                       const CPPConnectionSettings&) {
     return parser.parseCfwStatus(line, matches);
 }
 
-Record handleDisplayName(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
+Record handleDisplayName(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                         const CPPConnectionSettings&) {
     return parser.parseDisplayName(line, matches);
 }
 
-Record handleActiveParties(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return parser.parseActiveParties(line, matches);
+Record handleActiveParties(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                           const CPPConnectionSettings& settings) {
+    return parser.parseActiveParties(line, matches, settings);
 }
 
-Record handleStateChange(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return parser.parseStateChange(line, matches);
+Record handleStateChange(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                         const CPPConnectionSettings& settings) {
+    return parser.parseStateChange(line, matches, settings);
 }
 
-Record handleMessage(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
+Record handleMessage(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                     const CPPConnectionSettings&) {
     return parser.parseMessage(line, matches);
 }
 
-Record handleCfwActivationError(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
+Record handleCfwActivationError(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                                const CPPConnectionSettings&) {
     return parser.parseCfwActivationError(line, matches);
 }
 
-Record handleErrInfo(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
+Record handleErrInfo(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                     const CPPConnectionSettings&) {
     return parser.parseErrInfo(line, matches);
 }
 
-Record handleTelcoKeyCall(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseTelcoKeyCall(line, matches) : nullptr;
+Record handleTelcoKeyCall(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                          const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseTelcoKeyCall(line, matches, settings) : nullptr;
 }
 
-Record handleTelcoDigitReleased(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseTelcoDigitReleased(line, matches) : nullptr;
+Record handleTelcoDigitReleased(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                                const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseTelcoDigitReleased(line, matches, settings) : nullptr;
 }
 
-Record handleRing(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseRing(line, matches) : nullptr;
+Record handleRing(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                  const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseRing(line, matches, settings) : nullptr;
 }
 
-Record handleIncomingCall(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseIncomingCall(line, matches) : nullptr;
+Record handleIncomingCall(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                          const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseIncomingCall(line, matches, settings) : nullptr;
 }
 
-Record handleHookNotification(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseHookNotification(line, matches) : nullptr;
+Record handleHookNotification(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                              const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseHookNotification(line, matches, settings) : nullptr;
 }
 
 // The call duration has no gate: a VoIP profile parses it too.
-Record handleCallDuration(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return parser.parseCallDuration(line, matches);
+Record handleCallDuration(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                          const CPPConnectionSettings& settings) {
+    return parser.parseCallDuration(line, matches, settings);
 }
 
-Record handleCallerId(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseCallerId(line, matches) : nullptr;
+Record handleCallerId(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                      const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseCallerId(line, matches, settings) : nullptr;
 }
 
-Record handleInquireHook(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseInquireHook(line, matches) : nullptr;
+Record handleInquireHook(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                         const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseInquireHook(line, matches, settings) : nullptr;
 }
 
-Record handleOffHookDuration(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseOffHookDuration(line, matches) : nullptr;
+Record handleOffHookDuration(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                             const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseOffHookDuration(line, matches) : nullptr;
 }
 
-Record handleDirection(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseDirection(line, matches) : nullptr;
+Record handleDirection(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                       const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseDirection(line, matches, settings) : nullptr;
 }
 
 Record handleDigitsDialedSinceOffHook(CommandParser& parser, const std::string& line,
-                                      const regmatch_t* matches) {
-    return telcoProfileIsCurrent() ? parser.parseDigitsDialedSinceOffHook(line, matches) : nullptr;
+                                      const regmatch_t* matches, const CPPConnectionSettings& settings) {
+    return isTelco(settings) ? parser.parseDigitsDialedSinceOffHook(line, matches, settings) : nullptr;
 }
 
-Record handleDndStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
+Record handleDndStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                       const CPPConnectionSettings&) {
     return parser.parseDndStatus(line, matches);
 }
 
-Record handleRedial(CommandParser& parser, const std::string& line, const regmatch_t* matches) {
+Record handleRedial(CommandParser& parser, const std::string& line, const regmatch_t* matches,
+                    const CPPConnectionSettings&) {
     return parser.parseRedial(line, matches);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 class CommandParser;
+class CPPConnectionSettings;
 class CompiledPattern;
 
 // One row of the grammar of received lines: an upper-case POSIX extended expression and the
@@ -19,9 +20,11 @@ struct CPPNotificationPattern {
     int32_t handler;
 };
 
+// settings is the profile the line processor was given.
 using NotificationHandler = std::unique_ptr<CPPNotificationInfo> (*)(CommandParser& parser,
                                                                      const std::string& line,
-                                                                     const regmatch_t* matches);
+                                                                     const regmatch_t* matches,
+                                                                     const CPPConnectionSettings& settings);
 
 constexpr size_t NOTIFICATION_PATTERN_COUNT = 75;
 constexpr int32_t NOTIFICATION_END_HANDLER = 21;

@@ -100,40 +100,52 @@ public:
     // One received line to a record, or null. The profile may be null.
     std::unique_ptr<CPPNotificationInfo> processReceivedLine(std::string line,
                                                              const CPPConnectionSettings* settings);
-    // The first pattern row that matches the (upper-case) line decides it.
-    std::unique_ptr<CPPNotificationInfo> dispatchNotificationTable(const std::string& line);
+    // The first pattern row that matches the (upper-case) line decides it. settings is the
+    // profile the processor was given: every handler and parser of the line reads that one.
+    std::unique_ptr<CPPNotificationInfo> dispatchNotificationTable(const std::string& line,
+                                                                   const CPPConnectionSettings& settings);
 
     // Parsers, one per handler of the pattern table; matches holds the row's 7 match entries.
+    // Those that move a party take the line's profile.
     std::unique_ptr<CPPNotificationInfo> parseRegStatus(const std::string& line, const regmatch_t* matches);
     std::unique_ptr<CPPNotificationInfo> parseCfwStatus(const std::string& line, const regmatch_t* matches);
     std::unique_ptr<CPPNotificationInfo> parseDisplayName(const std::string& line, const regmatch_t* matches);
     std::unique_ptr<CPPNotificationInfo> parseActiveParties(const std::string& line,
-                                                            const regmatch_t* matches);
-    std::unique_ptr<CPPNotificationInfo> parseStateChange(const std::string& line, const regmatch_t* matches);
+                                                            const regmatch_t* matches,
+                                                            const CPPConnectionSettings& settings);
+    std::unique_ptr<CPPNotificationInfo> parseStateChange(const std::string& line, const regmatch_t* matches,
+                                                          const CPPConnectionSettings& settings);
     std::unique_ptr<CPPNotificationInfo> parseMessage(const std::string& line, const regmatch_t* matches);
     std::unique_ptr<CPPNotificationInfo> parseCfwActivationError(const std::string& line,
                                                                  const regmatch_t* matches);
     std::unique_ptr<CPPNotificationInfo> parseErrInfo(const std::string& line, const regmatch_t* matches);
     std::unique_ptr<CPPNotificationInfo> parseDndStatus(const std::string& line, const regmatch_t* matches);
     std::unique_ptr<CPPNotificationInfo> parseRedial(const std::string& line, const regmatch_t* matches);
-    std::unique_ptr<CPPNotificationInfo> parseTelcoKeyCall(const std::string& line,
-                                                           const regmatch_t* matches);
+    std::unique_ptr<CPPNotificationInfo> parseTelcoKeyCall(const std::string& line, const regmatch_t* matches,
+                                                           const CPPConnectionSettings& settings);
     std::unique_ptr<CPPNotificationInfo> parseTelcoDigitReleased(const std::string& line,
-                                                                 const regmatch_t* matches);
-    std::unique_ptr<CPPNotificationInfo> parseRing(const std::string& line, const regmatch_t* matches);
-    std::unique_ptr<CPPNotificationInfo> parseIncomingCall(const std::string& line,
-                                                           const regmatch_t* matches);
+                                                                 const regmatch_t* matches,
+                                                                 const CPPConnectionSettings& settings);
+    std::unique_ptr<CPPNotificationInfo> parseRing(const std::string& line, const regmatch_t* matches,
+                                                   const CPPConnectionSettings& settings);
+    std::unique_ptr<CPPNotificationInfo> parseIncomingCall(const std::string& line, const regmatch_t* matches,
+                                                           const CPPConnectionSettings& settings);
     std::unique_ptr<CPPNotificationInfo> parseHookNotification(const std::string& line,
-                                                               const regmatch_t* matches);
-    std::unique_ptr<CPPNotificationInfo> parseCallDuration(const std::string& line,
-                                                           const regmatch_t* matches);
-    std::unique_ptr<CPPNotificationInfo> parseCallerId(const std::string& line, const regmatch_t* matches);
-    std::unique_ptr<CPPNotificationInfo> parseInquireHook(const std::string& line, const regmatch_t* matches);
+                                                               const regmatch_t* matches,
+                                                               const CPPConnectionSettings& settings);
+    std::unique_ptr<CPPNotificationInfo> parseCallDuration(const std::string& line, const regmatch_t* matches,
+                                                           const CPPConnectionSettings& settings);
+    std::unique_ptr<CPPNotificationInfo> parseCallerId(const std::string& line, const regmatch_t* matches,
+                                                       const CPPConnectionSettings& settings);
+    std::unique_ptr<CPPNotificationInfo> parseInquireHook(const std::string& line, const regmatch_t* matches,
+                                                          const CPPConnectionSettings& settings);
     std::unique_ptr<CPPNotificationInfo> parseOffHookDuration(const std::string& line,
                                                               const regmatch_t* matches);
-    std::unique_ptr<CPPNotificationInfo> parseDirection(const std::string& line, const regmatch_t* matches);
+    std::unique_ptr<CPPNotificationInfo> parseDirection(const std::string& line, const regmatch_t* matches,
+                                                        const CPPConnectionSettings& settings);
     std::unique_ptr<CPPNotificationInfo> parseDigitsDialedSinceOffHook(const std::string& line,
-                                                                       const regmatch_t* matches);
+                                                                       const regmatch_t* matches,
+                                                                       const CPPConnectionSettings& settings);
 
 private:
     // The text of one match entry of the line; "" for a group that took no part.

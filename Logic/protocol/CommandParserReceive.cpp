@@ -99,7 +99,7 @@ CommandParser::processReceivedLine(std::string line, const CPPConnectionSettings
         return volume;
     if (!settings->matchesEndpoint(line))
         return nullptr;
-    return dispatchNotificationTable(line);
+    return dispatchNotificationTable(line, *settings);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::processMuteStage(const std::string& line,
@@ -177,7 +177,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::processVolumeStage(const std
     return nullptr;
 }
 
-std::unique_ptr<CPPNotificationInfo> CommandParser::dispatchNotificationTable(const std::string& line) {
+std::unique_ptr<CPPNotificationInfo>
+CommandParser::dispatchNotificationTable(const std::string& line, const CPPConnectionSettings& settings) {
     std::array<regmatch_t, NOTIFICATION_MATCH_COUNT> matches{};
     for (size_t row = 0; NOTIFICATION_PATTERN_TABLE[row].handler != NOTIFICATION_END_HANDLER; ++row) {
         const CompiledPattern& pattern = compiledNotificationPattern(row);
@@ -186,8 +187,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::dispatchNotificationTable(co
             return nullptr;
         matches.fill(regmatch_t{-1, -1});
         if (pattern.execute(line, matches.size(), matches.data()))
-            return NOTIFICATION_HANDLER_TABLE[NOTIFICATION_PATTERN_TABLE[row].handler](*this, line,
-                                                                                       matches.data());
+            return NOTIFICATION_HANDLER_TABLE[NOTIFICATION_PATTERN_TABLE[row].handler](
+                *this, line, matches.data(), settings);
     }
     return nullptr;
 }

@@ -17,65 +17,73 @@ CPPLine& line() {
 // returns, so the inquiry goes out ahead of this line's record.
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseTelcoKeyCall(const std::string& text,
-                                                                      const regmatch_t* matches) {
+                                                                      const regmatch_t* matches,
+                                                                      const CPPConnectionSettings& settings) {
     const std::string number = groupText(text, matches, 2);
-    line().onTelcoKeyCall(number);
+    line().onTelcoKeyCall(number, &settings);
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "KEY", "KEY_CALL", number);
 }
 
-std::unique_ptr<CPPNotificationInfo> CommandParser::parseTelcoDigitReleased(const std::string& text,
-                                                                            const regmatch_t* matches) {
-    line().onTelcoDigitReleased();
+std::unique_ptr<CPPNotificationInfo>
+CommandParser::parseTelcoDigitReleased(const std::string& text, const regmatch_t* matches,
+                                       const CPPConnectionSettings& settings) {
+    line().onTelcoDigitReleased(&settings);
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "KEY", "KEY_DIGIT_RELEASED",
                             groupText(text, matches, 2));
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseRing(const std::string& text,
-                                                              const regmatch_t* matches) {
+                                                              const regmatch_t* matches,
+                                                              const CPPConnectionSettings& settings) {
     const std::string value = groupText(text, matches, 2);
-    if (!line().onTelcoRing(value))
+    if (!line().onTelcoRing(value, &settings))
         return nullptr;
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "RING", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseIncomingCall(const std::string& text,
-                                                                      const regmatch_t* matches) {
+                                                                      const regmatch_t* matches,
+                                                                      const CPPConnectionSettings& settings) {
     // The row has no blank after the keyword, so the group starts with it.
     const std::string value = trimSpaces(groupText(text, matches, 2));
-    if (!line().onTelcoIncomingCall(value))
+    if (!line().onTelcoIncomingCall(value, &settings))
         return nullptr;
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "INCOMING_CALL", value);
 }
 
-std::unique_ptr<CPPNotificationInfo> CommandParser::parseHookNotification(const std::string& text,
-                                                                          const regmatch_t* matches) {
+std::unique_ptr<CPPNotificationInfo>
+CommandParser::parseHookNotification(const std::string& text, const regmatch_t* matches,
+                                     const CPPConnectionSettings& settings) {
     const std::string value = groupText(text, matches, 2);
-    if (!line().onTelcoHook(value))
+    if (!line().onTelcoHook(value, &settings))
         return nullptr;
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "HOOK", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseCallDuration(const std::string& text,
-                                                                      const regmatch_t* matches) {
+                                                                      const regmatch_t* matches,
+                                                                      const CPPConnectionSettings& settings) {
     const std::string value = trimSpaces(groupText(text, matches, 2));
-    if (!line().onTelcoCallDuration(value))
+    if (!line().onTelcoCallDuration(value, &settings))
         return nullptr;
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "CALL_DURATION", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseCallerId(const std::string& text,
-                                                                  const regmatch_t* matches) {
+                                                                  const regmatch_t* matches,
+                                                                  const CPPConnectionSettings& settings) {
     // The inquiry's answer is reported like the unsolicited notification.
     const std::string value = groupText(text, matches, 2);
-    if (!line().onTelcoCallerId(value))
+    if (!line().onTelcoCallerId(value, &settings))
         return nullptr;
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "CALLER_ID", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseInquireHook(const std::string& text,
-                                                                     const regmatch_t* matches) {
+                                                                     const regmatch_t* matches,
+                                                                     const CPPConnectionSettings& settings) {
     const std::string value = groupText(text, matches, 2);
-    if (!line().onTelcoHookInquiry(value))
+    if (!line().onTelcoHookInquiry(value, &settings))
         return nullptr;
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "HOOK", value);
 }
@@ -89,17 +97,19 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseOffHookDuration(const s
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseDirection(const std::string& text,
-                                                                   const regmatch_t* matches) {
+                                                                   const regmatch_t* matches,
+                                                                   const CPPConnectionSettings& settings) {
     const std::string value = groupText(text, matches, 2);
-    if (!line().onTelcoDirection(value))
+    if (!line().onTelcoDirection(value, &settings))
         return nullptr;
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "DIRECTION", value);
 }
 
-std::unique_ptr<CPPNotificationInfo> CommandParser::parseDigitsDialedSinceOffHook(const std::string& text,
-                                                                                  const regmatch_t* matches) {
+std::unique_ptr<CPPNotificationInfo>
+CommandParser::parseDigitsDialedSinceOffHook(const std::string& text, const regmatch_t* matches,
+                                             const CPPConnectionSettings& settings) {
     const std::string value = groupText(text, matches, 2);
-    if (!line().onTelcoDigitsDialed(value))
+    if (!line().onTelcoDigitsDialed(value, &settings))
         return nullptr;
     return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "DIGITS_DIALED_SINCE_OFF_HOOK",
                             value);

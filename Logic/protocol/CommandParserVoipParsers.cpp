@@ -56,15 +56,16 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseDisplayName(const std::
     return makeParsedRecord(3, VOIP_ENDPOINT, text, matches, "SETTINGS", "DISPLAY_NAME", name);
 }
 
-std::unique_ptr<CPPNotificationInfo> CommandParser::parseActiveParties(const std::string& text,
-                                                                       const regmatch_t* matches) {
+std::unique_ptr<CPPNotificationInfo>
+CommandParser::parseActiveParties(const std::string& text, const regmatch_t* matches,
+                                  const CPPConnectionSettings& settings) {
     std::string payload;
     bool changed = false;
     // Every party is updated, whatever the others reported.
     for (int32_t party = 1; party <= 5; ++party) {
         const std::string field = groupText(text, matches, static_cast<size_t>(party) + 1);
         payload += field + ";";
-        changed = line().updateParty(party, field) || changed;
+        changed = line().updateParty(party, field, &settings) || changed;
     }
     if (!changed)
         return nullptr;
@@ -72,10 +73,11 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseActiveParties(const std
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseStateChange(const std::string& text,
-                                                                     const regmatch_t* matches) {
+                                                                     const regmatch_t* matches,
+                                                                     const CPPConnectionSettings& settings) {
     const std::string partyField = groupText(text, matches, 2);
     const std::string state = groupText(text, matches, 3);
-    if (!line().updateParty(stringToInt(partyField), state))
+    if (!line().updateParty(stringToInt(partyField), state, &settings))
         return nullptr;
     return makeParsedRecord(4, VOIP_ENDPOINT, text, matches, "NOTIFICATION", "STATE_CHANGE",
                             partyField + ";" + state);

@@ -11,7 +11,7 @@ protected:
     void play(const std::vector<std::pair<long, std::string>>& steps) {
         for (const auto& [seconds, payload] : steps) {
             m_clock.advanceSeconds(seconds);
-            m_line->updateParty(1, payload);
+            m_line->updateParty(1, payload, profile());
         }
     }
     std::string callLog() {
@@ -112,11 +112,11 @@ std::string localStamp(std::time_t start) {
 }
 
 TEST_F(CPPLinePartyTest, RowCarriesTheStartDateAndTime) {
-    m_line->updateParty(1, "INCOMING:201");
+    m_line->updateParty(1, "INCOMING:201", profile());
     const std::time_t start = m_clock.now();
-    m_line->updateParty(1, "ACTIVE:201");
+    m_line->updateParty(1, "ACTIVE:201", profile());
     m_clock.advanceSeconds(9);
-    m_line->updateParty(1, "IDLE");
+    m_line->updateParty(1, "IDLE", profile());
     EXPECT_EQ(scalar("select callDate || ' ' || startTime from CallLog"), localStamp(start));
 }
 
@@ -130,14 +130,14 @@ TEST_F(CPPLinePartyTest, MissedCallRowStartsAtTheRing) {
         std::function<void(CPPLine&)> hangUp;
     };
     const std::vector<Case> cases = {
-        {"VoIP", false, [](CPPLine& line) { line.updateParty(1, "INCOMING:5551234"); },
-         [](CPPLine& line) { line.updateParty(1, "IDLE"); }},
+        {"VoIP", false, [this](CPPLine& line) { line.updateParty(1, "INCOMING:5551234", profile()); },
+         [this](CPPLine& line) { line.updateParty(1, "IDLE", profile()); }},
         {"Telco", true,
-         [](CPPLine& line) {
-             line.onTelcoRing("1");
-             line.onTelcoCallerId("0102 1030 5551234");
+         [this](CPPLine& line) {
+             line.onTelcoRing("1", profile());
+             line.onTelcoCallerId("0102 1030 5551234", profile());
          },
-         [](CPPLine& line) { line.onTelcoIncomingCall("0"); }},
+         [this](CPPLine& line) { line.onTelcoIncomingCall("0", profile()); }},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
@@ -157,11 +157,11 @@ TEST_F(CPPLinePartyTest, MissedCallRowStartsAtTheRing) {
 
 // A state word that is not a change leaves everything as it was, the log included.
 TEST_F(CPPLinePartyTest, SameStateUnknownWordAndForwardOnIdleAreNoChange) {
-    m_line->updateParty(1, "RINGING:555");
-    EXPECT_FALSE(m_line->updateParty(1, "RINGING:556"));
-    EXPECT_FALSE(m_line->updateParty(1, "UNKNOWN"));
-    EXPECT_FALSE(m_line->updateParty(1, "RINGNG"));
-    EXPECT_FALSE(m_line->updateParty(2, "CFW"));
+    m_line->updateParty(1, "RINGING:555", profile());
+    EXPECT_FALSE(m_line->updateParty(1, "RINGING:556", profile()));
+    EXPECT_FALSE(m_line->updateParty(1, "UNKNOWN", profile()));
+    EXPECT_FALSE(m_line->updateParty(1, "RINGNG", profile()));
+    EXPECT_FALSE(m_line->updateParty(2, "CFW", profile()));
     EXPECT_EQ(party(1).getCallParty(), "555");
     EXPECT_EQ(party(1).getState(), 4);
     EXPECT_EQ(party(2).getState(), 1);
@@ -225,15 +225,18 @@ TEST_F(CPPLinePartyTest, PendingRedialSuppressesOneRowAndStillCounts) {
     EXPECT_EQ(callFrequency(john), "2");
 }
 
-// The idle state a call ends in follows the current profile: a line switched to Telco gets
-// Telco idle states, and no profile means VoIP.
+// The idle state a call ends in follows the profile the line arrived under, whatever profile
+// is current meanwhile: a Telco (or unknown) phone type gets Telco idle states, and no profile
+// means VoIP.
 TEST_F(CPPLinePartyTest, CallEndResetsToTheProfilesIdleState) {
     const CPPIState* voipIdle = party(1).getCurrentState();
-    useProfile(0);
-    play({{0, "RINGING"}, {0, "IDLE"}});
+    const CPPConnectionSettings telcoTyped = callTestProfile(0);
+    m_line->updateParty(1, "RINGING", &telcoTyped);
+    m_line->updateParty(1, "IDLE", &telcoTyped);
     EXPECT_NE(party(1).getCurrentState(), voipIdle);
-    m_device->setCurrentConnectionSettings(nullptr);
-    play({{0, "RINGING"}, {0, "IDLE"}});
+    useProfile(2);
+    m_line->updateParty(1, "RINGING", nullptr);
+    m_line->updateParty(1, "IDLE", nullptr);
     EXPECT_EQ(party(1).getCurrentState(), voipIdle);
 }
 

@@ -13,7 +13,7 @@ protected:
     // Puts parties in the named states, ids from 1 up.
     void putInStates(const std::vector<std::string>& states) {
         for (size_t index = 0; index < states.size(); ++index) {
-            m_line->updateParty(static_cast<int32_t>(index) + 1, states[index]);
+            m_line->updateParty(static_cast<int32_t>(index) + 1, states[index], profile());
         }
     }
 };
@@ -54,7 +54,7 @@ TEST_F(CPPLineTest, UpdatePartyReadsTheBoxsPartyText) {
     for (const PartyCase& test : cases) {
         SCOPED_TRACE(test.payload);
         m_line = std::make_unique<CPPLine>();
-        EXPECT_EQ(m_line->updateParty(2, test.payload), test.changed);
+        EXPECT_EQ(m_line->updateParty(2, test.payload, profile()), test.changed);
         const CPPLineParty updated = party(2);
         EXPECT_EQ(updated.getState(), test.state);
         EXPECT_EQ(updated.getDisplayName(), test.displayName);
@@ -66,12 +66,12 @@ TEST_F(CPPLineTest, UpdatePartyReadsTheBoxsPartyText) {
 
 // A repeated notification must reach the interface once and change nothing the second time.
 TEST_F(CPPLineTest, RepeatedPayloadIsNoChangeAndMissingPartiesAreRefused) {
-    EXPECT_TRUE(m_line->updateParty(1, "ACTIVE:201:30:0"));
-    EXPECT_FALSE(m_line->updateParty(1, "ACTIVE:999:99:0"));
+    EXPECT_TRUE(m_line->updateParty(1, "ACTIVE:201:30:0", profile()));
+    EXPECT_FALSE(m_line->updateParty(1, "ACTIVE:999:99:0", profile()));
     EXPECT_EQ(party(1).getActiveDuration(), 30);
     EXPECT_EQ(party(1).getCallParty(), "201");
-    EXPECT_FALSE(m_line->updateParty(9, "ACTIVE"));
-    EXPECT_FALSE(m_line->updateParty(0, "ACTIVE"));
+    EXPECT_FALSE(m_line->updateParty(9, "ACTIVE", profile()));
+    EXPECT_FALSE(m_line->updateParty(0, "ACTIVE", profile()));
     EXPECT_EQ(m_line->getLineState(), 2);
 }
 
@@ -90,8 +90,8 @@ TEST_F(CPPLineTest, LineStateSummarisesEveryParty) {
         SCOPED_TRACE(testing::PrintToString(states));
         m_line = std::make_unique<CPPLine>();
         putInStates(states);
-        m_line->updateParty(5, "DIAL_TONE");
-        m_line->updateParty(5, "IDLE");
+        m_line->updateParty(5, "DIAL_TONE", profile());
+        m_line->updateParty(5, "IDLE", profile());
         EXPECT_EQ(m_line->getLineState(), lineState);
     }
 }
@@ -144,7 +144,7 @@ TEST_F(CPPLineTest, EveryStateStoresItsFieldsAndCountsForTheLineState) {
     for (const std::string& state : states) {
         SCOPED_TRACE(state);
         m_line = std::make_unique<CPPLine>();
-        EXPECT_TRUE(m_line->updateParty(4, state + ":555:30:7"));
+        EXPECT_TRUE(m_line->updateParty(4, state + ":555:30:7", profile()));
         const CPPLineParty updated = party(4);
         EXPECT_EQ(updated.getCallParty(), dialing.count(state) ? "" : "555");
         EXPECT_EQ(updated.getActiveDuration(), withActive.count(state) ? 30 : 0);
@@ -262,9 +262,9 @@ TEST_F(CPPLineTest, ResetKeepsDoNotDisturbAndForwardingErrorOnly) {
 // stays usable after the live party dropped it.
 TEST_F(CPPLineTest, CopyIsASnapshotWhoseContactOutlivesTheLiveParty) {
     addContact("JOHN", "DOE", "ACME", "201");
-    m_line->updateParty(1, "INCOMING:201");
+    m_line->updateParty(1, "INCOMING:201", profile());
     const CPPLine snapshot(*m_line);
-    m_line->updateParty(1, "IDLE");
+    m_line->updateParty(1, "IDLE", profile());
     m_line->updateDisplayName("LATER");
     const CPPLineParty copied = snapshot.getLineParties().at(1);
     EXPECT_EQ(copied.getState(), 8);
@@ -413,10 +413,10 @@ TEST_F(CPPLineTest, CommandsGoOutWithTheLineUnlocked) {
     EXPECT_EQ(bridge.sends(), 20);
     useTelco();
     m_line->hookFlash(profile());
-    m_line->onTelcoHookInquiry("1");
-    m_line->onTelcoCallerId("A B 555");
-    m_line->onTelcoDirection("1");
-    m_line->onTelcoCallDuration("5");
+    m_line->onTelcoHookInquiry("1", profile());
+    m_line->onTelcoCallerId("A B 555", profile());
+    m_line->onTelcoDirection("1", profile());
+    m_line->onTelcoCallDuration("5", profile());
     EXPECT_EQ(bridge.sends(), 25);
 }
 

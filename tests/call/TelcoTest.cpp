@@ -6,7 +6,7 @@
 
 namespace {
 
-using Event = std::function<bool(CPPLine&)>;
+using Event = std::function<bool(CPPLine&, const CPPConnectionSettings*)>;
 
 class TelcoTest : public CallFixture {
 protected:
@@ -20,51 +20,65 @@ protected:
         m_line = std::make_unique<CPPLine>();
         m_line->reset(false);
         if (state == "INCOMING" || state == "CONNECTED") {
-            m_line->onTelcoRing("1");
+            m_line->onTelcoRing("1", profile());
         }
         if (state == "CONNECTED") {
-            m_line->onTelcoHook("1");
+            m_line->onTelcoHook("1", profile());
         }
         if (state == "DIAL_TONE") {
-            m_line->onTelcoHook("1");
+            m_line->onTelcoHook("1", profile());
         }
         if (state == "DIGIT_COLLECTION") {
-            m_line->onTelcoDigitReleased();
+            m_line->onTelcoDigitReleased(profile());
         }
         takeSent();
     }
 };
 
 Event ring(const std::string& value) {
-    return [value](CPPLine& line) { return line.onTelcoRing(value); };
+    return [value](CPPLine& line, const CPPConnectionSettings* settings) {
+        return line.onTelcoRing(value, settings);
+    };
 }
 Event hook(const std::string& value) {
-    return [value](CPPLine& line) { return line.onTelcoHook(value); };
+    return [value](CPPLine& line, const CPPConnectionSettings* settings) {
+        return line.onTelcoHook(value, settings);
+    };
 }
 Event incoming(const std::string& value) {
-    return [value](CPPLine& line) { return line.onTelcoIncomingCall(value); };
+    return [value](CPPLine& line, const CPPConnectionSettings* settings) {
+        return line.onTelcoIncomingCall(value, settings);
+    };
 }
 Event hookInquiry(const std::string& value) {
-    return [value](CPPLine& line) { return line.onTelcoHookInquiry(value); };
+    return [value](CPPLine& line, const CPPConnectionSettings* settings) {
+        return line.onTelcoHookInquiry(value, settings);
+    };
 }
 Event callDuration(const std::string& value) {
-    return [value](CPPLine& line) { return line.onTelcoCallDuration(value); };
+    return [value](CPPLine& line, const CPPConnectionSettings* settings) {
+        return line.onTelcoCallDuration(value, settings);
+    };
 }
 Event callerId(const std::string& text) {
-    return [text](CPPLine& line) { return line.onTelcoCallerId(text); };
+    return [text](CPPLine& line, const CPPConnectionSettings* settings) {
+        return line.onTelcoCallerId(text, settings);
+    };
 }
 Event digitsDialed(const std::string& value) {
-    return [value](CPPLine& line) { return line.onTelcoDigitsDialed(value); };
+    return [value](CPPLine& line, const CPPConnectionSettings* settings) {
+        return line.onTelcoDigitsDialed(value, settings);
+    };
 }
 Event keyCall(const std::string& number) {
-    return [number](CPPLine& line) {
-        line.onTelcoKeyCall(number);
+    return [number](CPPLine& line, const CPPConnectionSettings* settings) {
+        line.onTelcoKeyCall(number, settings);
         return true;
     };
 }
 Event digitReleased() {
-    return [](CPPLine& line) {
-        line.onTelcoDigitReleased();
+    return [](CPPLine& line, const CPPConnectionSettings* settings) {
+        line.onTelcoDigitReleased(settings);
         return true;
     };
 }
@@ -119,7 +133,7 @@ TEST_F(TelcoTest, EventsMovePartyOneAsTheBoxReports) {
     for (const TelcoCase& test : cases) {
         SCOPED_TRACE(test.start + " " + test.event);
         enter(test.start);
-        EXPECT_EQ(test.run(*m_line), test.result);
+        EXPECT_EQ(test.run(*m_line, profile()), test.result);
         EXPECT_EQ(party(1).getState(), test.state);
         EXPECT_EQ(m_line->getLineState(), test.lineState);
         EXPECT_EQ(takeSent(), prefixed(TELCO, test.sent));
@@ -133,9 +147,9 @@ TEST_F(TelcoTest, EventsMovePartyOneAsTheBoxReports) {
 // state is left for the box's next report.
 TEST_F(TelcoTest, DigitCollectionTimesOutAtTwentySeconds) {
     enter("IDLE");
-    m_line->onTelcoDigitReleased();
+    m_line->onTelcoDigitReleased(profile());
     m_clock.advanceSeconds(15);
-    m_line->onTelcoDigitReleased();
+    m_line->onTelcoDigitReleased(profile());
     m_clock.advanceSeconds(19);
     EXPECT_EQ(m_line->checkDigitCollectionTimeout(), nullptr);
     EXPECT_EQ(party(1).getState(), 3);
@@ -167,7 +181,7 @@ TEST_F(TelcoTest, EnteringDigitCollectionRestartsTheTimeout) {
         SCOPED_TRACE(start);
         enter(start);
         m_clock.advanceSeconds(100);
-        event(*m_line);
+        event(*m_line, profile());
         m_clock.advanceSeconds(19);
         EXPECT_EQ(m_line->checkDigitCollectionTimeout(), nullptr);
         m_clock.advanceSeconds(1);
@@ -178,9 +192,9 @@ TEST_F(TelcoTest, EnteringDigitCollectionRestartsTheTimeout) {
 // A call that ends while digits are still being collected is not logged.
 TEST_F(TelcoTest, CallEndingInDigitCollectionWritesNoRow) {
     enter("IDLE");
-    m_line->onTelcoKeyCall("555");
+    m_line->onTelcoKeyCall("555", profile());
     m_clock.advanceSeconds(5);
-    m_line->onTelcoHook("0");
+    m_line->onTelcoHook("0", profile());
     EXPECT_EQ(party(1).getState(), 1);
     EXPECT_EQ(party(1).getCallParty(), "");
     EXPECT_EQ(scalar("select count(*) from CallLog"), "0");
@@ -199,13 +213,13 @@ TEST_F(TelcoTest, TimeoutOnlyInDigitCollection) {
 // logs a received call with the box's seconds added.
 TEST_F(TelcoTest, AnsweredCallIsLoggedWithTheBoxsDuration) {
     enter("IDLE");
-    EXPECT_TRUE(m_line->onTelcoRing("1"));
-    m_line->onTelcoHook("1");
-    m_line->onTelcoCallerId("0102 1030 5551234 JOHN DOE");
+    EXPECT_TRUE(m_line->onTelcoRing("1", profile()));
+    m_line->onTelcoHook("1", profile());
+    m_line->onTelcoCallerId("0102 1030 5551234 JOHN DOE", profile());
     EXPECT_EQ(party(1).getCallParty(), "5551234");
     EXPECT_EQ(party(1).getDisplayName(), "JOHN DOE ");
     m_clock.advanceSeconds(10);
-    m_line->onTelcoCallDuration("65");
+    m_line->onTelcoCallDuration("65", profile());
     EXPECT_EQ(
         scalar(
             "select callNumber || '|' || callType || '|' || callDuration || '|' || contactName from CallLog"),
@@ -215,20 +229,19 @@ TEST_F(TelcoTest, AnsweredCallIsLoggedWithTheBoxsDuration) {
 }
 
 // The query chain: a hook answer asks for the off-hook time, a direction for the caller id.
-// Without a current profile nothing is asked.
+// Without a profile nothing is asked.
 TEST_F(TelcoTest, QueriesFollowOnlyWithACurrentProfile) {
     enter("IDLE");
-    m_line->onTelcoHookInquiry("1");
+    m_line->onTelcoHookInquiry("1", profile());
     EXPECT_TRUE(m_line->onTelcoOffHookDuration("42"));
     EXPECT_EQ(party(1).getActiveDuration(), 42);
-    EXPECT_TRUE(m_line->onTelcoDirection("2"));
+    EXPECT_TRUE(m_line->onTelcoDirection("2", profile()));
     EXPECT_EQ(party(1).getDirection(), 2);
     EXPECT_EQ(takeSent(), prefixed(TELCO, {"INQUIRE OFF_HOOK_DURATION", "INQUIRE CALLER_ID"}));
-    m_device->setCurrentConnectionSettings(nullptr);
-    m_line->onTelcoDirection("1");
-    m_line->onTelcoCallerId("A B 555");
-    m_line->onTelcoCallDuration("");
-    m_line->onTelcoHookInquiry("0");
+    m_line->onTelcoDirection("1", nullptr);
+    m_line->onTelcoCallerId("A B 555", nullptr);
+    m_line->onTelcoCallDuration("", nullptr);
+    m_line->onTelcoHookInquiry("0", nullptr);
     EXPECT_EQ(takeSent(), std::vector<std::string>{});
 }
 
@@ -239,16 +252,16 @@ TEST_F(TelcoTest, DigitsDialedAfterTwentySecondsOffHookConnect) {
     m_line->onTelcoOffHookDuration("25");
     const std::time_t connectedAt = party(1).getStartTime();
     m_clock.advanceSeconds(30);
-    m_line->onTelcoDigitsDialed("555");
+    m_line->onTelcoDigitsDialed("555", profile());
     EXPECT_EQ(party(1).getState(), 6);
     EXPECT_EQ(party(1).getStatePre(), 3);
     EXPECT_EQ(party(1).getStartTime(), connectedAt + 30);
     EXPECT_EQ(party(1).getCallParty(), "555");
 
     enter("DIGIT_COLLECTION");
-    m_line->onTelcoKeyCall("777");
+    m_line->onTelcoKeyCall("777", profile());
     m_line->onTelcoOffHookDuration("21");
-    m_line->onTelcoDigitsDialed("0");
+    m_line->onTelcoDigitsDialed("0", profile());
     EXPECT_EQ(party(1).getState(), 6);
     EXPECT_EQ(party(1).getCallParty(), "777");
 }

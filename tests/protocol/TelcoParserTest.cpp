@@ -1,5 +1,7 @@
 #include "ProtocolFixture.h"
 
+#include "Logic/call/CPPStateRegistry.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -142,9 +144,27 @@ TEST_F(TelcoParser, OnlyATelcoProfilePassesTheGate) {
         EXPECT_EQ(firstParty().getState(), 1);
         EXPECT_TRUE(m_bridge.sent().empty());
     }
-    // Without a profile the gate turns the line away rather than reading through null.
-    m_device->setCurrentConnectionSettings(nullptr);
-    EXPECT_EQ(m_parser.dispatchNotificationTable("EP TELCO_RX 2 NOTIFICATION RING 1"), nullptr);
+}
+
+// The profile the processor is given decides the whole line, whatever profile the device
+// object holds meanwhile: the gate, the follow-up inquiry's address and the idle state the
+// ended call returns to.
+TEST_F(TelcoParser, TheProcessorsProfileDecidesTheWholeLine) {
+    const CPPConnectionSettings telco = telcoProfile();
+    const CPPConnectionSettings voip = voipProfile();
+    m_device->setCurrentConnectionSettings(std::make_shared<const CPPConnectionSettings>(voip));
+    EXPECT_NE(m_parser.processReceivedLine("EP TELCO_RX 2 NOTIFICATION RING 1", &telco), nullptr);
+    EXPECT_EQ(firstParty().getState(), 8);
+    EXPECT_NE(m_parser.processReceivedLine("EP TELCO_RX 2 NOTIFICATION CALLER_ID 0102 1030 555", &telco),
+              nullptr);
+    EXPECT_EQ(m_bridge.sentLines(),
+              std::vector<std::string>{"EP TELCO_RX 2 INQUIRE DIGITS_DIALED_SINCE_OFF_HOOK"});
+    EXPECT_NE(m_parser.processReceivedLine("EP TELCO_RX 2 NOTIFICATION INCOMING_CALL 0", &telco), nullptr);
+    EXPECT_EQ(firstParty().getCurrentState(), CPPStateRegistry::getInstance().getTelcoIdleState());
+
+    m_device->setCurrentConnectionSettings(std::make_shared<const CPPConnectionSettings>(telco));
+    EXPECT_EQ(m_parser.processReceivedLine("EP UA 1 NOTIFICATION RING 1", &voip), nullptr);
+    EXPECT_EQ(firstParty().getState(), 1);
 }
 
 // A VoIP profile still parses the call duration: a running party 1 ends as if the telephone

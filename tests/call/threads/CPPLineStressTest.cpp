@@ -23,15 +23,15 @@ TEST_F(CPPLineStressTest, NotificationsSnapshotsAndActionsRunTogether) {
 
     std::thread feeder([&] {
         for (int call = 0; call < CALLS; ++call) {
-            m_line->updateParty(1, "RINGING:555");
-            m_line->updateParty(2, "INCOMING:\"ANN\" <SIP:201@PBX>");
-            m_line->updateParty(1, "ACTIVE:555:" + std::to_string(call) + ":0");
-            m_line->updateParty(2, "ACTIVE:SIP:201@PBX:1:0");
-            m_line->updateParty(2, "HOLD:201@PBX:2:1");
+            m_line->updateParty(1, "RINGING:555", profile());
+            m_line->updateParty(2, "INCOMING:\"ANN\" <SIP:201@PBX>", profile());
+            m_line->updateParty(1, "ACTIVE:555:" + std::to_string(call) + ":0", profile());
+            m_line->updateParty(2, "ACTIVE:SIP:201@PBX:1:0", profile());
+            m_line->updateParty(2, "HOLD:201@PBX:2:1", profile());
             m_line->updateDisplayName("ROOM " + std::to_string(call));
-            m_line->onTelcoCallerId("0102 1030 555 JOHN DOE");
-            m_line->updateParty(1, "IDLE");
-            m_line->updateParty(2, "IDLE");
+            m_line->onTelcoCallerId("0102 1030 555 JOHN DOE", profile());
+            m_line->updateParty(1, "IDLE", profile());
+            m_line->updateParty(2, "IDLE", profile());
         }
         done = true;
     });
