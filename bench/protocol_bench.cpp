@@ -72,9 +72,9 @@ public:
         CPPMuteCommandTable::getInstance().createTable();
         CPPConnectionSettings settings;
         settings.setId(1);
-        settings.setPhoneType(1);
+        settings.setPhoneType(PhoneType::VOIP);
         settings.setTelcoVoIPEPN("1");
-        settings.setConnectionType(2);
+        settings.setConnectionType(ConnectionType::SERIAL);
         settings.setUsesSpeakerGroup(false);
         settings.setUsesMicrophoneGroup(false);
         m_stored = std::make_shared<const CPPConnectionSettings>(settings);

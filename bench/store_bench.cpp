@@ -115,7 +115,7 @@ void addCallLog() {
         entry.setCallNumber(which % 3 == 0 ? "0800 " + std::to_string(which) : numberText(which * 6));
         if (which % 7 == 0)
             entry.setCallNumber(entry.getCallNumber() + "@pbx.example");
-        entry.setCallType(static_cast<CPPCallLog::CallType>(random() % 3));
+        entry.setCallType(static_cast<int32_t>(random() % 3));
         entry.setCallTimes(1767225600 + static_cast<time_t>(i) * 613,
                            1767225600 + static_cast<time_t>(i) * 613 + 95, 0);
         CPPCallLogManager::getInstance().addCallLog(entry);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Logic/common/Codes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -36,8 +38,9 @@ public:
     virtual bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const;
     virtual void hookFlash(int32_t partyId, const CPPConnectionSettings* settings) const;
 
+    // A StateId.
     virtual int32_t getStateId() const { return m_stateId; }
-    // 0 idle, 1 in a call, 2 collecting digits.
+    // A StateCategory.
     virtual int32_t getCategory() const { return m_category; }
 
     // The party's buttons; independent of which actions the state takes.
@@ -68,6 +71,6 @@ protected:
     static void send(const std::string& line);
 
 private:
-    const int32_t m_stateId = 0;
-    const int32_t m_category = 0;
+    const int32_t m_stateId = StateId::UNKNOWN;
+    const int32_t m_category = StateCategory::IDLE;
 };

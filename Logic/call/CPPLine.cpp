@@ -1,6 +1,7 @@
 #include "Logic/call/CPPLine.h"
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 #include "Logic/common/Conversions.h"
 #include "Logic/common/Tokenizer.h"
 #include "Logic/connection/DeviceCommunication.h"
@@ -18,24 +19,48 @@ constexpr int32_t TELCO_PARTY = 1;
 
 // States whose payload carries the remote party in a form the line does not store.
 bool isDialingState(int32_t stateId) {
-    return stateId == 3 || stateId == 14 || stateId == 21;
+    return stateId == StateId::DIALING || stateId == StateId::TRANSFERRING_DIALING ||
+           stateId == StateId::BLIND_TRANSFERRING_DIALING;
 }
 
 bool carriesActiveSeconds(int32_t stateId) {
-    return stateId == 6 || stateId == 7 || stateId == 9 || stateId == 10 || stateId == 11 || stateId == 12 ||
-           stateId == 17 || stateId == 18 || stateId == 19;
+    switch (stateId) {
+    case StateId::ACTIVE:
+    case StateId::HOLD:
+    case StateId::CONFERENCE_ACTIVE:
+    case StateId::CONFERENCE_HOLD:
+    case StateId::TRANSFER_HOLD:
+    case StateId::TRANSFER_ACTIVE:
+    case StateId::TRANSFERRING_ACTIVE:
+    case StateId::TRANSFERRING_HOLD:
+    case StateId::BLIND_TRANSFER_HOLD:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool carriesHoldSeconds(int32_t stateId) {
-    return stateId == 7 || stateId == 10 || stateId == 11 || stateId == 18;
+    return stateId == StateId::HOLD || stateId == StateId::CONFERENCE_HOLD ||
+           stateId == StateId::TRANSFER_HOLD || stateId == StateId::TRANSFERRING_HOLD;
 }
 
 bool isIdleOrUnknown(int32_t stateId) {
-    return stateId == 0 || stateId == 1;
+    return stateId == StateId::UNKNOWN || stateId == StateId::IDLE;
 }
 
 bool isCollectingDigits(int32_t stateId) {
-    return stateId == 2 || stateId == 3 || stateId == 13 || stateId == 14 || stateId == 20 || stateId == 21;
+    switch (stateId) {
+    case StateId::DIAL_TONE:
+    case StateId::DIALING:
+    case StateId::TRANSFERRING_DIAL_TONE:
+    case StateId::TRANSFERRING_DIALING:
+    case StateId::BLIND_TRANSFERRING_DIAL_TONE:
+    case StateId::BLIND_TRANSFERRING_DIALING:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -80,7 +105,7 @@ void CPPLine::reset(bool isSip) {
     for (auto& [id, party] : m_data.lineParties) {
         party.reset(isSip);
     }
-    m_data.lineState = 0;
+    m_data.lineState = LineState::IDLE;
     m_data.muteActivated = true;
     m_data.minVolumeValue = -65.0f;
     m_data.maxVolumeValue = 20.0f;
@@ -365,7 +390,7 @@ void CPPLine::conference(int32_t, const CPPConnectionSettings* settings) {
     {
         std::lock_guard lock(m_mutex);
         states = partyStatesLocked();
-        otherPartyId = firstPartyInStateLocked(10);
+        otherPartyId = firstPartyInStateLocked(StateId::CONFERENCE_HOLD);
     }
     for (const auto& [id, state] : states) {
         state->conference(id, settings, otherPartyId);
@@ -418,7 +443,7 @@ void CPPLine::newCall(int32_t partyId, const CPPConnectionSettings* settings) {
         std::lock_guard lock(m_mutex);
         CPPLineParty* party = findPartyLocked(partyId);
         state = party != nullptr ? party->getCurrentState() : nullptr;
-        freePartyId = firstPartyInStateLocked(1);
+        freePartyId = firstPartyInStateLocked(StateId::IDLE);
     }
     if (state != nullptr && freePartyId != -1) {
         state->newCall(freePartyId, settings);
@@ -463,23 +488,24 @@ void CPPLine::holdOthersThen(int32_t partyId, const CPPConnectionSettings* setti
 }
 
 void CPPLine::changeDoNotDisturb(bool enable, const CPPConnectionSettings* settings) {
-    const char* mode = "0";
+    int32_t mode = DndMode::NOT_SET;
     if (enable) {
         const int32_t preferred =
             CPPPreferencesSettingsManager::getInstance().preferencesSettings().getDoNotDisturbMode();
-        mode = preferred == 1 ? "1" : "2";
+        mode = preferred == DndMode::CALL_MUTE ? DndMode::CALL_MUTE : DndMode::CALL_REJECT;
     }
-    DeviceCommunication::getInstance()->sendCommand(CommandParser::keyDoNotDisturb(settings) + mode);
+    DeviceCommunication::getInstance()->sendCommand(CommandParser::keyDoNotDisturb(settings) +
+                                                    toString(mode));
 }
 
 int32_t CPPLine::firstIdlePartyId() const {
     std::lock_guard lock(m_mutex);
-    return firstPartyInStateLocked(1);
+    return firstPartyInStateLocked(StateId::IDLE);
 }
 
 int32_t CPPLine::firstConferenceHoldPartyId() const {
     std::lock_guard lock(m_mutex);
-    return firstPartyInStateLocked(10);
+    return firstPartyInStateLocked(StateId::CONFERENCE_HOLD);
 }
 
 bool CPPLine::showsConference() const {
@@ -491,7 +517,7 @@ bool CPPLine::showsConference() const {
         }
     }
     // A conference on hold can always be joined, though it shows no button of its own.
-    if (firstPartyInStateLocked(10) != -1) {
+    if (firstPartyInStateLocked(StateId::CONFERENCE_HOLD) != -1) {
         ++joinable;
     }
     return joinable > 1;
@@ -539,7 +565,8 @@ void CPPLine::updateLineStateLocked() {
         allIdle = allIdle && isIdleOrUnknown(stateId);
         inCall = inCall || (!isIdleOrUnknown(stateId) && !isCollectingDigits(stateId));
     }
-    m_data.lineState = allIdle ? 0 : (inCall ? 2 : 1);
+    m_data.lineState =
+        allIdle ? LineState::IDLE : (inCall ? LineState::IN_CALL : LineState::COLLECTING_DIGITS);
 }
 
 void CPPLine::sendAll(const std::vector<std::string>& commands) {

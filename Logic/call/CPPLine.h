@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Logic/call/CPPLineParty.h"
+#include "Logic/common/Codes.h"
 
 #include <cstdint>
 #include <map>
@@ -53,6 +54,7 @@ public:
     // Plain values; getters return copies.
     std::string getDisplayName() const { return read(&Data::displayName); }
     void setDisplayName(const std::string& name) { write(&Data::displayName, name); }
+    // A LineState.
     int32_t getLineState() const { return read(&Data::lineState); }
     void setLineState(int32_t lineState) { write(&Data::lineState, lineState); }
     SIPProxy getSipProxyStatus() const { return read(&Data::sipProxyStatus); }
@@ -84,6 +86,7 @@ public:
     void setMaxVolumeValue(float value) { write(&Data::maxVolumeValue, value); }
     float getVolumeSliderValue() const { return read(&Data::volumeSliderValue); }
     void setVolumeSliderValue(float value) { write(&Data::volumeSliderValue, value); }
+    // A DndMode.
     int32_t getDoNotDisturbState() const { return read(&Data::doNotDisturbState); }
     void setDoNotDisturbState(int32_t state) { write(&Data::doNotDisturbState, state); }
 
@@ -158,12 +161,12 @@ private:
         std::map<std::string, SIPProxy> sipProxyStatusMap;
         CalFWType callForwardingType = CFW_NONE;
         std::map<std::string, CalFWType> callForwardingTypeMap;
-        int32_t lineState = 0;
+        int32_t lineState = LineState::IDLE;
         bool muteActivated = true;
         float minVolumeValue = -65.0f;
         float maxVolumeValue = 20.0f;
         float volumeSliderValue = 0.0f;
-        int32_t doNotDisturbState = 0;
+        int32_t doNotDisturbState = DndMode::NOT_SET;
     };
     using PartyStates = std::vector<std::pair<int32_t, const CPPIState*>>;
 

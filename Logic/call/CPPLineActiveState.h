@@ -1,11 +1,12 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // A call in progress.
 class CPPLineActiveState final : public CPPIState {
 public:
-    CPPLineActiveState() : CPPIState(6, 1) {}
+    CPPLineActiveState() : CPPIState(StateId::ACTIVE, StateCategory::IN_CALL) {}
 
     bool sendDigit(int32_t partyId, const CPPConnectionSettings* settings, bool pressed,
                    const std::string& digit) const override;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "Logic/call/CPPLineTransferringDialToneState.h"
+#include "Logic/common/Codes.h"
 
 // Waiting for the number of a blind transfer.
 class CPPLineBlindTransferringDialToneState final : public CPPLineTransferringDialToneState {
 public:
-    CPPLineBlindTransferringDialToneState() : CPPLineTransferringDialToneState(20, 2) {}
+    CPPLineBlindTransferringDialToneState()
+        : CPPLineTransferringDialToneState(StateId::BLIND_TRANSFERRING_DIAL_TONE,
+                                           StateCategory::COLLECTING_DIGITS) {}
 };

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // A call joined in a running conference; hanging up ends the conference.
 class CPPLineConferenceActiveState final : public CPPIState {
 public:
-    CPPLineConferenceActiveState() : CPPIState(9, 1) {}
+    CPPLineConferenceActiveState() : CPPIState(StateId::CONFERENCE_ACTIVE, StateCategory::IN_CALL) {}
 
     bool sendDigit(int32_t partyId, const CPPConnectionSettings* settings, bool pressed,
                    const std::string& digit) const override;

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // Off hook, waiting for a number. Dialling behaves the same.
 class CPPLineDialToneState : public CPPIState {
 public:
-    CPPLineDialToneState() : CPPIState(2, 2) {}
+    CPPLineDialToneState() : CPPIState(StateId::DIAL_TONE, StateCategory::COLLECTING_DIGITS) {}
 
     bool dial(int32_t partyId, const CPPConnectionSettings* settings,
               const std::string& number) const override;

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // A call on hold.
 class CPPLineHoldState final : public CPPIState {
 public:
-    CPPLineHoldState() : CPPIState(7, 1) {}
+    CPPLineHoldState() : CPPIState(StateId::HOLD, StateCategory::IN_CALL) {}
 
     void conference(int32_t partyId, const CPPConnectionSettings* settings,
                     int32_t otherPartyId) const override;

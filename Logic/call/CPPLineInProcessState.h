@@ -1,9 +1,10 @@
 #pragma once
 
 #include "Logic/call/CPPLineRingingState.h"
+#include "Logic/common/Codes.h"
 
 // A placed call being set up.
 class CPPLineInProcessState final : public CPPLineRingingState {
 public:
-    CPPLineInProcessState() : CPPLineRingingState(25, 1) {}
+    CPPLineInProcessState() : CPPLineRingingState(StateId::INPROCESS, StateCategory::IN_CALL) {}
 };

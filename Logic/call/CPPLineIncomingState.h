@@ -1,11 +1,12 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // A call offered to the line.
 class CPPLineIncomingState final : public CPPIState {
 public:
-    CPPLineIncomingState() : CPPIState(8, 1) {}
+    CPPLineIncomingState() : CPPIState(StateId::INCOMING, StateCategory::IN_CALL) {}
 
     bool reject(int32_t partyId, const CPPConnectionSettings* settings) const override;
     void answer(int32_t partyId, const CPPConnectionSettings* settings) const override;

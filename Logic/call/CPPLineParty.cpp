@@ -2,6 +2,7 @@
 
 #include "Logic/call/CPPIState.h"
 #include "Logic/call/CPPStateRegistry.h"
+#include "Logic/common/Codes.h"
 #include "Logic/common/Conversions.h"
 #include "Logic/connection/DeviceCommunication.h"
 #include "Logic/profiles/CPPConnectionSettings.h"
@@ -15,16 +16,6 @@
 #include "Platform/Clock.h"
 
 namespace {
-
-constexpr int32_t UNKNOWN_ID = 0;
-constexpr int32_t IDLE_ID = 1;
-constexpr int32_t DIAL_TONE_ID = 2;
-constexpr int32_t DIALING_ID = 3;
-constexpr int32_t RINGING_ID = 4;
-constexpr int32_t ACTIVE_ID = 6;
-constexpr int32_t HOLD_ID = 7;
-constexpr int32_t INCOMING_ID = 8;
-constexpr int32_t CFW_ID = 24;
 
 // Whole seconds without a digit after which the box is taken to have dialled.
 constexpr int32_t DIGIT_COLLECTION_TIMEOUT_SECONDS = 20;
@@ -47,7 +38,7 @@ void queueQuery(std::vector<std::string>& followUps, const CPPConnectionSettings
 
 // No profile counts as VoIP, as for the line's own reset.
 bool isSipLine(const CPPConnectionSettings* settings) {
-    return settings == nullptr || settings->getPhoneType() == 1;
+    return settings == nullptr || settings->getPhoneType() == PhoneType::VOIP;
 }
 
 } // namespace
@@ -57,7 +48,7 @@ CPPLineParty::CPPLineParty(int32_t id)
       m_state(registry().getState("IDLE")), m_statePre(m_state) {}
 
 void CPPLineParty::reset(bool isSip) {
-    m_status = 0;
+    m_status = StateCategory::IDLE;
     m_state = isSip ? registry().getState("IDLE") : registry().getTelcoIdleState();
     m_statePre = m_state;
     m_callParty.clear();
@@ -69,7 +60,7 @@ void CPPLineParty::reset(bool isSip) {
     m_endTime = m_startTime;
     m_lastDigitTime = m_startTime;
     m_direction = 0;
-    m_callType = CPPCallLog::Placed;
+    m_callType = CallType::PLACED;
 }
 
 int32_t CPPLineParty::getState() const {
@@ -87,12 +78,12 @@ void CPPLineParty::updateStatus() {
 bool CPPLineParty::setState(const std::string& name, const CPPConnectionSettings* settings) {
     const CPPIState* next = registry().getState(name);
     const int32_t nextId = next->getStateId();
-    if (nextId == UNKNOWN_ID || nextId == getState()) {
+    if (nextId == StateId::UNKNOWN || nextId == getState()) {
         return false;
     }
-    if (nextId == CFW_ID) {
+    if (nextId == StateId::CFW) {
         // A forwarded call ends the party as if it had gone idle.
-        if (getState() == IDLE_ID) {
+        if (getState() == StateId::IDLE) {
             return false;
         }
         m_statePre = m_state;
@@ -120,43 +111,43 @@ void CPPLineParty::changeTo(const CPPIState* next, const CPPConnectionSettings* 
 void CPPLineParty::onStateChanged(const CPPConnectionSettings* settings) {
     const int32_t stateId = getState();
     const int32_t previousId = getStatePre();
-    if (stateId == ACTIVE_ID) {
+    if (stateId == StateId::ACTIVE) {
         // A call resumed from hold keeps its start.
-        if (previousId != HOLD_ID) {
+        if (previousId != StateId::HOLD) {
             m_startTime = now();
         }
-        if (previousId == INCOMING_ID) {
-            m_callType = CPPCallLog::Received;
-        } else if (previousId == RINGING_ID) {
-            m_callType = CPPCallLog::Placed;
+        if (previousId == StateId::INCOMING) {
+            m_callType = CallType::RECEIVED;
+        } else if (previousId == StateId::RINGING) {
+            m_callType = CallType::PLACED;
         }
         m_holdDuration = 0;
         return;
     }
-    if (stateId == INCOMING_ID) {
+    if (stateId == StateId::INCOMING) {
         // A call never answered is logged from the moment it began to ring.
         m_startTime = now();
         return;
     }
-    if (stateId != IDLE_ID) {
+    if (stateId != StateId::IDLE) {
         return;
     }
     bool log = false;
     // A call that never became active is a placed call of no length.
-    if (previousId == RINGING_ID || previousId == DIAL_TONE_ID) {
+    if (previousId == StateId::RINGING || previousId == StateId::DIAL_TONE) {
         m_startTime = now();
-        m_callType = CPPCallLog::Placed;
+        m_callType = CallType::PLACED;
         log = true;
         m_activeDuration = 0;
         m_holdDuration = 0;
     }
     m_endTime = now();
-    if (previousId == INCOMING_ID) {
-        m_callType = CPPCallLog::Missed;
+    if (previousId == StateId::INCOMING) {
+        m_callType = CallType::MISSED;
         log = true;
         m_activeDuration = 0;
         m_holdDuration = 0;
-    } else if (previousId == ACTIVE_ID || previousId == HOLD_ID) {
+    } else if (previousId == StateId::ACTIVE || previousId == StateId::HOLD) {
         log = true;
         m_holdDuration = 0;
     }
@@ -167,7 +158,7 @@ void CPPLineParty::onStateChanged(const CPPConnectionSettings* settings) {
         if (!redialPending) {
             writeCallLog();
         }
-        if (m_contact && m_callType == CPPCallLog::Placed) {
+        if (m_contact && m_callType == CallType::PLACED) {
             CPPContactManager::getInstance().updateContactRow(*m_contact);
         }
         m_activeDuration = 0;
@@ -179,7 +170,7 @@ void CPPLineParty::onStateChanged(const CPPConnectionSettings* settings) {
 void CPPLineParty::writeCallLog() const {
     CPPCallLog entry;
     entry.setCallNumber(m_callParty);
-    entry.setCallType(static_cast<CPPCallLog::CallType>(m_callType));
+    entry.setCallType(m_callType);
     entry.setContactName(m_contact ? m_contact->getFullName() : m_displayName);
     entry.setCompany(m_contact ? m_contact->getCompany() : std::string());
     entry.setCallTimes(m_startTime, m_endTime, m_activeDuration);
@@ -187,7 +178,7 @@ void CPPLineParty::writeCallLog() const {
 }
 
 bool CPPLineParty::onRing(const std::string& value, const CPPConnectionSettings* settings) {
-    if (value != "1" || getState() == INCOMING_ID) {
+    if (value != "1" || getState() == StateId::TELCO_INCOMING) {
         return false;
     }
     changeTo(registry().getTelcoIncomingState(), settings);
@@ -196,7 +187,7 @@ bool CPPLineParty::onRing(const std::string& value, const CPPConnectionSettings*
 
 bool CPPLineParty::onDigitReleased(const CPPConnectionSettings* settings) {
     m_lastDigitTime = now();
-    if (getState() == ACTIVE_ID || getState() == DIALING_ID) {
+    if (getState() == StateId::TELCO_CONNECTED || getState() == StateId::TELCO_DIGIT_COLLECTION) {
         return false;
     }
     changeTo(registry().getTelcoDigitCollectionState(), settings);
@@ -204,12 +195,12 @@ bool CPPLineParty::onDigitReleased(const CPPConnectionSettings* settings) {
 }
 
 void CPPLineParty::onKeyCall(const std::string& number, const CPPConnectionSettings* settings) {
-    if (getState() == IDLE_ID) {
+    if (getState() == StateId::TELCO_IDLE) {
         m_statePre = m_state;
         m_lastDigitTime = now();
         m_state = registry().getTelcoDigitCollectionState();
         onStateChanged(settings);
-    } else if (getState() == DIAL_TONE_ID) {
+    } else if (getState() == StateId::TELCO_DIAL_TONE) {
         m_statePre = m_state;
         m_state = registry().getTelcoConnectedState();
         onStateChanged(settings);
@@ -221,12 +212,12 @@ void CPPLineParty::onKeyCall(const std::string& number, const CPPConnectionSetti
 void CPPLineParty::onHook(const std::string& value, const CPPConnectionSettings* settings) {
     const int32_t stateId = getState();
     if (value == "1") {
-        if (stateId == INCOMING_ID || stateId == DIALING_ID) {
+        if (stateId == StateId::TELCO_INCOMING || stateId == StateId::TELCO_DIGIT_COLLECTION) {
             changeTo(registry().getTelcoConnectedState(), settings);
-        } else if (stateId != DIAL_TONE_ID) {
+        } else if (stateId != StateId::TELCO_DIAL_TONE) {
             changeTo(registry().getTelcoDialToneState(), settings);
         }
-    } else if (stateId != IDLE_ID) {
+    } else if (stateId != StateId::TELCO_IDLE) {
         changeTo(registry().getTelcoIdleState(), settings);
     }
 }
@@ -234,13 +225,14 @@ void CPPLineParty::onHook(const std::string& value, const CPPConnectionSettings*
 void CPPLineParty::onIncomingCall(const std::string& value, const CPPConnectionSettings* settings) {
     const int32_t stateId = getState();
     if (value.empty()) {
-        changeTo(stateId == IDLE_ID ? registry().getTelcoIncomingState() : registry().getTelcoIdleState(),
+        changeTo(stateId == StateId::TELCO_IDLE ? registry().getTelcoIncomingState()
+                                                : registry().getTelcoIdleState(),
                  settings);
     } else if (value == "1") {
-        if (stateId != INCOMING_ID) {
+        if (stateId != StateId::TELCO_INCOMING) {
             changeTo(registry().getTelcoIncomingState(), settings);
         }
-    } else if (stateId != IDLE_ID) {
+    } else if (stateId != StateId::TELCO_IDLE) {
         changeTo(registry().getTelcoIdleState(), settings);
     }
 }
@@ -252,7 +244,7 @@ void CPPLineParty::onCallDuration(const std::string& value, const CPPConnectionS
     } else {
         // The row written by going idle adds the box's seconds to those since the start.
         m_activeDuration = stringToInt(value);
-        if (getState() != IDLE_ID) {
+        if (getState() != StateId::TELCO_IDLE) {
             changeTo(registry().getTelcoIdleState(), settings);
         }
     }
@@ -263,7 +255,7 @@ void CPPLineParty::onCallerId(const std::string& number, const std::string& name
                               const CPPConnectionSettings* settings, std::vector<std::string>& followUps) {
     setCallParty(number);
     m_displayName = name;
-    if (getState() == DIAL_TONE_ID || getState() == DIALING_ID) {
+    if (getState() == StateId::TELCO_DIAL_TONE || getState() == StateId::TELCO_DIGIT_COLLECTION) {
         changeTo(registry().getTelcoConnectedState(), settings);
     }
     queueQuery(followUps, settings, &CommandParser::inquireDigitsDialedSinceOffHook);
@@ -272,10 +264,10 @@ void CPPLineParty::onCallerId(const std::string& number, const std::string& name
 void CPPLineParty::onHookInquiry(const std::string& value, const CPPConnectionSettings* settings,
                                  std::vector<std::string>& followUps) {
     if (value == "1") {
-        if (getState() != DIAL_TONE_ID) {
+        if (getState() != StateId::TELCO_DIAL_TONE) {
             changeTo(registry().getTelcoDialToneState(), settings);
         }
-    } else if (getState() != IDLE_ID) {
+    } else if (getState() != StateId::TELCO_IDLE) {
         changeTo(registry().getTelcoIdleState(), settings);
     }
     queueQuery(followUps, settings, &CommandParser::inquireOffHookDuration);
@@ -295,7 +287,7 @@ void CPPLineParty::onDirection(const std::string& value, const CPPConnectionSett
 void CPPLineParty::onDigitsDialed(const std::string& value, const CPPConnectionSettings* settings) {
     if (value != "0") {
         setCallParty(value);
-        if (getState() != DIALING_ID) {
+        if (getState() != StateId::TELCO_DIGIT_COLLECTION) {
             m_statePre = m_state;
             m_lastDigitTime = now();
             m_state = registry().getTelcoDigitCollectionState();
@@ -305,14 +297,14 @@ void CPPLineParty::onDigitsDialed(const std::string& value, const CPPConnectionS
     }
     // More than 20 seconds off hook with digits known: the call is through.
     if (!m_callParty.empty() && m_activeDuration > DIGIT_COLLECTION_TIMEOUT_SECONDS &&
-        getState() != ACTIVE_ID) {
+        getState() != StateId::TELCO_CONNECTED) {
         changeTo(registry().getTelcoConnectedState(), settings);
     }
 }
 
 std::unique_ptr<CPPNotificationInfo>
 CPPLineParty::checkDigitCollectionTimeout(const CPPConnectionSettings* settings) {
-    if (getState() != DIALING_ID) {
+    if (getState() != StateId::TELCO_DIGIT_COLLECTION) {
         return nullptr;
     }
     // Whole seconds: 19.9 is still too early, exactly 20 ends the collection.
@@ -321,9 +313,9 @@ CPPLineParty::checkDigitCollectionTimeout(const CPPConnectionSettings* settings)
     }
     changeTo(registry().getTelcoConnectedState(), settings);
     auto record = std::make_unique<CPPNotificationInfo>();
-    record->setNotificationType(4);
-    record->setCmdType(1);
-    record->setEndPointType(3);
+    record->setNotificationType(NotificationType::PARTY_STATE);
+    record->setCmdType(CommandType::RECEIVED);
+    record->setEndPointType(EndPointType::TELCO_RX);
     record->setEpn("1");
     record->setBn("KEY");
     record->setPn("KEY_DIGIT_RELEASED");

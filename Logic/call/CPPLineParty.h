@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Logic/common/Codes.h"
+
 #include <cstdint>
 #include <ctime>
 #include <memory>
@@ -19,11 +21,12 @@ class CPPLineParty {
 public:
     explicit CPPLineParty(int32_t id);
 
-    // Back to a fresh call: both states idle (VoIP or Telco), no remote, no contact, callType 1,
-    // every time stamp now.
+    // Back to a fresh call: both states idle (VoIP or Telco), no remote, no contact, a placed
+    // call type, every time stamp now.
     void reset(bool isSip);
 
     int32_t getID() const { return m_id; }
+    // StateIds of the current and the previous state.
     int32_t getState() const;
     int32_t getStatePre() const;
     std::string getCallParty() const { return m_callParty; }
@@ -40,8 +43,9 @@ public:
     void setContact(std::shared_ptr<const CPPContact> contact) { m_contact = std::move(contact); }
     std::time_t getStartTime() const { return m_startTime; }
     std::time_t getEndTime() const { return m_endTime; }
-    // 0 Received, 1 Placed, 2 Missed.
+    // A CallType.
     int32_t getCallType() const { return m_callType; }
+    // The StateCategory of the current state.
     int32_t getStatus() const { return m_status; }
     void setStatus(int32_t status) { m_status = status; }
     const CPPIState* getCurrentState() const { return m_state; }
@@ -124,9 +128,9 @@ private:
     std::shared_ptr<const CPPContact> m_contact;
     std::time_t m_startTime;
     std::time_t m_endTime;
-    int32_t m_callType = 1;
+    int32_t m_callType = CallType::PLACED;
     std::time_t m_lastDigitTime;
-    int32_t m_status = 0;
+    int32_t m_status = StateCategory::IDLE;
     const CPPIState* m_state;
     const CPPIState* m_statePre;
 };

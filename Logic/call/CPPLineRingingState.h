@@ -1,12 +1,13 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // A placed call ringing at the far end. The states in which the user can only hang up
 // (busy, in process, and their transfer forms) behave the same.
 class CPPLineRingingState : public CPPIState {
 public:
-    CPPLineRingingState() : CPPIState(4, 1) {}
+    CPPLineRingingState() : CPPIState(StateId::RINGING, StateCategory::IN_CALL) {}
 
     bool endCall(int32_t partyId, const CPPConnectionSettings* settings) const override;
 

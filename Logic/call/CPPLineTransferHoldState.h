@@ -1,9 +1,10 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // The call being transferred, held by the box.
 class CPPLineTransferHoldState final : public CPPIState {
 public:
-    CPPLineTransferHoldState() : CPPIState(11, 1) {}
+    CPPLineTransferHoldState() : CPPIState(StateId::TRANSFER_HOLD, StateCategory::IN_CALL) {}
 };

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // Waiting for the number of an assisted transfer; a blind transfer behaves the same.
 class CPPLineTransferringDialToneState : public CPPIState {
 public:
-    CPPLineTransferringDialToneState() : CPPIState(13, 2) {}
+    CPPLineTransferringDialToneState()
+        : CPPIState(StateId::TRANSFERRING_DIAL_TONE, StateCategory::COLLECTING_DIGITS) {}
 
     bool dial(int32_t partyId, const CPPConnectionSettings* settings,
               const std::string& number) const override;

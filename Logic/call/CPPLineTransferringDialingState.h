@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // Dialling the target of an assisted transfer; a blind transfer behaves the same.
 class CPPLineTransferringDialingState : public CPPIState {
 public:
-    CPPLineTransferringDialingState() : CPPIState(14, 2) {}
+    CPPLineTransferringDialingState()
+        : CPPIState(StateId::TRANSFERRING_DIALING, StateCategory::COLLECTING_DIGITS) {}
 
     bool sendDigit(int32_t partyId, const CPPConnectionSettings* settings, bool pressed,
                    const std::string& digit) const override;

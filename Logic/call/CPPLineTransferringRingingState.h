@@ -1,12 +1,13 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // The target of an assisted transfer ringing; the transfer can complete now, as it
 // can once the target answers.
 class CPPLineTransferringRingingState : public CPPIState {
 public:
-    CPPLineTransferringRingingState() : CPPIState(15, 1) {}
+    CPPLineTransferringRingingState() : CPPIState(StateId::TRANSFERRING_RINGING, StateCategory::IN_CALL) {}
 
     bool cancelTransfer(int32_t partyId, const CPPConnectionSettings* settings) const override;
     bool completeTransfer(int32_t partyId, const CPPConnectionSettings* settings) const override;

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "Logic/call/CPPIState.h"
+#include "Logic/common/Codes.h"
 
 // Telephone line on hook.
 class CPPTelcoIdleState final : public CPPIState {
 public:
-    CPPTelcoIdleState() : CPPIState(1, 0) {}
+    CPPTelcoIdleState() : CPPIState(StateId::TELCO_IDLE, StateCategory::IDLE) {}
 
     bool offHook(int32_t partyId, const CPPConnectionSettings* settings) const override;
     bool dial(int32_t partyId, const CPPConnectionSettings* settings,

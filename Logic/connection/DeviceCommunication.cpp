@@ -1,6 +1,7 @@
 #include "Logic/connection/DeviceCommunication.h"
 
 #include "Logic/call/CPPLine.h"
+#include "Logic/common/Codes.h"
 #include "Logic/common/Conversions.h"
 #include "Logic/profiles/CPPConnectionSettings.h"
 #include "Platform/Log.h"
@@ -55,7 +56,7 @@ int32_t DeviceCommunication::sendCommand(std::string command) {
     const std::shared_ptr<const CPPConnectionSettings> settings = getCurrentConnectionSettings();
     if (settings == nullptr)
         return -1;
-    if (settings->getConnectionType() != 1) {
+    if (settings->getConnectionType() != ConnectionType::TELNET) {
         CPPSerialBridge* bridge = m_serialBridge.load();
         if (bridge == nullptr)
             return -1;

@@ -11,7 +11,7 @@ void CPPMigrationAddSerialPath::upgradeSchema() {
 void CPPMigrationAddSerialPath::migrateData() {
     for (const CPPConnectionSettings& stored : CPPConnectionSettingsTable::getInstance().getAll()) {
         CPPConnectionSettings settings = stored;
-        settings.setConnectionType(1);
+        settings.setConnectionType(ConnectionType::TELNET);
         settings.setSerialPath("");
         CPPConnectionSettingsTable::getInstance().update(settings);
     }

@@ -14,7 +14,7 @@ void CPPMigrationConnectionSettingSerial::upgradeSchema() {
 void CPPMigrationConnectionSettingSerial::migrateData() {
     for (const CPPConnectionSettings& stored : CPPConnectionSettingsTable::getInstance().getAll()) {
         CPPConnectionSettings settings = stored;
-        settings.setConnectionType(1);
+        settings.setConnectionType(ConnectionType::TELNET);
         settings.setSerialPort(0);
         CPPConnectionSettingsTable::getInstance().update(settings);
     }

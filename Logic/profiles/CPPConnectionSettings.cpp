@@ -1,5 +1,6 @@
 #include "Logic/profiles/CPPConnectionSettings.h"
 
+#include "Logic/common/Codes.h"
 #include "Logic/common/Conversions.h"
 
 #include <string_view>
@@ -27,7 +28,7 @@ bool CPPConnectionSettings::matchesEndpoint(const std::string& line) const {
     if (!m_isEPN)
         return lineCarriesAddress(line, "EP ", m_label);
     // The box writes a numbered endpoint in its named form or with its type code.
-    if (m_phoneType == 1)
+    if (m_phoneType == PhoneType::VOIP)
         return lineCarriesAddress(line, "EP UA ", m_telcoVoIPEPN) ||
                lineCarriesAddress(line, "EP 20 ", m_telcoVoIPEPN);
     return lineCarriesAddress(line, "EP TELCO_RX ", m_telcoVoIPEPN) ||

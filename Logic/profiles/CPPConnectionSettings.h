@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Logic/common/Codes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -16,6 +18,7 @@ public:
     int32_t getPort() const { return m_port; }
     void setPort(int32_t port) { m_port = port; }
     // 1 is the VoIP endpoint; any other value is treated as Telco.
+    // A PhoneType and a ConnectionType, stored as any int32.
     int32_t getPhoneType() const { return m_phoneType; }
     void setPhoneType(int32_t phoneType) { m_phoneType = phoneType; }
     // 1 is Telnet; any other value is the serial port.
@@ -70,8 +73,8 @@ private:
     std::string m_roomName;
     std::string m_ip;
     int32_t m_port = 0;
-    int32_t m_phoneType = 2;
-    int32_t m_connectionType = 1;
+    int32_t m_phoneType = PhoneType::TELCO;
+    int32_t m_connectionType = ConnectionType::TELNET;
     int32_t m_serialPort = -1;
     std::string m_serialPath;
     std::string m_label;

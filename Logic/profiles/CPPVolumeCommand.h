@@ -21,7 +21,7 @@ public:
 
 private:
     int32_t m_id = 0;
-    int32_t m_type = 0;
+    int32_t m_type = typeUp;
     std::string m_pressCommand;
     std::string m_releaseCommand;
 };

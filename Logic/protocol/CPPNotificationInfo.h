@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Logic/common/Codes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -7,6 +9,8 @@
 // box turned into an event. Records are values; whoever receives one copies what it keeps.
 class CPPNotificationInfo {
 public:
+    // The codes are named in Logic/common/Codes.h: CommandType, EndPointType and
+    // NotificationType.
     int32_t getCmdType() const { return m_cmdType; }
     void setCmdType(int32_t cmdType) { m_cmdType = cmdType; }
     int32_t getEndPointType() const { return m_endPointType; }
@@ -25,15 +29,15 @@ public:
     void setNotificationType(int32_t notificationType) { m_notificationType = notificationType; }
 
 private:
-    int32_t m_cmdType = 1;
-    int32_t m_endPointType = 20;
+    int32_t m_cmdType = CommandType::RECEIVED;
+    int32_t m_endPointType = EndPointType::UA;
     std::string m_bn;
     std::string m_epn;
     std::string m_pn;
     std::string m_payload;
     std::string m_originCmd;
-    // Every maker sets a type from 0 to 10; -1 marks a record nobody finished.
-    int32_t m_notificationType = -1;
+    // Every maker sets a type; a record nobody finished says so.
+    int32_t m_notificationType = NotificationType::UNFINISHED;
 };
 
 // Where records leave the core. notify runs on whichever thread made the record and must not

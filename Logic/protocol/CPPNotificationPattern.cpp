@@ -1,5 +1,6 @@
 #include "Logic/protocol/CPPNotificationPattern.h"
 
+#include "Logic/common/Codes.h"
 #include "Logic/profiles/CPPConnectionSettings.h"
 #include "Logic/protocol/CommandParser.h"
 #include "Logic/protocol/CompiledPattern.h"
@@ -93,7 +94,7 @@ using Record = std::unique_ptr<CPPNotificationInfo>;
 
 // Telco lines count only under a Telco profile; a VoIP profile drops them.
 bool isTelco(const CPPConnectionSettings& settings) {
-    return settings.getPhoneType() == 2;
+    return settings.getPhoneType() == PhoneType::TELCO;
 }
 
 Record handleRegStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches,

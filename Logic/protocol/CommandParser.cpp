@@ -1,5 +1,6 @@
 #include "Logic/protocol/CommandParser.h"
 
+#include "Logic/common/Codes.h"
 #include "Logic/profiles/CPPConnectionSettings.h"
 
 #include <cmath>
@@ -39,7 +40,7 @@ constexpr const char* TELCO_KEY_REDIAL_COMMAND = "KEY KEY_REDIAL";
 constexpr const char* TELCO_KEY_HOOK_COMMAND = "KEY KEY_HOOK";
 
 bool isVoip(const CPPConnectionSettings* settings) {
-    return settings->getPhoneType() == 1;
+    return settings->getPhoneType() == PhoneType::VOIP;
 }
 
 } // namespace

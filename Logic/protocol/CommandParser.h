@@ -152,11 +152,11 @@ private:
     static std::string groupText(const std::string& line, const regmatch_t* matches, size_t group);
     // Stores the forwarding number and user part from a message's target field.
     static void storeForwardingTarget(const std::string& target);
-    // A record the core makes itself: cmdType 3, no endpoint, no origin line.
+    // A record the core makes itself: CommandType::CORE, no endpoint, no origin line.
     static std::unique_ptr<CPPNotificationInfo> makeOwnRecord(int32_t notificationType, const std::string& pn,
                                                               const std::string& payload);
     static bool isAvailabilityWord(const std::string& word);
-    // A record parsed from a received line: cmdType 1, epn group 1, originCmd the line.
+    // A record parsed from a received line: CommandType::RECEIVED, epn group 1, originCmd the line.
     static std::unique_ptr<CPPNotificationInfo>
     makeParsedRecord(int32_t notificationType, int32_t endPointType, const std::string& line,
                      const regmatch_t* matches, const std::string& bn, const std::string& pn,

@@ -1,34 +1,37 @@
 #include "Logic/protocol/CommandParser.h"
 
 #include "Logic/call/CPPLine.h"
+#include "Logic/common/Codes.h"
 #include "Logic/common/Conversions.h"
+
+#include <optional>
 
 // The makers that store the value they report in the line model first.
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeDndNotification(const std::string& word,
                                                                         const std::string& payload) {
-    int32_t mode = -1;
+    std::optional<int32_t> mode;
     if (word == "DND_NOT_SET")
-        mode = 0;
+        mode = DndMode::NOT_SET;
     else if (word == "DND_CALL_MUTE")
-        mode = 1;
+        mode = DndMode::CALL_MUTE;
     else if (word == "DND_CALL_REJECT")
-        mode = 2;
-    if (mode >= 0) {
+        mode = DndMode::CALL_REJECT;
+    if (mode) {
         // Compare and store in one step, so two threads reporting the same mode make one record.
-        if (!CPPLine::getInstance().updateDoNotDisturbState(mode))
+        if (!CPPLine::getInstance().updateDoNotDisturbState(*mode))
             return nullptr;
     } else if (!isAvailabilityWord(word)) {
         return nullptr;
     }
-    return makeOwnRecord(10, word, payload);
+    return makeOwnRecord(NotificationType::DO_NOT_DISTURB, word, payload);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeMuteNotification(bool muted,
                                                                          const std::string& status) {
     CPPLine::getInstance().setMuteActivated(muted);
     const std::string pn = isAvailabilityWord(status) ? status : (muted ? "ACTIVATE" : "INACTIVATE");
-    return makeOwnRecord(8, pn, status);
+    return makeOwnRecord(NotificationType::MUTE, pn, status);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeVolumeNotification(const std::string& kind,
@@ -42,5 +45,6 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::makeVolumeNotification(const
         line.setMaxVolumeValue(number);
     else if (kind == "SLIDER_POSITION")
         number = line.updateVolumeSliderFromLevel(number);
-    return makeOwnRecord(9, isAvailabilityWord(kind) ? kind : floatToString(number), payload);
+    return makeOwnRecord(NotificationType::VOLUME, isAvailabilityWord(kind) ? kind : floatToString(number),
+                         payload);
 }

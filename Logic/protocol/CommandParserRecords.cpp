@@ -1,5 +1,7 @@
 #include "Logic/protocol/CommandParser.h"
 
+#include "Logic/common/Codes.h"
+
 namespace {
 
 // Stand-ins for the box's answers about endpoint 1, made without a received line.
@@ -7,8 +9,8 @@ std::unique_ptr<CPPNotificationInfo> makeResetRecord(int32_t notificationType, c
                                                      const std::string& pn, const std::string& payload) {
     auto record = std::make_unique<CPPNotificationInfo>();
     record->setNotificationType(notificationType);
-    record->setCmdType(1);
-    record->setEndPointType(20);
+    record->setCmdType(CommandType::RECEIVED);
+    record->setEndPointType(EndPointType::UA);
     record->setEpn("1");
     record->setBn(bn);
     record->setPn(pn);
@@ -22,9 +24,9 @@ std::unique_ptr<CPPNotificationInfo>
 CommandParser::makeOwnRecord(int32_t notificationType, const std::string& pn, const std::string& payload) {
     auto record = std::make_unique<CPPNotificationInfo>();
     record->setNotificationType(notificationType);
-    record->setCmdType(3);
-    record->setEndPointType(20);
-    record->setBn(notificationType == 0 ? "CONNECTION" : "NOTIFICATION");
+    record->setCmdType(CommandType::CORE);
+    record->setEndPointType(EndPointType::UA);
+    record->setBn(notificationType == NotificationType::CONNECTION ? "CONNECTION" : "NOTIFICATION");
     record->setPn(pn);
     record->setPayload(payload);
     return record;
@@ -36,31 +38,31 @@ bool CommandParser::isAvailabilityWord(const std::string& word) {
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeConnectionNotification(const std::string& status,
                                                                                const std::string& message) {
-    return makeOwnRecord(0, status, message);
+    return makeOwnRecord(NotificationType::CONNECTION, status, message);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeErrorNotification(bool isError,
                                                                           const std::string& text) {
-    return makeOwnRecord(1, isError ? "ERROR" : "MESSAGE", text);
+    return makeOwnRecord(NotificationType::SYSTEM_MESSAGE, isError ? "ERROR" : "MESSAGE", text);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeCfwInactiveNotification() {
-    return makeResetRecord(5, "INQUIRE_RESULT", "CFW_STATUS", "INACTIVE");
+    return makeResetRecord(NotificationType::CALL_FORWARDING, "INQUIRE_RESULT", "CFW_STATUS", "INACTIVE");
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeSettingsNotification(const std::string& name,
                                                                              bool enabled) {
-    return makeResetRecord(3, "SETTINGS", enabled ? "ENABLE" : "DISABLE", name);
+    return makeResetRecord(NotificationType::LINE_NAME, "SETTINGS", enabled ? "ENABLE" : "DISABLE", name);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeActivePartiesResetNotification() {
-    return makeResetRecord(4, "INQUIRE_RESULT", "ACTIVE_PARTIES", "");
+    return makeResetRecord(NotificationType::PARTY_STATE, "INQUIRE_RESULT", "ACTIVE_PARTIES", "");
 }
 
 std::unique_ptr<CPPNotificationInfo>
 CommandParser::makeCallForwardNotification(const std::string& epn, const std::string& pn,
                                            const std::string& payload, const std::string& originCmd) {
-    auto record = makeResetRecord(5, "NOTIFICATION", pn, payload);
+    auto record = makeResetRecord(NotificationType::CALL_FORWARDING, "NOTIFICATION", pn, payload);
     record->setEpn(epn);
     record->setOriginCmd(originCmd);
     return record;

@@ -1,11 +1,10 @@
 #include "Logic/protocol/CommandParser.h"
 
 #include "Logic/call/CPPLine.h"
+#include "Logic/common/Codes.h"
 #include "Logic/connection/DeviceCommunication.h"
 
 namespace {
-
-constexpr int32_t TELCO_ENDPOINT = 3;
 
 CPPLine& line() {
     return *DeviceCommunication::getInstance()->getLine();
@@ -21,15 +20,16 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseTelcoKeyCall(const std:
                                                                       const CPPConnectionSettings& settings) {
     const std::string number = groupText(text, matches, 2);
     line().onTelcoKeyCall(number, &settings);
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "KEY", "KEY_CALL", number);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches, "KEY",
+                            "KEY_CALL", number);
 }
 
 std::unique_ptr<CPPNotificationInfo>
 CommandParser::parseTelcoDigitReleased(const std::string& text, const regmatch_t* matches,
                                        const CPPConnectionSettings& settings) {
     line().onTelcoDigitReleased(&settings);
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "KEY", "KEY_DIGIT_RELEASED",
-                            groupText(text, matches, 2));
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches, "KEY",
+                            "KEY_DIGIT_RELEASED", groupText(text, matches, 2));
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseRing(const std::string& text,
@@ -38,7 +38,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseRing(const std::string&
     const std::string value = groupText(text, matches, 2);
     if (!line().onTelcoRing(value, &settings))
         return nullptr;
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "RING", value);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches,
+                            "NOTIFICATION", "RING", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseIncomingCall(const std::string& text,
@@ -48,7 +49,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseIncomingCall(const std:
     const std::string value = trimSpaces(groupText(text, matches, 2));
     if (!line().onTelcoIncomingCall(value, &settings))
         return nullptr;
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "INCOMING_CALL", value);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches,
+                            "NOTIFICATION", "INCOMING_CALL", value);
 }
 
 std::unique_ptr<CPPNotificationInfo>
@@ -57,7 +59,8 @@ CommandParser::parseHookNotification(const std::string& text, const regmatch_t* 
     const std::string value = groupText(text, matches, 2);
     if (!line().onTelcoHook(value, &settings))
         return nullptr;
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "HOOK", value);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches,
+                            "NOTIFICATION", "HOOK", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseCallDuration(const std::string& text,
@@ -66,7 +69,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseCallDuration(const std:
     const std::string value = trimSpaces(groupText(text, matches, 2));
     if (!line().onTelcoCallDuration(value, &settings))
         return nullptr;
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "CALL_DURATION", value);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches,
+                            "NOTIFICATION", "CALL_DURATION", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseCallerId(const std::string& text,
@@ -76,7 +80,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseCallerId(const std::str
     const std::string value = groupText(text, matches, 2);
     if (!line().onTelcoCallerId(value, &settings))
         return nullptr;
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "NOTIFICATION", "CALLER_ID", value);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches,
+                            "NOTIFICATION", "CALLER_ID", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseInquireHook(const std::string& text,
@@ -85,7 +90,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseInquireHook(const std::
     const std::string value = groupText(text, matches, 2);
     if (!line().onTelcoHookInquiry(value, &settings))
         return nullptr;
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "HOOK", value);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches, "INQUIRE",
+                            "HOOK", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseOffHookDuration(const std::string& text,
@@ -93,7 +99,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseOffHookDuration(const s
     const std::string value = groupText(text, matches, 2);
     if (!line().onTelcoOffHookDuration(value))
         return nullptr;
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "OFF_HOOK_DURATION", value);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches, "INQUIRE",
+                            "OFF_HOOK_DURATION", value);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseDirection(const std::string& text,
@@ -102,7 +109,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseDirection(const std::st
     const std::string value = groupText(text, matches, 2);
     if (!line().onTelcoDirection(value, &settings))
         return nullptr;
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "DIRECTION", value);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches, "INQUIRE",
+                            "DIRECTION", value);
 }
 
 std::unique_ptr<CPPNotificationInfo>
@@ -111,6 +119,6 @@ CommandParser::parseDigitsDialedSinceOffHook(const std::string& text, const regm
     const std::string value = groupText(text, matches, 2);
     if (!line().onTelcoDigitsDialed(value, &settings))
         return nullptr;
-    return makeParsedRecord(4, TELCO_ENDPOINT, text, matches, "INQUIRE", "DIGITS_DIALED_SINCE_OFF_HOOK",
-                            value);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::TELCO_RX, text, matches, "INQUIRE",
+                            "DIGITS_DIALED_SINCE_OFF_HOOK", value);
 }

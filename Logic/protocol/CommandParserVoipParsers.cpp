@@ -1,13 +1,12 @@
 #include "Logic/protocol/CommandParser.h"
 
 #include "Logic/call/CPPLine.h"
+#include "Logic/common/Codes.h"
 #include "Logic/common/Conversions.h"
 #include "Logic/common/Tokenizer.h"
 #include "Logic/connection/DeviceCommunication.h"
 
 namespace {
-
-constexpr int32_t VOIP_ENDPOINT = 20;
 
 CPPLine& line() {
     return *DeviceCommunication::getInstance()->getLine();
@@ -21,7 +20,7 @@ CommandParser::makeParsedRecord(int32_t notificationType, int32_t endPointType, 
                                 const std::string& payload) {
     auto record = std::make_unique<CPPNotificationInfo>();
     record->setNotificationType(notificationType);
-    record->setCmdType(1);
+    record->setCmdType(CommandType::RECEIVED);
     record->setEndPointType(endPointType);
     record->setEpn(groupText(line, matches, 1));
     record->setBn(bn);
@@ -36,7 +35,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseRegStatus(const std::st
     const std::string status = groupText(text, matches, 2);
     if (!line().setSipProxyStatusByName(status))
         return nullptr;
-    return makeParsedRecord(2, VOIP_ENDPOINT, text, matches, "INQUIRE_RESULT", "REG_STATUS", status);
+    return makeParsedRecord(NotificationType::REGISTRATION, EndPointType::UA, text, matches, "INQUIRE_RESULT",
+                            "REG_STATUS", status);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseCfwStatus(const std::string& text,
@@ -44,7 +44,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseCfwStatus(const std::st
     const std::string status = groupText(text, matches, 2);
     if (!line().updateCallForwardingStatus(status))
         return nullptr;
-    return makeParsedRecord(5, VOIP_ENDPOINT, text, matches, "INQUIRE_RESULT", "CFW_STATUS", status);
+    return makeParsedRecord(NotificationType::CALL_FORWARDING, EndPointType::UA, text, matches,
+                            "INQUIRE_RESULT", "CFW_STATUS", status);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseDisplayName(const std::string& text,
@@ -53,7 +54,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseDisplayName(const std::
     const std::string name = groupText(text, matches, 2);
     if (!line().updateDisplayName(name))
         return nullptr;
-    return makeParsedRecord(3, VOIP_ENDPOINT, text, matches, "SETTINGS", "DISPLAY_NAME", name);
+    return makeParsedRecord(NotificationType::LINE_NAME, EndPointType::UA, text, matches, "SETTINGS",
+                            "DISPLAY_NAME", name);
 }
 
 std::unique_ptr<CPPNotificationInfo>
@@ -69,7 +71,8 @@ CommandParser::parseActiveParties(const std::string& text, const regmatch_t* mat
     }
     if (!changed)
         return nullptr;
-    return makeParsedRecord(4, VOIP_ENDPOINT, text, matches, "INQUIRE_RESULT", "ACTIVE_PARTIES", payload);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::UA, text, matches, "INQUIRE_RESULT",
+                            "ACTIVE_PARTIES", payload);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseStateChange(const std::string& text,
@@ -79,8 +82,8 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseStateChange(const std::
     const std::string state = groupText(text, matches, 3);
     if (!line().updateParty(stringToInt(partyField), state, &settings))
         return nullptr;
-    return makeParsedRecord(4, VOIP_ENDPOINT, text, matches, "NOTIFICATION", "STATE_CHANGE",
-                            partyField + ";" + state);
+    return makeParsedRecord(NotificationType::PARTY_STATE, EndPointType::UA, text, matches, "NOTIFICATION",
+                            "STATE_CHANGE", partyField + ";" + state);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseMessage(const std::string& text,
@@ -131,14 +134,14 @@ std::unique_ptr<CPPNotificationInfo> CommandParser::parseCfwActivationError(cons
     if (detail.find("ERROR_CALL_ACTIVE") == std::string::npos &&
         detail.find("ERROR_FORWARD_ACTIVE_OR_INITIATED") == std::string::npos)
         return nullptr;
-    return makeParsedRecord(6, VOIP_ENDPOINT, text, matches, "NOTIFICATION", "ERROR",
-                            "CALL_FORWARD_ACTIVATION;" + detail);
+    return makeParsedRecord(NotificationType::CALL_FORWARDING_ERROR, EndPointType::UA, text, matches,
+                            "NOTIFICATION", "ERROR", "CALL_FORWARD_ACTIVATION;" + detail);
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseErrInfo(const std::string& text,
                                                                  const regmatch_t* matches) {
-    return makeParsedRecord(7, VOIP_ENDPOINT, text, matches, "ERROR", "ERR_INFO",
-                            groupText(text, matches, 2));
+    return makeParsedRecord(NotificationType::ERROR_INFO, EndPointType::UA, text, matches, "ERROR",
+                            "ERR_INFO", groupText(text, matches, 2));
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::parseDndStatus(const std::string& text,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Logic/common/Codes.h"
+
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -8,9 +10,6 @@
 // keeps them the other way round.
 class CPPCallLog {
 public:
-    // Any int32 is carried unchanged; these are the values the call code writes.
-    enum CallType : int32_t { Received = 0, Placed = 1, Missed = 2 };
-
     int32_t getId() const { return m_id; }
     void setId(int32_t id) { m_id = id; }
     std::string getCallDate() const { return m_callDate; }
@@ -19,8 +18,9 @@ public:
     void setCallDuration(int32_t callDuration) { m_callDuration = callDuration; }
     std::string getCallNumber() const { return m_callNumber; }
     void setCallNumber(const std::string& callNumber) { m_callNumber = callNumber; }
-    CallType getCallType() const { return m_callType; }
-    void setCallType(CallType callType) { m_callType = callType; }
+    // A CallType; any int32 is carried unchanged.
+    int32_t getCallType() const { return m_callType; }
+    void setCallType(int32_t callType) { m_callType = callType; }
     std::string getContactName() const { return m_contactName; }
     void setContactName(const std::string& contactName) { m_contactName = contactName; }
     std::string getStartTime() const { return m_startTime; }
@@ -37,7 +37,7 @@ private:
     std::string m_callDate;
     int32_t m_callDuration = 0;
     std::string m_callNumber;
-    CallType m_callType = Received;
+    int32_t m_callType = CallType::RECEIVED;
     std::string m_contactName;
     std::string m_startTime;
     std::string m_company;

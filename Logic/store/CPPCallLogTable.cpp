@@ -90,7 +90,7 @@ std::vector<CPPCallLog> CPPCallLogTable::rowsToRecords(const std::string& sql) {
         callLog.setCallDate(columnText(row, "callDate"));
         callLog.setCallDuration(columnInt(row, "callDuration"));
         callLog.setCallNumber(columnText(row, "callNumber"));
-        callLog.setCallType(static_cast<CPPCallLog::CallType>(columnInt(row, "callType")));
+        callLog.setCallType(columnInt(row, "callType"));
         callLog.setContactName(columnText(row, "contactName"));
         callLog.setStartTime(columnText(row, "startTime"));
         callLog.setCompany(columnText(row, "company"));

@@ -1,5 +1,6 @@
 #include "Logic/store/CPPContactManager.h"
 
+#include "Logic/common/Codes.h"
 #include "Logic/store/CPPCallLogTable.h"
 #include "Logic/store/CPPContactNumberTable.h"
 #include "Logic/store/CPPContactTable.h"
@@ -203,7 +204,7 @@ std::vector<CPPContact> CPPContactManager::topFrequentContacts(int32_t count, co
 
 std::vector<CPPContact> CPPContactManager::loadTopFrequentContacts(int32_t count) {
     // Only the numbers count here, so the placed calls are read without the name fill.
-    const std::vector<CPPCallLog> placed = CPPCallLogTable::getInstance().getByCallType(CPPCallLog::Placed);
+    const std::vector<CPPCallLog> placed = CPPCallLogTable::getInstance().getByCallType(CallType::PLACED);
     std::map<std::string, int32_t> callsByNumber;
     for (size_t i = 0; i < placed.size() && i < recentPlacedCalls; ++i)
         ++callsByNumber[placed[i].getCallNumber()];

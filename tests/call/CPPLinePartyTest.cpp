@@ -91,11 +91,11 @@ TEST_F(CPPLinePartyTest, CallEndWritesTheRowItsHistoryCallsFor) {
         play(test.steps);
         EXPECT_EQ(callLog(), test.row);
         const CPPLineParty ended = party(1);
-        EXPECT_EQ(ended.getState(), 1);
-        EXPECT_EQ(ended.getStatePre(), 1);
+        EXPECT_EQ(ended.getState(), StateId::IDLE);
+        EXPECT_EQ(ended.getStatePre(), StateId::IDLE);
         EXPECT_EQ(ended.getCallParty(), "");
-        EXPECT_EQ(ended.getStatus(), 0);
-        EXPECT_EQ(ended.getCallType(), 1);
+        EXPECT_EQ(ended.getStatus(), StateCategory::IDLE);
+        EXPECT_EQ(ended.getCallType(), CallType::PLACED);
     }
 }
 
@@ -142,7 +142,7 @@ TEST_F(CPPLinePartyTest, MissedCallRowStartsAtTheRing) {
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         run("delete from CallLog");
-        useProfile(test.telco ? 2 : 1);
+        useProfile(test.telco ? PhoneType::TELCO : PhoneType::VOIP);
         m_line = std::make_unique<CPPLine>();
         m_line->reset(!test.telco);
         m_clock.advanceSeconds(3600);
@@ -163,8 +163,8 @@ TEST_F(CPPLinePartyTest, SameStateUnknownWordAndForwardOnIdleAreNoChange) {
     EXPECT_FALSE(m_line->updateParty(1, "RINGNG", profile()));
     EXPECT_FALSE(m_line->updateParty(2, "CFW", profile()));
     EXPECT_EQ(party(1).getCallParty(), "555");
-    EXPECT_EQ(party(1).getState(), 4);
-    EXPECT_EQ(party(2).getState(), 1);
+    EXPECT_EQ(party(1).getState(), StateId::RINGING);
+    EXPECT_EQ(party(2).getState(), StateId::IDLE);
     EXPECT_EQ(callLog(), "");
 }
 
@@ -179,7 +179,7 @@ TEST_F(CPPLinePartyTest, RemoteInIdlePayloadStaysOnTheResetParty) {
     play({{0, "INCOMING:201"}, {0, "ACTIVE:201"}, {5, "IDLE:555"}});
     EXPECT_EQ(callLog(), "201|0|5||;");
     EXPECT_EQ(party(1).getCallParty(), "555");
-    EXPECT_EQ(party(1).getState(), 1);
+    EXPECT_EQ(party(1).getState(), StateId::IDLE);
 }
 
 // A phone-book match names the row and counts placed calls; the count is raised in the store,
@@ -234,7 +234,7 @@ TEST_F(CPPLinePartyTest, CallEndResetsToTheProfilesIdleState) {
     m_line->updateParty(1, "RINGING", &telcoTyped);
     m_line->updateParty(1, "IDLE", &telcoTyped);
     EXPECT_NE(party(1).getCurrentState(), voipIdle);
-    useProfile(2);
+    useProfile(PhoneType::TELCO);
     m_line->updateParty(1, "RINGING", nullptr);
     m_line->updateParty(1, "IDLE", nullptr);
     EXPECT_EQ(party(1).getCurrentState(), voipIdle);

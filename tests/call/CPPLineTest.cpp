@@ -72,7 +72,7 @@ TEST_F(CPPLineTest, RepeatedPayloadIsNoChangeAndMissingPartiesAreRefused) {
     EXPECT_EQ(party(1).getCallParty(), "201");
     EXPECT_FALSE(m_line->updateParty(9, "ACTIVE", profile()));
     EXPECT_FALSE(m_line->updateParty(0, "ACTIVE", profile()));
-    EXPECT_EQ(m_line->getLineState(), 2);
+    EXPECT_EQ(m_line->getLineState(), LineState::IN_CALL);
 }
 
 TEST_F(CPPLineTest, LineStateSummarisesEveryParty) {
@@ -149,8 +149,10 @@ TEST_F(CPPLineTest, EveryStateStoresItsFieldsAndCountsForTheLineState) {
         EXPECT_EQ(updated.getCallParty(), dialing.count(state) ? "" : "555");
         EXPECT_EQ(updated.getActiveDuration(), withActive.count(state) ? 30 : 0);
         EXPECT_EQ(updated.getHoldDuration(), withHold.count(state) ? 7 : 0);
-        EXPECT_EQ(updated.getStatus(), collecting.count(state) ? 2 : 1);
-        EXPECT_EQ(m_line->getLineState(), collecting.count(state) ? 1 : 2);
+        EXPECT_EQ(updated.getStatus(),
+                  collecting.count(state) ? StateCategory::COLLECTING_DIGITS : StateCategory::IN_CALL);
+        EXPECT_EQ(m_line->getLineState(),
+                  collecting.count(state) ? LineState::COLLECTING_DIGITS : LineState::IN_CALL);
     }
 }
 
@@ -243,7 +245,7 @@ TEST_F(CPPLineTest, ResetKeepsDoNotDisturbAndForwardingErrorOnly) {
     EXPECT_EQ(m_line->getCallForwardingUserPart(), "");
     EXPECT_EQ(m_line->getCallForwardingType(), CPPLine::CFW_NONE);
     EXPECT_EQ(m_line->getSipProxyStatus(), CPPLine::SIP_PROXY_NOT_REPORTED);
-    EXPECT_EQ(m_line->getLineState(), 0);
+    EXPECT_EQ(m_line->getLineState(), LineState::IDLE);
     EXPECT_TRUE(m_line->isMuteActivated());
     EXPECT_FLOAT_EQ(m_line->getMinVolumeValue(), -65.0f);
     EXPECT_FLOAT_EQ(m_line->getMaxVolumeValue(), 20.0f);
@@ -253,7 +255,7 @@ TEST_F(CPPLineTest, ResetKeepsDoNotDisturbAndForwardingErrorOnly) {
     EXPECT_EQ(m_line->getCallForwardingErrorMessage(), "busy");
     EXPECT_EQ(m_line->getDoNotDisturbState(), 1);
     for (const auto& [id, reset] : m_line->getLineParties()) {
-        EXPECT_EQ(reset.getState(), 1);
+        EXPECT_EQ(reset.getState(), StateId::IDLE);
         EXPECT_EQ(reset.getCallParty(), "");
     }
 }
@@ -267,7 +269,7 @@ TEST_F(CPPLineTest, CopyIsASnapshotWhoseContactOutlivesTheLiveParty) {
     m_line->updateParty(1, "IDLE", profile());
     m_line->updateDisplayName("LATER");
     const CPPLineParty copied = snapshot.getLineParties().at(1);
-    EXPECT_EQ(copied.getState(), 8);
+    EXPECT_EQ(copied.getState(), StateId::INCOMING);
     ASSERT_NE(copied.getContact(), nullptr);
     EXPECT_EQ(copied.getContact()->getFullName(), "JOHN  DOE");
     EXPECT_EQ(snapshot.getDisplayName(), "");

@@ -22,7 +22,7 @@ inline CPPConnectionSettings callTestProfile(int32_t phoneType) {
     settings.setPhoneType(phoneType);
     settings.setIsEPN(true);
     settings.setTelcoVoIPEPN(phoneType == 1 ? "1" : "2");
-    settings.setConnectionType(2);
+    settings.setConnectionType(ConnectionType::SERIAL);
     return settings;
 }
 
@@ -38,7 +38,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(createCallRecordTables());
         m_device = DeviceCommunication::getInstance();
         m_device->setSerialBridge(&m_bridge);
-        useProfile(1);
+        useProfile(PhoneType::VOIP);
         m_line = std::make_unique<CPPLine>();
     }
 
@@ -53,7 +53,7 @@ protected:
         m_device->setCurrentConnectionSettings(m_profile);
     }
     void useTelco() {
-        useProfile(2);
+        useProfile(PhoneType::TELCO);
         m_line->reset(false);
     }
     const CPPConnectionSettings* profile() const { return m_profile.get(); }

@@ -97,6 +97,8 @@ const Expected TRANSFER_COMPLETABLE = {{"cancelTransfer", {OWN, true}},
 
 struct StateRow {
     std::string name;
+    // The numbers themselves, not their names: the screens and the box rely on these values,
+    // so this table is what catches a changed value in the header of names.
     int32_t id;
     int32_t category;
     bool telco;
@@ -233,7 +235,7 @@ class StateMatrixTest : public CallFixture {};
 TEST_F(StateMatrixTest, EveryStateAndActionSendsExactlyItsLinesAndResult) {
     for (const StateRow& row : stateRows()) {
         const CPPIState* state = CPPStateRegistry::getInstance().getState(row.name);
-        useProfile(row.telco ? 2 : 1);
+        useProfile(row.telco ? PhoneType::TELCO : PhoneType::VOIP);
         const std::string prefix = row.telco ? TELCO : VOIP;
         for (const auto& [action, run] : actions()) {
             SCOPED_TRACE(row.name + " " + action);

@@ -100,35 +100,119 @@ TEST_F(TelcoTest, EventsMovePartyOneAsTheBoxReports) {
     const std::string digits = "INQUIRE DIGITS_DIALED_SINCE_OFF_HOOK";
     const std::string offHookDuration = "INQUIRE OFF_HOOK_DURATION";
     const std::vector<TelcoCase> cases = {
-        {"IDLE", "RING 1", ring("1"), true, 8, 2, {}},
-        {"INCOMING", "RING 1 again", ring("1"), false, 8, 2, {}},
-        {"IDLE", "RING 0", ring("0"), false, 1, 0, {}},
-        {"IDLE", "DIGIT_RELEASED", digitReleased(), true, 3, 1, {}},
-        {"CONNECTED", "DIGIT_RELEASED", digitReleased(), true, 6, 2, {}},
-        {"IDLE", "KEY_CALL", keyCall("555"), true, 3, 1, {}},
-        {"DIAL_TONE", "KEY_CALL", keyCall("555"), true, 6, 2, {}},
-        {"INCOMING", "HOOK 1", hook("1"), true, 6, 2, {}},
-        {"DIGIT_COLLECTION", "HOOK 1", hook("1"), true, 6, 2, {}},
-        {"IDLE", "HOOK 1", hook("1"), true, 2, 1, {}},
-        {"DIAL_TONE", "HOOK 1", hook("1"), true, 2, 1, {}},
-        {"CONNECTED", "HOOK 1", hook("1"), true, 2, 1, {}},
-        {"CONNECTED", "HOOK 0", hook("0"), true, 1, 0, {}},
-        {"IDLE", "INCOMING_CALL empty", incoming(""), true, 8, 2, {}},
-        {"INCOMING", "INCOMING_CALL empty", incoming(""), true, 1, 0, {}},
-        {"CONNECTED", "INCOMING_CALL empty", incoming(""), true, 1, 0, {}},
-        {"INCOMING", "INCOMING_CALL 1", incoming("1"), true, 8, 2, {}},
-        {"INCOMING", "INCOMING_CALL 0", incoming("0"), true, 1, 0, {}},
-        {"CONNECTED", "CALL_DURATION empty", callDuration(""), true, 6, 2, {direction}},
-        {"CONNECTED", "CALL_DURATION 65", callDuration("65"), true, 1, 0, {direction}},
-        {"IDLE", "CALL_DURATION 65", callDuration("65"), true, 1, 0, {direction}},
-        {"DIAL_TONE", "CALLER_ID", callerId("0102 1030 5551234 JOHN"), true, 6, 2, {digits}},
-        {"DIGIT_COLLECTION", "CALLER_ID", callerId("0102 1030 5551234"), true, 6, 2, {digits}},
-        {"INCOMING", "CALLER_ID", callerId("0102 1030 5551234"), true, 8, 2, {digits}},
-        {"DIAL_TONE", "CALLER_ID short", callerId("0102 1030"), true, 2, 1, {}},
-        {"IDLE", "INQUIRE HOOK 1", hookInquiry("1"), true, 2, 1, {offHookDuration}},
-        {"CONNECTED", "INQUIRE HOOK 0", hookInquiry("0"), true, 1, 0, {offHookDuration}},
-        {"CONNECTED", "DIGITS_DIALED 555", digitsDialed("555"), true, 3, 1, {}},
-        {"DIGIT_COLLECTION", "DIGITS_DIALED 0", digitsDialed("0"), true, 3, 1, {}},
+        {"IDLE", "RING 1", ring("1"), true, StateId::TELCO_INCOMING, LineState::IN_CALL, {}},
+        {"INCOMING", "RING 1 again", ring("1"), false, StateId::TELCO_INCOMING, LineState::IN_CALL, {}},
+        {"IDLE", "RING 0", ring("0"), false, StateId::TELCO_IDLE, LineState::IDLE, {}},
+        {"IDLE",
+         "DIGIT_RELEASED",
+         digitReleased(),
+         true,
+         StateId::TELCO_DIGIT_COLLECTION,
+         LineState::COLLECTING_DIGITS,
+         {}},
+        {"CONNECTED",
+         "DIGIT_RELEASED",
+         digitReleased(),
+         true,
+         StateId::TELCO_CONNECTED,
+         LineState::IN_CALL,
+         {}},
+        {"IDLE",
+         "KEY_CALL",
+         keyCall("555"),
+         true,
+         StateId::TELCO_DIGIT_COLLECTION,
+         LineState::COLLECTING_DIGITS,
+         {}},
+        {"DIAL_TONE", "KEY_CALL", keyCall("555"), true, StateId::TELCO_CONNECTED, LineState::IN_CALL, {}},
+        {"INCOMING", "HOOK 1", hook("1"), true, StateId::TELCO_CONNECTED, LineState::IN_CALL, {}},
+        {"DIGIT_COLLECTION", "HOOK 1", hook("1"), true, StateId::TELCO_CONNECTED, LineState::IN_CALL, {}},
+        {"IDLE", "HOOK 1", hook("1"), true, StateId::TELCO_DIAL_TONE, LineState::COLLECTING_DIGITS, {}},
+        {"DIAL_TONE", "HOOK 1", hook("1"), true, StateId::TELCO_DIAL_TONE, LineState::COLLECTING_DIGITS, {}},
+        {"CONNECTED", "HOOK 1", hook("1"), true, StateId::TELCO_DIAL_TONE, LineState::COLLECTING_DIGITS, {}},
+        {"CONNECTED", "HOOK 0", hook("0"), true, StateId::TELCO_IDLE, LineState::IDLE, {}},
+        {"IDLE", "INCOMING_CALL empty", incoming(""), true, StateId::TELCO_INCOMING, LineState::IN_CALL, {}},
+        {"INCOMING", "INCOMING_CALL empty", incoming(""), true, StateId::TELCO_IDLE, LineState::IDLE, {}},
+        {"CONNECTED", "INCOMING_CALL empty", incoming(""), true, StateId::TELCO_IDLE, LineState::IDLE, {}},
+        {"INCOMING", "INCOMING_CALL 1", incoming("1"), true, StateId::TELCO_INCOMING, LineState::IN_CALL, {}},
+        {"INCOMING", "INCOMING_CALL 0", incoming("0"), true, StateId::TELCO_IDLE, LineState::IDLE, {}},
+        {"CONNECTED",
+         "CALL_DURATION empty",
+         callDuration(""),
+         true,
+         StateId::TELCO_CONNECTED,
+         LineState::IN_CALL,
+         {direction}},
+        {"CONNECTED",
+         "CALL_DURATION 65",
+         callDuration("65"),
+         true,
+         StateId::TELCO_IDLE,
+         LineState::IDLE,
+         {direction}},
+        {"IDLE",
+         "CALL_DURATION 65",
+         callDuration("65"),
+         true,
+         StateId::TELCO_IDLE,
+         LineState::IDLE,
+         {direction}},
+        {"DIAL_TONE",
+         "CALLER_ID",
+         callerId("0102 1030 5551234 JOHN"),
+         true,
+         StateId::TELCO_CONNECTED,
+         LineState::IN_CALL,
+         {digits}},
+        {"DIGIT_COLLECTION",
+         "CALLER_ID",
+         callerId("0102 1030 5551234"),
+         true,
+         StateId::TELCO_CONNECTED,
+         LineState::IN_CALL,
+         {digits}},
+        {"INCOMING",
+         "CALLER_ID",
+         callerId("0102 1030 5551234"),
+         true,
+         StateId::TELCO_INCOMING,
+         LineState::IN_CALL,
+         {digits}},
+        {"DIAL_TONE",
+         "CALLER_ID short",
+         callerId("0102 1030"),
+         true,
+         StateId::TELCO_DIAL_TONE,
+         LineState::COLLECTING_DIGITS,
+         {}},
+        {"IDLE",
+         "INQUIRE HOOK 1",
+         hookInquiry("1"),
+         true,
+         StateId::TELCO_DIAL_TONE,
+         LineState::COLLECTING_DIGITS,
+         {offHookDuration}},
+        {"CONNECTED",
+         "INQUIRE HOOK 0",
+         hookInquiry("0"),
+         true,
+         StateId::TELCO_IDLE,
+         LineState::IDLE,
+         {offHookDuration}},
+        {"CONNECTED",
+         "DIGITS_DIALED 555",
+         digitsDialed("555"),
+         true,
+         StateId::TELCO_DIGIT_COLLECTION,
+         LineState::COLLECTING_DIGITS,
+         {}},
+        {"DIGIT_COLLECTION",
+         "DIGITS_DIALED 0",
+         digitsDialed("0"),
+         true,
+         StateId::TELCO_DIGIT_COLLECTION,
+         LineState::COLLECTING_DIGITS,
+         {}},
     };
     for (const TelcoCase& test : cases) {
         SCOPED_TRACE(test.start + " " + test.event);
@@ -138,7 +222,7 @@ TEST_F(TelcoTest, EventsMovePartyOneAsTheBoxReports) {
         EXPECT_EQ(m_line->getLineState(), test.lineState);
         EXPECT_EQ(takeSent(), prefixed(TELCO, test.sent));
         for (int32_t id = 2; id <= 5; ++id) {
-            EXPECT_EQ(party(id).getState(), 1);
+            EXPECT_EQ(party(id).getState(), StateId::TELCO_IDLE);
         }
     }
 }
@@ -152,20 +236,20 @@ TEST_F(TelcoTest, DigitCollectionTimesOutAtTwentySeconds) {
     m_line->onTelcoDigitReleased(profile());
     m_clock.advanceSeconds(19);
     EXPECT_EQ(m_line->checkDigitCollectionTimeout(), nullptr);
-    EXPECT_EQ(party(1).getState(), 3);
+    EXPECT_EQ(party(1).getState(), StateId::TELCO_DIGIT_COLLECTION);
     m_clock.advanceSeconds(1);
     const std::unique_ptr<CPPNotificationInfo> record = m_line->checkDigitCollectionTimeout();
     ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->getNotificationType(), 4);
-    EXPECT_EQ(record->getCmdType(), 1);
-    EXPECT_EQ(record->getEndPointType(), 3);
+    EXPECT_EQ(record->getNotificationType(), NotificationType::PARTY_STATE);
+    EXPECT_EQ(record->getCmdType(), CommandType::RECEIVED);
+    EXPECT_EQ(record->getEndPointType(), EndPointType::TELCO_RX);
     EXPECT_EQ(record->getEpn(), "1");
     EXPECT_EQ(record->getBn(), "KEY");
     EXPECT_EQ(record->getPn(), "KEY_DIGIT_RELEASED");
     EXPECT_EQ(record->getPayload(), "");
     EXPECT_EQ(record->getOriginCmd(), "Dummy digit collection timeout");
-    EXPECT_EQ(party(1).getState(), 6);
-    EXPECT_EQ(m_line->getLineState(), 1);
+    EXPECT_EQ(party(1).getState(), StateId::TELCO_CONNECTED);
+    EXPECT_EQ(m_line->getLineState(), LineState::COLLECTING_DIGITS);
     EXPECT_EQ(m_line->checkDigitCollectionTimeout(), nullptr);
     EXPECT_EQ(takeSent(), std::vector<std::string>{});
 }
@@ -195,7 +279,7 @@ TEST_F(TelcoTest, CallEndingInDigitCollectionWritesNoRow) {
     m_line->onTelcoKeyCall("555", profile());
     m_clock.advanceSeconds(5);
     m_line->onTelcoHook("0", profile());
-    EXPECT_EQ(party(1).getState(), 1);
+    EXPECT_EQ(party(1).getState(), StateId::TELCO_IDLE);
     EXPECT_EQ(party(1).getCallParty(), "");
     EXPECT_EQ(scalar("select count(*) from CallLog"), "0");
 }
@@ -253,8 +337,8 @@ TEST_F(TelcoTest, DigitsDialedAfterTwentySecondsOffHookConnect) {
     const std::time_t connectedAt = party(1).getStartTime();
     m_clock.advanceSeconds(30);
     m_line->onTelcoDigitsDialed("555", profile());
-    EXPECT_EQ(party(1).getState(), 6);
-    EXPECT_EQ(party(1).getStatePre(), 3);
+    EXPECT_EQ(party(1).getState(), StateId::TELCO_CONNECTED);
+    EXPECT_EQ(party(1).getStatePre(), StateId::TELCO_DIGIT_COLLECTION);
     EXPECT_EQ(party(1).getStartTime(), connectedAt + 30);
     EXPECT_EQ(party(1).getCallParty(), "555");
 
@@ -262,7 +346,7 @@ TEST_F(TelcoTest, DigitsDialedAfterTwentySecondsOffHookConnect) {
     m_line->onTelcoKeyCall("777", profile());
     m_line->onTelcoOffHookDuration("21");
     m_line->onTelcoDigitsDialed("0", profile());
-    EXPECT_EQ(party(1).getState(), 6);
+    EXPECT_EQ(party(1).getState(), StateId::TELCO_CONNECTED);
     EXPECT_EQ(party(1).getCallParty(), "777");
 }
 

@@ -73,8 +73,8 @@ TEST_F(ConnectionSettingsTable, InsertsTheDefaultProfileAndWritesItsId) {
     const std::vector<CPPConnectionSettings> stored = table().getAll();
     ASSERT_EQ(stored.size(), 1U);
     EXPECT_EQ(stored[0].getId(), 1);
-    EXPECT_EQ(stored[0].getPhoneType(), 2);
-    EXPECT_EQ(stored[0].getConnectionType(), 1);
+    EXPECT_EQ(stored[0].getPhoneType(), PhoneType::TELCO);
+    EXPECT_EQ(stored[0].getConnectionType(), ConnectionType::TELNET);
     EXPECT_EQ(stored[0].getSerialPort(), -1);
     EXPECT_TRUE(stored[0].isEPN() && stored[0].usesSpeakerGroup() && stored[0].usesMicrophoneGroup());
     EXPECT_FALSE(stored[0].isAutoConnect());
@@ -86,7 +86,7 @@ TEST_F(ConnectionSettingsTable, UpdatesEveryColumnInItsOwnOrder) {
     settings.setRoomName("Room");
     settings.setIp("10.0.0.2");
     settings.setPort(23);
-    settings.setPhoneType(1);
+    settings.setPhoneType(PhoneType::VOIP);
     settings.setLabel("L");
     settings.setUserName("admin");
     settings.setPassword("secret");
@@ -124,7 +124,7 @@ TEST_F(ConnectionSettingsTable, UpdatesEveryColumnInItsOwnOrder) {
                   read.getSpeakerGroupName() + read.getMicrophoneGroupName() + read.getSerialPath(),
               "Room10.0.0.2Ladminsecret1N *QSPSRMINMAXSGMG/dev/ttyUSB0");
     EXPECT_EQ(read.getPort(), 23);
-    EXPECT_EQ(read.getPhoneType(), 1);
+    EXPECT_EQ(read.getPhoneType(), PhoneType::VOIP);
     EXPECT_EQ(read.getConnectionType(), 0);
     EXPECT_EQ(read.getSerialPort(), -1);
     EXPECT_FALSE(read.usesMicrophoneGroup());

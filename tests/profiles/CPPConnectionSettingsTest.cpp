@@ -18,7 +18,7 @@ CPPConnectionSettings numbered(int32_t phoneType, const std::string& endpoint) {
 CPPConnectionSettings labelled(const std::string& label) {
     CPPConnectionSettings settings;
     settings.setIsEPN(false);
-    settings.setPhoneType(1);
+    settings.setPhoneType(PhoneType::VOIP);
     settings.setTelcoVoIPEPN("1");
     settings.setLabel(label);
     return settings;
@@ -76,8 +76,8 @@ TEST(ConnectionSettings, DefaultsAndCopiesEveryField) {
     const CPPConnectionSettings fresh;
     EXPECT_EQ(fresh.getId(), 0);
     EXPECT_EQ(fresh.getPort(), 0);
-    EXPECT_EQ(fresh.getPhoneType(), 2);
-    EXPECT_EQ(fresh.getConnectionType(), 1);
+    EXPECT_EQ(fresh.getPhoneType(), PhoneType::TELCO);
+    EXPECT_EQ(fresh.getConnectionType(), ConnectionType::TELNET);
     EXPECT_EQ(fresh.getSerialPort(), -1);
     EXPECT_TRUE(fresh.isEPN());
     EXPECT_FALSE(fresh.isAutoConnect());

@@ -37,7 +37,7 @@ protected:
 // Every command leaves with one "\r\n" appended, the caller's text untouched; a serial send
 // counts as done once the bridge has it.
 TEST_F(DeviceCommunicationTest, SerialSendsAppendTheLineEnd) {
-    useProfile(2);
+    useProfile(PhoneType::TELCO);
     const std::string command = "INQUIRE HOOK";
     EXPECT_EQ(m_device->sendCommand(command), 1);
     EXPECT_EQ(m_device->sendCommand("\r\n"), 1);
@@ -60,7 +60,7 @@ TEST_F(DeviceCommunicationTest, NoProfileOrNoBridgeFailsSilently) {
 
 // Telnet has no socket yet: the failure is logged and reported with the full line.
 TEST_F(DeviceCommunicationTest, TelnetSendWithoutSocketReportsTheFailure) {
-    useProfile(1);
+    useProfile(PhoneType::VOIP);
     EXPECT_EQ(m_device->sendCommand("EP UA 1 KEY KEY_HOOK"), -1);
     EXPECT_TRUE(m_bridge.sent().empty());
     EXPECT_EQ(m_log.outLines(), (std::vector<std::string>{"[TELNET] Status code: -1"}));
@@ -71,12 +71,12 @@ TEST_F(DeviceCommunicationTest, TelnetSendWithoutSocketReportsTheFailure) {
 
 // A replaced profile stays whole for whoever still holds the old snapshot.
 TEST_F(DeviceCommunicationTest, ProfileSnapshotsOutliveTheirReplacement) {
-    useProfile(2);
+    useProfile(PhoneType::TELCO);
     const std::shared_ptr<const CPPConnectionSettings> before = m_device->getCurrentConnectionSettings();
-    useProfile(1);
+    useProfile(PhoneType::VOIP);
     ASSERT_NE(before, nullptr);
-    EXPECT_EQ(before->getConnectionType(), 2);
-    EXPECT_EQ(m_device->getCurrentConnectionSettings()->getConnectionType(), 1);
+    EXPECT_EQ(before->getConnectionType(), ConnectionType::SERIAL);
+    EXPECT_EQ(m_device->getCurrentConnectionSettings()->getConnectionType(), ConnectionType::TELNET);
     m_device->setCurrentConnectionSettings(nullptr);
     EXPECT_EQ(m_device->getCurrentConnectionSettings(), nullptr);
 }

@@ -22,7 +22,7 @@ TEST_F(LineProcessor, NullProfileGivesNullWithoutReadingTheStore) {
     EXPECT_EQ(m_parser.processReceivedLine("EP UA 1 NOTIFICATION STATE_CHANGE PL 1;ACTIVE", nullptr),
               nullptr);
     EXPECT_TRUE(trace().empty());
-    EXPECT_EQ(line().getLineParties().at(1).getState(), 1);
+    EXPECT_EQ(line().getLineParties().at(1).getState(), StateId::IDLE);
 }
 
 // Group replies are whole-line texts, upper-cased on both sides; a trailing blank is another text.
@@ -31,10 +31,12 @@ TEST_F(LineProcessor, MicrophoneGroupRepliesSetTheMuteFlag) {
     clearTrace();
     line().setMuteActivated(false);
     EXPECT_EQ(record("ep mic level mute 1"),
-              (CapturedRecord{8, 3, 20, "NOTIFICATION", "", "ACTIVATE", "EP MIC LEVEL MUTE 1", ""}));
+              (CapturedRecord{NotificationType::MUTE, CommandType::CORE, EndPointType::UA, "NOTIFICATION", "",
+                              "ACTIVATE", "EP MIC LEVEL MUTE 1", ""}));
     EXPECT_TRUE(line().isMuteActivated());
     EXPECT_EQ(record("EP MIC LEVEL MUTE 0"),
-              (CapturedRecord{8, 3, 20, "NOTIFICATION", "", "INACTIVATE", "EP MIC LEVEL MUTE 0", ""}));
+              (CapturedRecord{NotificationType::MUTE, CommandType::CORE, EndPointType::UA, "NOTIFICATION", "",
+                              "INACTIVATE", "EP MIC LEVEL MUTE 0", ""}));
     EXPECT_FALSE(line().isMuteActivated());
     EXPECT_EQ(process("EP MIC LEVEL MUTE 1 "), nullptr);
     EXPECT_FALSE(line().isMuteActivated());
@@ -64,7 +66,8 @@ TEST_F(LineProcessor, EmptyMuteTextsNeverMatch) {
 TEST_F(LineProcessor, SpeakerGroupRepliesSetTheVolume) {
     use(voipGroupProfile());
     EXPECT_EQ(record("EP SPK LEVEL MAX_GAIN 12"),
-              (CapturedRecord{9, 3, 20, "NOTIFICATION", "", "12", "EP SPK LEVEL MAX_GAIN 12", ""}));
+              (CapturedRecord{NotificationType::VOLUME, CommandType::CORE, EndPointType::UA, "NOTIFICATION",
+                              "", "12", "EP SPK LEVEL MAX_GAIN 12", ""}));
     EXPECT_EQ(record("ep spk level min_gain -100").pn, "-100");
     EXPECT_EQ(record("EP SPK LEVEL GAIN -44").pn, "50");
     EXPECT_FLOAT_EQ(line().getVolumeSliderValue(), 50.0F);
@@ -92,7 +95,7 @@ TEST_F(LineProcessor, VolumeReportsForOtherGroupsDropTheLine) {
 
     use(voipGroupProfile());
     EXPECT_EQ(process("EP UA 1 NOTIFICATION STATE_CHANGE PL 1;INCOMING:\"RAMP A B\" <SIP:201@PBX>"), nullptr);
-    EXPECT_EQ(line().getLineParties().at(1).getState(), 1);
+    EXPECT_EQ(line().getLineParties().at(1).getState(), StateId::IDLE);
 }
 
 TEST_F(LineProcessor, GenericVolumeRepliesAndProfileFormats) {
@@ -106,7 +109,8 @@ TEST_F(LineProcessor, GenericVolumeRepliesAndProfileFormats) {
     settings.setNotification("spk gain=*");
     use(settings);
     EXPECT_EQ(record("SPK GAIN=7"),
-              (CapturedRecord{9, 3, 20, "NOTIFICATION", "", "84.7059", "SPK GAIN=7", ""}));
+              (CapturedRecord{NotificationType::VOLUME, CommandType::CORE, EndPointType::UA, "NOTIFICATION",
+                              "", "84.7059", "SPK GAIN=7", ""}));
 
     settings.setNotification("spk gain");
     settings.setQueryVolumeCommand("ep spk query");
@@ -152,15 +156,16 @@ TEST_F(LineProcessor, OnlyLinesForTheProfilesEndpointReachTheTable) {
     EXPECT_EQ(process("EP 20 2 4 1 PL 1;DIAL_TONE"), nullptr);
     // A caller's display name on another endpoint must not steer our party.
     EXPECT_EQ(process("EP UA 2 NOTIFICATION STATE_CHANGE PL 1;INCOMING:\"EP UA 1 \" <SIP:9@X>"), nullptr);
-    EXPECT_EQ(line().getLineParties().at(1).getState(), 1);
+    EXPECT_EQ(line().getLineParties().at(1).getState(), StateId::IDLE);
     EXPECT_EQ(record("EP 20 1 4 1 PL 1;DIAL_TONE").epn, "1");
 
     use(labelProfile());
     EXPECT_EQ(process("EP UA 1 NOTIFICATION STATE_CHANGE PL 1;DIAL_TONE"), nullptr);
     EXPECT_EQ(record("EP ROOM NOTIFICATION STATE_CHANGE PL 1;DIAL_TONE"),
-              (CapturedRecord{4, 1, 20, "NOTIFICATION", "ROOM", "STATE_CHANGE", "1;DIAL_TONE",
+              (CapturedRecord{NotificationType::PARTY_STATE, CommandType::RECEIVED, EndPointType::UA,
+                              "NOTIFICATION", "ROOM", "STATE_CHANGE", "1;DIAL_TONE",
                               "EP ROOM NOTIFICATION STATE_CHANGE PL 1;DIAL_TONE"}));
-    EXPECT_EQ(line().getLineState(), 1);
+    EXPECT_EQ(line().getLineState(), LineState::COLLECTING_DIGITS);
 }
 
 // The caller's text stays as it was; the processor upper-cases its own copy.

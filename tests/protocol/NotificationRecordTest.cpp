@@ -20,34 +20,49 @@ TEST(NotificationRecord, LineFreeMakersFillEveryField) {
     const std::vector<std::pair<std::unique_ptr<CPPNotificationInfo>, CapturedRecord>> cases = [&] {
         std::vector<std::pair<std::unique_ptr<CPPNotificationInfo>, CapturedRecord>> rows;
         rows.emplace_back(parser.makeConnectionNotification("CONNECTING", "Connecting"),
-                          CapturedRecord{0, 3, 20, "CONNECTION", "", "CONNECTING", "Connecting", ""});
-        rows.emplace_back(
-            parser.makeErrorNotification(true, "Cannot send command: X\r\n"),
-            CapturedRecord{1, 3, 20, "NOTIFICATION", "", "ERROR", "Cannot send command: X\r\n", ""});
+                          CapturedRecord{NotificationType::CONNECTION, CommandType::CORE, EndPointType::UA,
+                                         "CONNECTION", "", "CONNECTING", "Connecting", ""});
+        rows.emplace_back(parser.makeErrorNotification(true, "Cannot send command: X\r\n"),
+                          CapturedRecord{NotificationType::SYSTEM_MESSAGE, CommandType::CORE,
+                                         EndPointType::UA, "NOTIFICATION", "", "ERROR",
+                                         "Cannot send command: X\r\n", ""});
         rows.emplace_back(parser.makeErrorNotification(false, "note"),
-                          CapturedRecord{1, 3, 20, "NOTIFICATION", "", "MESSAGE", "note", ""});
+                          CapturedRecord{NotificationType::SYSTEM_MESSAGE, CommandType::CORE,
+                                         EndPointType::UA, "NOTIFICATION", "", "MESSAGE", "note", ""});
         rows.emplace_back(parser.makeCfwInactiveNotification(),
-                          CapturedRecord{5, 1, 20, "INQUIRE_RESULT", "1", "CFW_STATUS", "INACTIVE", ""});
+                          CapturedRecord{NotificationType::CALL_FORWARDING, CommandType::RECEIVED,
+                                         EndPointType::UA, "INQUIRE_RESULT", "1", "CFW_STATUS", "INACTIVE",
+                                         ""});
         rows.emplace_back(parser.makeSettingsNotification("", false),
-                          CapturedRecord{3, 1, 20, "SETTINGS", "1", "DISABLE", "", ""});
+                          CapturedRecord{NotificationType::LINE_NAME, CommandType::RECEIVED, EndPointType::UA,
+                                         "SETTINGS", "1", "DISABLE", "", ""});
         rows.emplace_back(parser.makeSettingsNotification("300", true),
-                          CapturedRecord{3, 1, 20, "SETTINGS", "1", "ENABLE", "300", ""});
+                          CapturedRecord{NotificationType::LINE_NAME, CommandType::RECEIVED, EndPointType::UA,
+                                         "SETTINGS", "1", "ENABLE", "300", ""});
         rows.emplace_back(parser.makeActivePartiesResetNotification(),
-                          CapturedRecord{4, 1, 20, "INQUIRE_RESULT", "1", "ACTIVE_PARTIES", "", ""});
+                          CapturedRecord{NotificationType::PARTY_STATE, CommandType::RECEIVED,
+                                         EndPointType::UA, "INQUIRE_RESULT", "1", "ACTIVE_PARTIES", "", ""});
         rows.emplace_back(parser.makeCallForwardNotification("UA 1", "MESSAGE", "PAYLOAD", "ORIGIN"),
-                          CapturedRecord{5, 1, 20, "NOTIFICATION", "UA 1", "MESSAGE", "PAYLOAD", "ORIGIN"});
+                          CapturedRecord{NotificationType::CALL_FORWARDING, CommandType::RECEIVED,
+                                         EndPointType::UA, "NOTIFICATION", "UA 1", "MESSAGE", "PAYLOAD",
+                                         "ORIGIN"});
         // Availability words are reported as themselves and leave the modes and levels alone;
         // enabling or disabling mute still stores the flag it is given.
         rows.emplace_back(parser.makeMuteNotification(true, "DISABLE"),
-                          CapturedRecord{8, 3, 20, "NOTIFICATION", "", "DISABLE", "DISABLE", ""});
+                          CapturedRecord{NotificationType::MUTE, CommandType::CORE, EndPointType::UA,
+                                         "NOTIFICATION", "", "DISABLE", "DISABLE", ""});
         rows.emplace_back(parser.makeMuteNotification(false, "ENABLE"),
-                          CapturedRecord{8, 3, 20, "NOTIFICATION", "", "ENABLE", "ENABLE", ""});
+                          CapturedRecord{NotificationType::MUTE, CommandType::CORE, EndPointType::UA,
+                                         "NOTIFICATION", "", "ENABLE", "ENABLE", ""});
         rows.emplace_back(parser.makeVolumeNotification("DISABLE", "", ""),
-                          CapturedRecord{9, 3, 20, "NOTIFICATION", "", "DISABLE", "", ""});
+                          CapturedRecord{NotificationType::VOLUME, CommandType::CORE, EndPointType::UA,
+                                         "NOTIFICATION", "", "DISABLE", "", ""});
         rows.emplace_back(parser.makeVolumeNotification("OTHER_VALUE", "-12.5", "P"),
-                          CapturedRecord{9, 3, 20, "NOTIFICATION", "", "-12.5", "P", ""});
+                          CapturedRecord{NotificationType::VOLUME, CommandType::CORE, EndPointType::UA,
+                                         "NOTIFICATION", "", "-12.5", "P", ""});
         rows.emplace_back(parser.makeDndNotification("ENABLE", ""),
-                          CapturedRecord{10, 3, 20, "NOTIFICATION", "", "ENABLE", "", ""});
+                          CapturedRecord{NotificationType::DO_NOT_DISTURB, CommandType::CORE,
+                                         EndPointType::UA, "NOTIFICATION", "", "ENABLE", "", ""});
         rows.emplace_back(parser.makeDndNotification("DND_UNKNOWN", "X"), CapturedRecord{});
         return rows;
     }();

@@ -39,7 +39,7 @@ protected:
     void use(const CPPConnectionSettings& settings) {
         m_settings = std::make_shared<const CPPConnectionSettings>(settings);
         m_device->setCurrentConnectionSettings(m_settings);
-        line().reset(settings.getPhoneType() == 1);
+        line().reset(settings.getPhoneType() == PhoneType::VOIP);
         line().setDoNotDisturbState(0);
         line().setCallForwardingErrorMessage("");
         m_device->setRedialPending(false);

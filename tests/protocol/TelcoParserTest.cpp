@@ -23,13 +23,14 @@ protected:
 // and writes a Received entry. Each inquiry the line asks for goes out before the record.
 TEST_F(TelcoParser, RingAnswerCallerIdAndDurationLogTheCall) {
     const std::string ring = "EP TELCO_RX 2 NOTIFICATION RING 1";
-    EXPECT_EQ(record(ring), (CapturedRecord{4, 1, 3, "NOTIFICATION", "2", "RING", "1", ring}));
-    EXPECT_EQ(firstParty().getState(), 8);
+    EXPECT_EQ(record(ring), (CapturedRecord{NotificationType::PARTY_STATE, CommandType::RECEIVED,
+                                            EndPointType::TELCO_RX, "NOTIFICATION", "2", "RING", "1", ring}));
+    EXPECT_EQ(firstParty().getState(), StateId::TELCO_INCOMING);
     EXPECT_EQ(process(ring), nullptr);
 
     EXPECT_EQ(record("EP TELCO_RX 2 NOTIFICATION HOOK 1").pn, "HOOK");
-    EXPECT_EQ(firstParty().getState(), 6);
-    EXPECT_EQ(firstParty().getCallType(), 0);
+    EXPECT_EQ(firstParty().getState(), StateId::TELCO_CONNECTED);
+    EXPECT_EQ(firstParty().getCallType(), CallType::RECEIVED);
 
     EXPECT_EQ(record("EP TELCO_RX 2 NOTIFICATION CALLER_ID 0102 1030 5551234 JOHN DOE").payload,
               "0102 1030 5551234 JOHN DOE");
@@ -47,7 +48,7 @@ TEST_F(TelcoParser, RingAnswerCallerIdAndDurationLogTheCall) {
                         {"callType", "0"},
                         {"callDuration", "75"},
                         {"contactName", "JOHN DOE "}}}));
-    EXPECT_EQ(firstParty().getState(), 1);
+    EXPECT_EQ(firstParty().getState(), StateId::TELCO_IDLE);
 }
 
 // Every Telco line yields one record of type 4 for the Telco endpoint, with the parser's own
@@ -98,7 +99,9 @@ TEST_F(TelcoParser, EveryLineGivesItsOwnRecord) {
             use(telcoProfile());
             m_bridge.clear();
             const CapturedRecord result = record(row.line);
-            EXPECT_EQ(result, (CapturedRecord{4, 1, 3, row.bn, result.epn, row.pn, row.payload, row.line}))
+            EXPECT_EQ(result, (CapturedRecord{NotificationType::PARTY_STATE, CommandType::RECEIVED,
+                                              EndPointType::TELCO_RX, row.bn, result.epn, row.pn, row.payload,
+                                              row.line}))
                 << row.line;
             EXPECT_EQ(m_bridge.sentLines(), row.sent) << row.line;
         }
@@ -109,11 +112,11 @@ TEST_F(TelcoParser, EveryLineGivesItsOwnRecord) {
 TEST_F(TelcoParser, NumericFormsLostToEarlierRows) {
     EXPECT_EQ(process("EP 3 2 3 1 201"), nullptr);
     EXPECT_EQ(process("EP 3 2 4 3 201"), nullptr);
-    EXPECT_EQ(firstParty().getState(), 1);
+    EXPECT_EQ(firstParty().getState(), StateId::TELCO_IDLE);
     EXPECT_EQ(firstParty().getCallParty(), "");
     // INCOMING_CALL's numeric row comes first for this HOOK line: an empty value toggles.
     EXPECT_EQ(record("EP 3 2 4 4 1").epn, "2 4");
-    EXPECT_EQ(firstParty().getState(), 8);
+    EXPECT_EQ(firstParty().getState(), StateId::TELCO_INCOMING);
     // RING needs a value.
     EXPECT_EQ(process("EP TELCO_RX 2 NOTIFICATION RING"), nullptr);
 }
@@ -141,7 +144,7 @@ TEST_F(TelcoParser, OnlyATelcoProfilePassesTheGate) {
             for (const std::string& text : gated)
                 EXPECT_EQ(process(prefix + text), nullptr) << phoneType << " " << prefix << text;
         }
-        EXPECT_EQ(firstParty().getState(), 1);
+        EXPECT_EQ(firstParty().getState(), StateId::TELCO_IDLE);
         EXPECT_TRUE(m_bridge.sent().empty());
     }
 }
@@ -154,7 +157,7 @@ TEST_F(TelcoParser, TheProcessorsProfileDecidesTheWholeLine) {
     const CPPConnectionSettings voip = voipProfile();
     m_device->setCurrentConnectionSettings(std::make_shared<const CPPConnectionSettings>(voip));
     EXPECT_NE(m_parser.processReceivedLine("EP TELCO_RX 2 NOTIFICATION RING 1", &telco), nullptr);
-    EXPECT_EQ(firstParty().getState(), 8);
+    EXPECT_EQ(firstParty().getState(), StateId::TELCO_INCOMING);
     EXPECT_NE(m_parser.processReceivedLine("EP TELCO_RX 2 NOTIFICATION CALLER_ID 0102 1030 555", &telco),
               nullptr);
     EXPECT_EQ(m_bridge.sentLines(),
@@ -164,7 +167,7 @@ TEST_F(TelcoParser, TheProcessorsProfileDecidesTheWholeLine) {
 
     m_device->setCurrentConnectionSettings(std::make_shared<const CPPConnectionSettings>(telco));
     EXPECT_EQ(m_parser.processReceivedLine("EP UA 1 NOTIFICATION RING 1", &voip), nullptr);
-    EXPECT_EQ(firstParty().getState(), 1);
+    EXPECT_EQ(firstParty().getState(), StateId::TELCO_IDLE);
 }
 
 // A VoIP profile still parses the call duration: a running party 1 ends as if the telephone
@@ -175,8 +178,9 @@ TEST_F(TelcoParser, CallDurationHasNoGate) {
     m_bridge.clear();
     const std::string duration = "EP UA 1 NOTIFICATION CALL_DURATION 00:01:05";
     EXPECT_EQ(record(duration),
-              (CapturedRecord{4, 1, 3, "NOTIFICATION", "UA 1", "CALL_DURATION", "00:01:05", duration}));
-    EXPECT_EQ(firstParty().getState(), 1);
+              (CapturedRecord{NotificationType::PARTY_STATE, CommandType::RECEIVED, EndPointType::TELCO_RX,
+                              "NOTIFICATION", "UA 1", "CALL_DURATION", "00:01:05", duration}));
+    EXPECT_EQ(firstParty().getState(), StateId::TELCO_IDLE);
     EXPECT_EQ(firstParty().getActiveDuration(), 0);
     EXPECT_EQ(m_bridge.sentLines(), std::vector<std::string>{"EP UA 1 INQUIRE DIRECTION"});
     EXPECT_EQ(scalar("select callNumber from CallLog"), "201");
@@ -184,7 +188,9 @@ TEST_F(TelcoParser, CallDurationHasNoGate) {
 
 TEST_F(TelcoParser, LocalNumberIsReportedAsTheDisplayName) {
     const std::string number = "EP TELCO_RX 2 SETTINGS LOCAL_NUMBER 5550100";
-    EXPECT_EQ(record(number), (CapturedRecord{3, 1, 20, "SETTINGS", "2", "DISPLAY_NAME", "5550100", number}));
+    EXPECT_EQ(record(number),
+              (CapturedRecord{NotificationType::LINE_NAME, CommandType::RECEIVED, EndPointType::UA,
+                              "SETTINGS", "2", "DISPLAY_NAME", "5550100", number}));
     EXPECT_EQ(process(number), nullptr);
 }
 

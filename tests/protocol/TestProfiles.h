@@ -7,11 +7,11 @@
 inline CPPConnectionSettings voipProfile() {
     CPPConnectionSettings settings;
     settings.setId(1);
-    settings.setPhoneType(1);
+    settings.setPhoneType(PhoneType::VOIP);
     settings.setIsEPN(true);
     settings.setTelcoVoIPEPN("1");
     settings.setLabel("Lobby");
-    settings.setConnectionType(2);
+    settings.setConnectionType(ConnectionType::SERIAL);
     settings.setUsesSpeakerGroup(false);
     settings.setUsesMicrophoneGroup(false);
     return settings;
@@ -28,7 +28,7 @@ inline CPPConnectionSettings voipGroupProfile() {
 
 inline CPPConnectionSettings telcoProfile() {
     CPPConnectionSettings settings = voipProfile();
-    settings.setPhoneType(2);
+    settings.setPhoneType(PhoneType::TELCO);
     settings.setTelcoVoIPEPN("2");
     return settings;
 }

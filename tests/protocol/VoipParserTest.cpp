@@ -20,15 +20,16 @@ CPPLineParty party(int32_t id) {
 TEST_F(VoipParser, StateChangesUpdateThePartyOnce) {
     const std::string ringing = "ep ua 1 notification state_change pl 2;ringing:5551234";
     EXPECT_EQ(record(ringing),
-              (CapturedRecord{4, 1, 20, "NOTIFICATION", "1", "STATE_CHANGE", "2;RINGING:5551234",
+              (CapturedRecord{NotificationType::PARTY_STATE, CommandType::RECEIVED, EndPointType::UA,
+                              "NOTIFICATION", "1", "STATE_CHANGE", "2;RINGING:5551234",
                               "EP UA 1 NOTIFICATION STATE_CHANGE PL 2;RINGING:5551234"}));
-    EXPECT_EQ(party(2).getState(), 4);
+    EXPECT_EQ(party(2).getState(), StateId::RINGING);
     EXPECT_EQ(party(2).getCallParty(), "5551234");
     EXPECT_EQ(process(ringing), nullptr);
 
     // The party field runs to the last ";": "2;ACTIVE" reads as party 2 in state "201".
     EXPECT_EQ(process("EP UA 1 NOTIFICATION STATE_CHANGE PL 2;ACTIVE;201"), nullptr);
-    EXPECT_EQ(party(2).getState(), 4);
+    EXPECT_EQ(party(2).getState(), StateId::RINGING);
 
     EXPECT_EQ(record("EP 20 1 4 1 PL 1;INCOMING:\"ANN\" <SIP:201@PBX>").payload,
               "1;INCOMING:\"ANN\" <SIP:201@PBX>");
@@ -40,7 +41,7 @@ TEST_F(VoipParser, StateChangesUpdateThePartyOnce) {
 TEST_F(VoipParser, AnEarlierRowThatFindsNothingEndsTheWalk) {
     EXPECT_EQ(process("EP UA 1 NOTIFICATION STATE_CHANGE PL 1;INCOMING:\"ROOM 3 1 A\" <SIP:201@PBX>"),
               nullptr);
-    EXPECT_EQ(party(1).getState(), 1);
+    EXPECT_EQ(party(1).getState(), StateId::IDLE);
     EXPECT_EQ(line().getSipProxyStatus(), CPPLine::SIP_PROXY_NOT_REPORTED);
 }
 
@@ -79,8 +80,9 @@ TEST_F(VoipParser, MatchingIgnoresTheThreadsLocale) {
 
 TEST_F(VoipParser, RegistrationAndDisplayNameReportChangesOnly) {
     const std::string registered = "EP UA 1 INQUIRE_RESULT REG_STATUS REGISTERED_PRIMARY";
-    EXPECT_EQ(record(registered), (CapturedRecord{2, 1, 20, "INQUIRE_RESULT", "1", "REG_STATUS",
-                                                  "REGISTERED_PRIMARY", registered}));
+    EXPECT_EQ(record(registered),
+              (CapturedRecord{NotificationType::REGISTRATION, CommandType::RECEIVED, EndPointType::UA,
+                              "INQUIRE_RESULT", "1", "REG_STATUS", "REGISTERED_PRIMARY", registered}));
     EXPECT_EQ(line().getSipProxyStatus(), CPPLine::REGISTERED_PRIMARY);
     EXPECT_EQ(process(registered), nullptr);
     EXPECT_EQ(process("EP UA 1 INQUIRE_RESULT REG_STATUS FOO"), nullptr);
@@ -95,15 +97,16 @@ TEST_F(VoipParser, RegistrationAndDisplayNameReportChangesOnly) {
 
 TEST_F(VoipParser, ActivePartiesUpdateEveryParty) {
     const std::string answer = "EP UA 1 INQUIRE_RESULT ACTIVE_PARTIES IDLE;ACTIVE:201:30:0;IDLE;IDLE;IDLE;";
-    EXPECT_EQ(record(answer), (CapturedRecord{4, 1, 20, "INQUIRE_RESULT", "1", "ACTIVE_PARTIES",
+    EXPECT_EQ(record(answer), (CapturedRecord{NotificationType::PARTY_STATE, CommandType::RECEIVED,
+                                              EndPointType::UA, "INQUIRE_RESULT", "1", "ACTIVE_PARTIES",
                                               "IDLE;ACTIVE:201:30:0;IDLE;IDLE;IDLE;", answer}));
-    EXPECT_EQ(party(2).getState(), 6);
+    EXPECT_EQ(party(2).getState(), StateId::ACTIVE);
     EXPECT_EQ(party(2).getActiveDuration(), 30);
     EXPECT_EQ(process(answer), nullptr);
     // A change in an early party does not spare the later ones their update.
     EXPECT_NE(process("EP UA 1 INQUIRE_RESULT ACTIVE_PARTIES IDLE;IDLE;IDLE;IDLE;RINGING;"), nullptr);
-    EXPECT_EQ(party(2).getState(), 1);
-    EXPECT_EQ(party(5).getState(), 4);
+    EXPECT_EQ(party(2).getState(), StateId::IDLE);
+    EXPECT_EQ(party(5).getState(), StateId::RINGING);
 }
 
 TEST_F(VoipParser, ForwardingStatusAndMessagesFollowTheType) {
@@ -114,7 +117,8 @@ TEST_F(VoipParser, ForwardingStatusAndMessagesFollowTheType) {
 
     const std::string off = "EP UA 1 NOTIFICATION MESSAGE CALL_FORWARD_DEACTIVATION";
     EXPECT_EQ(record(off),
-              (CapturedRecord{5, 1, 20, "NOTIFICATION", "1", "MESSAGE", "CALL_FORWARD_DEACTIVATION", off}));
+              (CapturedRecord{NotificationType::CALL_FORWARDING, CommandType::RECEIVED, EndPointType::UA,
+                              "NOTIFICATION", "1", "MESSAGE", "CALL_FORWARD_DEACTIVATION", off}));
     EXPECT_EQ(line().getCallForwardingType(), CPPLine::CFW_NONE);
     EXPECT_EQ(line().getCallForwardingNumber(), "");
     EXPECT_EQ(line().getCallForwardingUserPart(), "300");
@@ -158,23 +162,26 @@ TEST_F(VoipParser, ForwardingStatusAndMessagesFollowTheType) {
 // Error lines become records; the forwarding error message is never set by them.
 TEST_F(VoipParser, ErrorLinesAreReportedOnly) {
     const std::string active = "EP UA 1 NOTIFICATION ERROR CALL_FORWARD_ACTIVATION;X ERROR_CALL_ACTIVE Y";
-    EXPECT_EQ(record(active), (CapturedRecord{6, 1, 20, "NOTIFICATION", "1", "ERROR",
+    EXPECT_EQ(record(active), (CapturedRecord{NotificationType::CALL_FORWARDING_ERROR, CommandType::RECEIVED,
+                                              EndPointType::UA, "NOTIFICATION", "1", "ERROR",
                                               "CALL_FORWARD_ACTIVATION;X ERROR_CALL_ACTIVE Y", active}));
     EXPECT_EQ(
         record("EP 20 1 4 4 CALL_FORWARD_ACTIVATION;ERROR_FORWARD_ACTIVE_OR_INITIATED").notificationType, 6);
     EXPECT_EQ(process("EP UA 1 NOTIFICATION ERROR CALL_FORWARD_ACTIVATION;BUSY"), nullptr);
     EXPECT_EQ(line().getCallForwardingErrorMessage(), "");
 
-    EXPECT_EQ(
-        record("EP UA 1 ERROR ERR_INFO 12 BAD"),
-        (CapturedRecord{7, 1, 20, "ERROR", "1", "ERR_INFO", "12 BAD", "EP UA 1 ERROR ERR_INFO 12 BAD"}));
+    EXPECT_EQ(record("EP UA 1 ERROR ERR_INFO 12 BAD"),
+              (CapturedRecord{NotificationType::ERROR_INFO, CommandType::RECEIVED, EndPointType::UA, "ERROR",
+                              "1", "ERR_INFO", "12 BAD", "EP UA 1 ERROR ERR_INFO 12 BAD"}));
     // Every time, not only on a change.
     EXPECT_NE(process("EP UA 1 ERROR ERR_INFO 12 BAD"), nullptr);
 }
 
 TEST_F(VoipParser, DoNotDisturbReportsModeChanges) {
     const std::string reject = "EP UA 1 INQUIRE_RESULT DND_STATUS DND_CALL_REJECT";
-    EXPECT_EQ(record(reject), (CapturedRecord{10, 3, 20, "NOTIFICATION", "", "DND_CALL_REJECT", reject, ""}));
+    EXPECT_EQ(record(reject),
+              (CapturedRecord{NotificationType::DO_NOT_DISTURB, CommandType::CORE, EndPointType::UA,
+                              "NOTIFICATION", "", "DND_CALL_REJECT", reject, ""}));
     EXPECT_EQ(line().getDoNotDisturbState(), 2);
     EXPECT_EQ(process(reject), nullptr);
     EXPECT_EQ(process("EP UA 1 INQUIRE_RESULT DND_STATUS SOMETHING"), nullptr);

@@ -47,7 +47,7 @@ TEST(CallLogTimes, DurationDateAndTimeComeFromTheStart) {
 }
 
 TEST_F(CallLogStore, InsertWritesTheStatementAndTheNewId) {
-    CPPCallLog entry = callLog("101", CPPCallLog::Placed);
+    CPPCallLog entry = callLog("101", CallType::PLACED);
     entry.setCallDuration(35);
     entry.setContactName("Ann  Lee");
     ASSERT_TRUE(CPPCallLogTable::getInstance().insert(entry));
@@ -63,7 +63,7 @@ TEST_F(CallLogStore, InsertWritesTheStatementAndTheNewId) {
 }
 
 TEST_F(CallLogStore, StatementTextsAreExact) {
-    CPPCallLog entry = callLog("101", CPPCallLog::Missed);
+    CPPCallLog entry = callLog("101", CallType::MISSED);
     entry.setId(4);
     entry.setCallDuration(-3);
     CPPCallLogTable& table = CPPCallLogTable::getInstance();
@@ -86,9 +86,9 @@ TEST_F(CallLogStore, StatementTextsAreExact) {
 }
 
 TEST_F(CallLogStore, ListsNewestFirstAndByType) {
-    log(callLog("a", CPPCallLog::Placed, "2026/01/05", "09:30:00"));
-    log(callLog("b", CPPCallLog::Missed, "2026/01/05", "10:15:00"));
-    log(callLog("c", CPPCallLog::Missed, "2025/12/31", "23:00:00"));
+    log(callLog("a", CallType::PLACED, "2026/01/05", "09:30:00"));
+    log(callLog("b", CallType::MISSED, "2026/01/05", "10:15:00"));
+    log(callLog("c", CallType::MISSED, "2025/12/31", "23:00:00"));
     CPPCallLogTable& table = CPPCallLogTable::getInstance();
     EXPECT_EQ(numbersOf(table.getAll()), (std::vector<std::string>{"b", "a", "c"}));
     EXPECT_EQ(numbersOf(table.getByCallType(2)), (std::vector<std::string>{"b", "c"}));
@@ -101,7 +101,7 @@ TEST_F(CallLogStore, NullColumnsReadAsEmptyAndZero) {
     ASSERT_EQ(entries.size(), 1U);
     EXPECT_EQ(entries[0].getId(), 9);
     EXPECT_EQ(entries[0].getCallDuration(), 0);
-    EXPECT_EQ(entries[0].getCallType(), CPPCallLog::Received);
+    EXPECT_EQ(entries[0].getCallType(), CallType::RECEIVED);
     EXPECT_EQ(entries[0].getCallNumber() + entries[0].getCallDate() + entries[0].getContactName() +
                   entries[0].getCompany() + entries[0].getStartTime(),
               "");
@@ -112,7 +112,7 @@ TEST_F(CallLogStore, TextsRoundTripAndNulIsRefused) {
     for (const std::string text :
          {"O'Brien", "say \"hi\"", "a, b", "Émile Ünal", "x'); delete from CallLog; --"}) {
         SCOPED_TRACE(text);
-        CPPCallLog entry = callLog(text, CPPCallLog::Received, text, text);
+        CPPCallLog entry = callLog(text, CallType::RECEIVED, text, text);
         entry.setContactName(text);
         entry.setCompany(text);
         ASSERT_TRUE(CPPCallLogTable::getInstance().insert(entry));
@@ -132,7 +132,7 @@ TEST_F(CallLogStore, TextsRoundTripAndNulIsRefused) {
     CPPCallLog withNul = callLog(std::string("1\0"
                                              "2",
                                              3),
-                                 CPPCallLog::Placed);
+                                 CallType::PLACED);
     withNul.setId(77);
     EXPECT_FALSE(CPPCallLogTable::getInstance().insert(withNul));
     EXPECT_FALSE(CPPCallLogTable::getInstance().update(withNul));
@@ -141,9 +141,9 @@ TEST_F(CallLogStore, TextsRoundTripAndNulIsRefused) {
 }
 
 TEST_F(CallLogStore, FailuresGiveEmptyListsAndFalse) {
-    log(callLog("1", CPPCallLog::Placed));
+    log(callLog("1", CallType::PLACED));
     run("drop table CallLog");
-    CPPCallLog entry = callLog("101", CPPCallLog::Placed);
+    CPPCallLog entry = callLog("101", CallType::PLACED);
     entry.setId(5);
     CPPCallLogTable& table = CPPCallLogTable::getInstance();
     EXPECT_TRUE(table.getAll().empty());
@@ -156,7 +156,7 @@ TEST_F(CallLogStore, FailuresGiveEmptyListsAndFalse) {
 
 // Kept as the screens expect: a missing id is not an error for the call log.
 TEST_F(CallLogStore, RemovingAMissingIdSucceeds) {
-    log(callLog("1", CPPCallLog::Placed));
+    log(callLog("1", CallType::PLACED));
     CPPCallLog missing;
     missing.setId(42);
     EXPECT_TRUE(CPPCallLogManager::getInstance().removeCallLog(missing));
@@ -171,10 +171,10 @@ TEST_F(CallLogStore, RemovingAMissingIdSucceeds) {
 TEST_F(CallLogStore, ListingsTakeNamesFromThePhoneBookNow) {
     CPPContact ann = contact("Ann", "Lee", "Acme");
     const int32_t annId = store(ann, {"101"});
-    CPPCallLog known = callLog("101@pbx.example", CPPCallLog::Placed, "2026/01/05", "10:00:00");
+    CPPCallLog known = callLog("101@pbx.example", CallType::PLACED, "2026/01/05", "10:00:00");
     known.setContactName("Display Name");
     log(known);
-    CPPCallLog unknown = callLog("999", CPPCallLog::Missed, "2026/01/05", "09:00:00");
+    CPPCallLog unknown = callLog("999", CallType::MISSED, "2026/01/05", "09:00:00");
     unknown.setContactName("Box Name");
     unknown.setCompany("Box Co");
     log(unknown);
@@ -200,8 +200,8 @@ TEST_F(CallLogStore, ListingsTakeNamesFromThePhoneBookNow) {
 TEST_F(CallLogStore, EachDistinctNumberIsLookedUpOncePerListing) {
     store(contact("Ann"), {"555"});
     for (int i = 0; i < 10; ++i)
-        log(callLog(i % 2 == 0 ? "555" : "555@host", CPPCallLog::Received));
-    log(callLog("777", CPPCallLog::Received));
+        log(callLog(i % 2 == 0 ? "555" : "555@host", CallType::RECEIVED));
+    log(callLog("777", CallType::RECEIVED));
     clearTrace();
     const std::vector<CPPCallLog> listed = CPPCallLogManager::getInstance().allCallLogs();
     EXPECT_EQ(listed.size(), 11U);

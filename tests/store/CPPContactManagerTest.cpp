@@ -63,8 +63,8 @@ TEST_F(ContactManagerStore, FavoritesFollowThePreferenceOnEveryListing) {
     seldom.setCallFrequency(9);
     store(seldom);
     const int32_t called = store(contact("Called"), {"101"});
-    log(callLog("101", CPPCallLog::Placed));
-    log(callLog("202", CPPCallLog::Placed));
+    log(callLog("101", CallType::PLACED));
+    log(callLog("202", CallType::PLACED));
 
     CPPContactManager& manager = CPPContactManager::getInstance();
     EXPECT_EQ(firstNamesOf(manager.allFavoriteContacts()), (std::vector<std::string>{"Often", "Seldom"}));
@@ -247,10 +247,10 @@ protected:
         for (const auto& [number, calls] : std::vector<std::pair<std::string, int>>{
                  {"101", 3}, {"555", 4}, {"102@pbx", 2}, {"102@other", 2}, {"999", 2}, {"888@x", 1}}) {
             for (int i = 0; i < calls; ++i)
-                log(callLog(number, CPPCallLog::Placed, "2026/01/05",
+                log(callLog(number, CallType::PLACED, "2026/01/05",
                             "10:" + std::to_string(10 + minute++) + ":00"));
         }
-        log(callLog("777", CPPCallLog::Received, "2026/01/06"));
+        log(callLog("777", CallType::RECEIVED, "2026/01/06"));
     }
 
     static std::string describe(const std::vector<CPPContact>& contacts) {
@@ -299,7 +299,7 @@ TEST_F(MostCalled, UnknownNumbersKeepOneEntryEach) {
 
 TEST_F(MostCalled, OnlyTheNewestHundredPlacedCallsCount) {
     for (int i = 0; i < 100; ++i)
-        log(callLog("999", CPPCallLog::Placed, "2026/02/01", "10:00:00"));
+        log(callLog("999", CallType::PLACED, "2026/02/01", "10:00:00"));
     EXPECT_EQ(describe(CPPContactManager::getInstance().loadTopFrequentContacts(5)), "999(-1):100");
     run("delete from CallLog where callType = 1");
     EXPECT_TRUE(CPPContactManager::getInstance().topFrequentContacts(5, "firstName", true).empty());

@@ -86,8 +86,8 @@ protected:
         record.setSpeedDial(speedDial);
         return record;
     }
-    static CPPCallLog callLog(const std::string& number, CPPCallLog::CallType type,
-                              const std::string& date = "2026/01/05", const std::string& time = "09:30:00") {
+    static CPPCallLog callLog(const std::string& number, int32_t type, const std::string& date = "2026/01/05",
+                              const std::string& time = "09:30:00") {
         CPPCallLog record;
         record.setCallNumber(number);
         record.setCallType(type);

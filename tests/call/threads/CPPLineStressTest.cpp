@@ -39,7 +39,7 @@ TEST_F(CPPLineStressTest, NotificationsSnapshotsAndActionsRunTogether) {
         while (!done) {
             const CPPLine snapshot(*m_line);
             for (const auto& [id, party] : snapshot.getLineParties()) {
-                if (party.getState() == 1 && party.getStatePre() != 1) {
+                if (party.getState() == StateId::IDLE && party.getStatePre() != StateId::IDLE) {
                     ++badSnapshots;
                 }
                 if (const auto contact = party.getContact()) {
@@ -82,7 +82,7 @@ TEST_F(CPPLineStressTest, NotificationsSnapshotsAndActionsRunTogether) {
     EXPECT_EQ(scalar("select callFrequency from Contact where id=" + std::to_string(john)),
               std::to_string(CALLS));
     EXPECT_EQ(m_line->getDisplayName(), "ROOM " + std::to_string(CALLS - 1));
-    EXPECT_EQ(m_line->getLineState(), 0);
+    EXPECT_EQ(m_line->getLineState(), LineState::IDLE);
 }
 
 } // namespace

@@ -61,7 +61,7 @@ TEST_F(ReceivePathThreads, ConcurrentFeedersLoseNoUpdate) {
     EXPECT_EQ(recordsOfParty3, 3 * cycles);
     EXPECT_EQ(scalar("select count(*) from CallLog"), std::to_string(2 * cycles));
     EXPECT_EQ(tornSnapshots, 0);
-    EXPECT_EQ(line().getLineState(), 0);
+    EXPECT_EQ(line().getLineState(), LineState::IDLE);
 }
 
 } // namespace

@@ -25,7 +25,7 @@ TEST_F(StoreThreads, CallCodeAndScreensWriteSideBySide) {
     std::thread callCode([&] {
         for (int call = 0; call < 400; ++call) {
             const int target = call % std::max(1, added.load());
-            CPPCallLog entry = callLog("c" + std::to_string(target) + "-a", CPPCallLog::Placed);
+            CPPCallLog entry = callLog("c" + std::to_string(target) + "-a", CallType::PLACED);
             ASSERT_TRUE(CPPCallLogManager::getInstance().addCallLog(entry));
             loggedIds.emplace_back(entry.getId(), entry.getCallNumber());
             const std::vector<CPPContact> owners =
