@@ -1,4 +1,5 @@
-# One target carries the warnings and the sanitizer flags; every target links it.
+# One target carries the warnings and the sanitizer flags; every target links it PRIVATE, so
+# nothing outside this project is forced into our warnings.
 add_library(tessmark_options INTERFACE)
 
 target_compile_options(tessmark_options INTERFACE

@@ -1,4 +1,4 @@
-#include "Logic/database/CPPMigrationManager.h"
+#include "Logic/migration/CPPMigrationManager.h"
 #include "Logic/profiles/CPPConnectionSettingsTable.h"
 #include "Logic/store/CPPContactNumberTable.h"
 #include "Logic/store/CPPContactTable.h"

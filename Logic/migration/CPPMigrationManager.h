@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Logic/database/CPPMigration.h"
-#include "Logic/database/CPPMigrationStep.h"
+#include "Logic/migration/CPPMigration.h"
+#include "Logic/migration/CPPMigrationStep.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Logic/database/CPPMigrationStep.h"
+#include "Logic/migration/CPPMigrationStep.h"
 
 // Revision 5: the preferences gain disabledScreenSaved.
 class CPPMigrationDisabledScreenSaved final : public CPPMigrationStep {

@@ -1,4 +1,4 @@
-#include "Logic/database/CPPMigrationSharePhoneBook.h"
+#include "Logic/migration/CPPMigrationSharePhoneBook.h"
 
 #include "Logic/database/CPPDatabase.h"
 #include "Logic/store/CPPContactTable.h"

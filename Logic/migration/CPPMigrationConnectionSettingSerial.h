@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Logic/database/CPPMigrationStep.h"
+#include "Logic/migration/CPPMigrationStep.h"
 
 // Revision 4: profiles gain the link type and the serial port.
 class CPPMigrationConnectionSettingSerial final : public CPPMigrationStep {

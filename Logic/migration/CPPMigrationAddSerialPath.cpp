@@ -1,5 +1,6 @@
-#include "Logic/database/CPPMigrationAddSerialPath.h"
+#include "Logic/migration/CPPMigrationAddSerialPath.h"
 
+#include "Logic/common/Codes.h"
 #include "Logic/database/CPPDatabase.h"
 #include "Logic/profiles/CPPConnectionSettingsTable.h"
 

@@ -1,5 +1,6 @@
-#include "Logic/database/CPPMigrationConnectionSettingSerial.h"
+#include "Logic/migration/CPPMigrationConnectionSettingSerial.h"
 
+#include "Logic/common/Codes.h"
 #include "Logic/database/CPPDatabase.h"
 #include "Logic/profiles/CPPConnectionSettingsTable.h"
 

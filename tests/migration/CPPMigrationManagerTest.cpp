@@ -1,4 +1,4 @@
-#include "Logic/database/CPPMigrationManager.h"
+#include "Logic/migration/CPPMigrationManager.h"
 #include "support/DatabaseFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Logic/database/CPPMigrationStep.h"
+#include "Logic/migration/CPPMigrationStep.h"
 
 // Revision 6: profiles gain the serial device path; every profile becomes Telnet.
 class CPPMigrationAddSerialPath final : public CPPMigrationStep {

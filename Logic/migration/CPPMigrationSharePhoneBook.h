@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Logic/database/CPPMigrationStep.h"
+#include "Logic/migration/CPPMigrationStep.h"
 
 // Revision 2: contacts gain isFromPhone, the mark of the group removed together.
 class CPPMigrationSharePhoneBook final : public CPPMigrationStep {

@@ -1,4 +1,4 @@
-#include "Logic/database/CPPMigrationDisabledScreenSaved.h"
+#include "Logic/migration/CPPMigrationDisabledScreenSaved.h"
 
 #include "Logic/database/CPPDatabase.h"
 #include "Logic/store/CPPPreferencesSettingsTable.h"

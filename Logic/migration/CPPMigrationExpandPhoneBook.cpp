@@ -1,4 +1,4 @@
-#include "Logic/database/CPPMigrationExpandPhoneBook.h"
+#include "Logic/migration/CPPMigrationExpandPhoneBook.h"
 
 #include "Logic/common/Conversions.h"
 #include "Logic/database/CPPDatabase.h"

@@ -1,15 +1,15 @@
-#include "Logic/database/CPPMigrationManager.h"
+#include "Logic/migration/CPPMigrationManager.h"
 
 #include "Logic/common/Conversions.h"
 #include "Logic/database/CPPBatchScope.h"
 #include "Logic/database/CPPDatabase.h"
-#include "Logic/database/CPPMigrationAddSerialPath.h"
-#include "Logic/database/CPPMigrationConnectionSettingSerial.h"
-#include "Logic/database/CPPMigrationDisabledScreenSaved.h"
-#include "Logic/database/CPPMigrationExpandPhoneBook.h"
-#include "Logic/database/CPPMigrationSharePhoneBook.h"
 #include "Logic/database/CPPRowText.h"
 #include "Logic/database/CPPSqlText.h"
+#include "Logic/migration/CPPMigrationAddSerialPath.h"
+#include "Logic/migration/CPPMigrationConnectionSettingSerial.h"
+#include "Logic/migration/CPPMigrationDisabledScreenSaved.h"
+#include "Logic/migration/CPPMigrationExpandPhoneBook.h"
+#include "Logic/migration/CPPMigrationSharePhoneBook.h"
 
 #include <algorithm>
 

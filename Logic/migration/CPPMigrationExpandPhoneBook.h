@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Logic/database/CPPMigrationStep.h"
+#include "Logic/migration/CPPMigrationStep.h"
 
 // Revision 3: the phone book shows its entries expanded. No schema change.
 class CPPMigrationExpandPhoneBook final : public CPPMigrationStep {
