@@ -6,8 +6,6 @@ namespace {
 
 constexpr int openFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
 
-constexpr size_t cachedStatementLimit = 32;
-
 // A row as text, column by column; a repeated column name keeps the later value.
 Row readRow(sqlite3_stmt* statement) {
     Row row;
@@ -160,11 +158,23 @@ sqlite3_stmt* CPPDatabase::takeCachedStatement(const std::string& sql) {
 }
 
 void CPPDatabase::cacheStatement(const std::string& sql, sqlite3_stmt* statement) {
-    if (m_cachedStatements.size() >= cachedStatementLimit) {
+    if (m_cachedStatements.size() >= CACHED_STATEMENT_LIMIT) {
         sqlite3_finalize(m_cachedStatements.front().statement);
         m_cachedStatements.erase(m_cachedStatements.begin());
     }
     m_cachedStatements.push_back({sql, statement});
+}
+
+size_t CPPDatabase::compiledStatementCount() {
+    std::lock_guard lock(m_mutex);
+    size_t count = 0;
+    for (sqlite3_stmt* statement = nullptr; m_handle != nullptr;) {
+        statement = sqlite3_next_stmt(m_handle, statement);
+        if (statement == nullptr)
+            break;
+        ++count;
+    }
+    return count;
 }
 
 void CPPDatabase::finalizeCachedStatements() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -19,6 +20,9 @@ using Rows = std::vector<Row>;
 // device threads write the call log at the same time.
 class CPPDatabase {
 public:
+    // How many recent one-statement texts stay compiled.
+    static constexpr size_t CACHED_STATEMENT_LIMIT = 32;
+
     static CPPDatabase& getInstance();
 
     // Opens or creates the file. An open connection is closed first; if it refuses to close,
@@ -44,6 +48,8 @@ public:
     // lock. The observer must not call back into the database. Empty to remove.
     using StatementObserver = std::function<void(const std::string&)>;
     void setStatementObserver(StatementObserver observer);
+    // Test hook: how many compiled statements the connection holds right now.
+    size_t compiledStatementCount();
 
 private:
     friend class CPPBatchScope;

@@ -231,4 +231,17 @@ TEST_F(Database, RepeatedStatementsFollowDataAndSchemaChanges) {
     ASSERT_TRUE(database().open(databasePath()));
 }
 
+// Each distinct text compiled is kept until it is evicted: without the bound, a session of
+// searches and edits would hold every statement it ever ran.
+TEST_F(Database, KeepsAtMostTheLimitOfCompiledStatements) {
+    const size_t limit = CPPDatabase::CACHED_STATEMENT_LIMIT;
+    for (size_t value = 0; value < 3 * limit; ++value) {
+        EXPECT_EQ(scalar("select " + std::to_string(value)), std::to_string(value));
+        ASSERT_LE(database().compiledStatementCount(), limit) << "after " << value + 1 << " texts";
+    }
+    EXPECT_EQ(database().compiledStatementCount(), limit);
+    EXPECT_TRUE(database().close());
+    EXPECT_EQ(database().compiledStatementCount(), 0u);
+}
+
 } // namespace
