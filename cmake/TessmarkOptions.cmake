@@ -11,9 +11,12 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
     target_compile_options(tessmark_options INTERFACE -Wno-restrict)
 endif()
 
-# The Qt macros only matter to the interface targets; harmless elsewhere.
+# The strict Qt macros that Qt 6.4 knows; they only matter to the interface targets. Qt 6.4 has
+# no QT_NO_CONTEXTLESS_CONNECT, so scripts/test looks for a lambda connect without a context.
 target_compile_definitions(tessmark_options INTERFACE
-    QT_NO_CAST_FROM_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_URL_CAST_FROM_STRING)
+    QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY QT_NO_FOREACH
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT QT_NO_URL_CAST_FROM_STRING
+    QT_DISABLE_DEPRECATED_BEFORE=0x060400)
 
 if(TESSMARK_SANITIZE)
     set(_sanitize_flags -fsanitize=${TESSMARK_SANITIZE} -fno-omit-frame-pointer)

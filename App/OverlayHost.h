@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <vector>
+
+class QWidget;
+
+// The views laid over one container, bottom first. A view counts as showing when it is its
+// container's last (topmost) subview. QObject::children() also holds non-widget children and
+// changes order on reparenting, so the order is kept here explicitly.
+class OverlayHost final : public QObject {
+    Q_OBJECT
+
+public:
+    // The host of a container, made on first use and owned by the container.
+    static OverlayHost& of(QWidget* container);
+    // Takes the view off its container, if it has one: it is hidden and left without a parent
+    // (its owner keeps it).
+    static void removeFromSuperview(QWidget* view);
+
+    // Puts the view on top of the container (also when it is there already), at its current
+    // geometry, shown.
+    void addSubview(QWidget* view);
+    void removeSubview(QWidget* view);
+    // The topmost subview, or null when the container holds none.
+    QWidget* topmost() const;
+    bool isTopmost(const QWidget* view) const { return view != nullptr && topmost() == view; }
+    std::vector<QWidget*> subviews() const;
+
+private:
+    explicit OverlayHost(QWidget* container);
+    void prune() const;
+
+    QWidget* m_container;
+    mutable std::vector<QPointer<QWidget>> m_stack;
+};

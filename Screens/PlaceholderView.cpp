@@ -1,0 +1,20 @@
+#include "Screens/PlaceholderView.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWidget>
+
+QWidget* makePlaceholderView(const QString& title) {
+    auto* view = new QWidget;
+    view->setAutoFillBackground(true);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    view->setPalette(palette);
+    auto* label = new QLabel(title, view);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignCenter);
+    label->setStyleSheet(QStringLiteral("color: #B0B0B0; font-size: 18px;"));
+    auto* layout = new QVBoxLayout(view);
+    layout->addWidget(label);
+    return view;
+}

@@ -1,0 +1,63 @@
+# The interface's tests: QtTest programs, run offscreen, labelled "ui".
+#
+# Every <folder>/<Name>Test.cpp holds one QtTest class <Name>Test registered with
+# TESSMARK_QTEST(<Name>Test); the folder's .cpp files make one program, and each class is its
+# own CTest entry ("<program>.<Name>Test"), so they run in parallel and each in a fresh process.
+# Folders: app/ (controls and helpers, no core), ui/ (the shell on the harness), screens/<x>/
+# (one program per screen folder, on the harness), ui/screenshots/ (the screenshot program),
+# smoke/ (the real program under Xvfb). app/threads/ is labelled "threads" and is the only
+# interface code the ThreadSanitizer build compiles.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Test)
+if(NOT TESSMARK_THREADS_TESTS_ONLY)
+    find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets)
+endif()
+
+set(TESSMARK_QT_TEST_ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen"
+    "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/sanitizer/lsan.supp:print_suppressions=0")
+
+# The registry and main() every QtTest program shares: with a QApplication, or with a
+# QCoreApplication for the threaded tests, which need no widgets.
+add_library(tessmark_qtest_core_main STATIC ${CMAKE_CURRENT_SOURCE_DIR}/ui/support/QtTestMain.cpp)
+target_include_directories(tessmark_qtest_core_main PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_definitions(tessmark_qtest_core_main PRIVATE TESSMARK_QTEST_CORE_APPLICATION)
+target_link_libraries(tessmark_qtest_core_main PUBLIC Qt6::Test PRIVATE tessmark_options)
+if(NOT TESSMARK_THREADS_TESTS_ONLY)
+    add_library(tessmark_qtest_main STATIC ${CMAKE_CURRENT_SOURCE_DIR}/ui/support/QtTestMain.cpp)
+    target_include_directories(tessmark_qtest_main PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(tessmark_qtest_main PUBLIC Qt6::Test Qt6::Widgets PRIVATE tessmark_options)
+endif()
+
+# tessmark_add_qt_test(<program> <label> <libraries> [CORE] SOURCES <files...>)
+function(tessmark_add_qt_test name label libraries)
+    cmake_parse_arguments(ARG "CORE" "" "SOURCES" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    if(ARG_CORE)
+        target_link_libraries(${name} PRIVATE ${libraries} tessmark_qtest_core_main tessmark_options)
+    else()
+        target_link_libraries(${name} PRIVATE ${libraries} tessmark_qtest_main tessmark_options)
+    endif()
+    foreach(source IN LISTS ARG_SOURCES)
+        get_filename_component(class ${source} NAME_WE)
+        if(NOT class MATCHES "Test$")
+            continue()
+        endif()
+        add_test(NAME ${name}.${class} COMMAND ${name} ${class})
+        set_tests_properties(${name}.${class} PROPERTIES
+            LABELS ${label} TIMEOUT 120 ENVIRONMENT "${TESSMARK_QT_TEST_ENVIRONMENT}")
+    endforeach()
+endfunction()
+
+file(GLOB app_threads CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/threads/*.cpp)
+if(app_threads)
+    tessmark_add_qt_test(app_threads_tests threads "tessmark_ui_dispatch;tessmark_test_support"
+        CORE SOURCES ${app_threads})
+endif()
+
+if(TESSMARK_THREADS_TESTS_ONLY)
+    return()
+endif()
+
+file(GLOB app_plain CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/*.cpp)
+tessmark_add_qt_test(app_tests ui "tessmark_ui;tessmark_test_support" SOURCES ${app_plain})
