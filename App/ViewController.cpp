@@ -8,8 +8,14 @@
 ViewController::ViewController(QString nibName, QObject* parent)
     : QObject(parent), m_nibName(std::move(nibName)) {}
 
-// The view may sit in a container that outlives this controller; it goes with it.
+// The view may sit in a container that outlives this controller; it goes with it, unless the
+// controller is being deleted as the view's own child.
 ViewController::~ViewController() {
+    for (QObject* ancestor = parent(); ancestor != nullptr; ancestor = ancestor->parent()) {
+        if (ancestor == m_view.data()) {
+            return;
+        }
+    }
     delete m_view.data();
 }
 

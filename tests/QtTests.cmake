@@ -61,3 +61,19 @@ endif()
 
 file(GLOB app_plain CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/*.cpp)
 tessmark_add_qt_test(app_tests ui "tessmark_ui;tessmark_test_support" SOURCES ${app_plain})
+
+# The screenshot program: its scenes in ui/screenshots/, each PNG written at scale 1 and 2.
+file(GLOB screenshot_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/screenshots/*.cpp)
+add_executable(screenshots ${screenshot_sources})
+set_target_properties(screenshots PROPERTIES AUTOMOC ON)
+target_link_libraries(screenshots PRIVATE tessmark_ui tessmark_test_support tessmark_options)
+target_include_directories(screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+foreach(scale 1 2)
+    set(suffix "")
+    if(scale EQUAL 2)
+        set(suffix "@2x")
+    endif()
+    add_test(NAME screenshots.scale${scale} COMMAND screenshots ${PROJECT_BINARY_DIR}/screenshots "${suffix}")
+    set_tests_properties(screenshots.scale${scale} PROPERTIES LABELS ui TIMEOUT 120
+        ENVIRONMENT "${TESSMARK_QT_TEST_ENVIRONMENT};QT_SCALE_FACTOR=${scale};TZ=UTC")
+endforeach()

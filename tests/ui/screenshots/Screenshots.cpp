@@ -1,0 +1,79 @@
+#include "ui/screenshots/Screenshots.h"
+
+#include "support/FakeClock.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QImage>
+#include <QTimeZone>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+std::map<std::string, Screenshots::Builder>& scenes() {
+    static std::map<std::string, Screenshots::Builder> registered;
+    return registered;
+}
+
+bool isOneColour(const QImage& image) {
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != first) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int Screenshots::addScene(const char* name, Builder builder) {
+    scenes()[name] = std::move(builder);
+    return 0;
+}
+
+// screenshots <folder> [suffix] [scene]: writes every scene (or the one named) and fails on a
+// missing or one-colour picture.
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString folder = arguments.value(1, QStringLiteral("screenshots"));
+    const QString suffix = arguments.value(2);
+    const QString only = arguments.value(3);
+    QDir().mkpath(folder);
+
+    const QDateTime moment(QDate(2026, 12, 6), QTime(10, 12, 5));
+    FakeClock clock(static_cast<std::time_t>(moment.toSecsSinceEpoch()));
+
+    int failures = 0;
+    for (const auto& [name, builder] : scenes()) {
+        const QString sceneName = QString::fromStdString(name);
+        if (!only.isEmpty() && sceneName != only) {
+            continue;
+        }
+        std::unique_ptr<QWidget> widget(builder());
+        if (widget == nullptr) {
+            std::fprintf(stderr, "scene %s built nothing\n", name.c_str());
+            ++failures;
+            continue;
+        }
+        widget->show();
+        QCoreApplication::processEvents();
+        const QImage image = widget->grab().toImage();
+        const QString path = folder + QLatin1Char('/') + sceneName + suffix + QStringLiteral(".png");
+        if (image.isNull() || isOneColour(image) || !image.save(path)) {
+            std::fprintf(stderr, "scene %s: no picture, or one colour only\n", name.c_str());
+            ++failures;
+            continue;
+        }
+        std::printf("%s\n", qPrintable(path));
+    }
+    return failures == 0 ? 0 : 1;
+}
