@@ -3,12 +3,16 @@
 TESSMARK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 TESSMARK_JOBS="$(nproc 2>/dev/null || echo 2)"
 
-# Debian packages the build and the tests need.
+# Debian packages the build and the tests need. Qt 6 Widgets and Svg for the interface (its
+# CMake package also needs the GL headers, which qt6-base-dev brings); DejaVu so offscreen tests
+# have a font; Xvfb, xauth and python3-xlib for the smoke test of the real window.
 TESSMARK_PACKAGES=(
     g++ cmake ninja-build pkg-config
     libsqlite3-dev libudev-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
+    qt6-base-dev qt6-svg-dev fonts-dejavu-core
+    xvfb xauth python3 python3-xlib
 )
 
 tessmark_install_packages() {

@@ -1,5 +1,5 @@
-#include "App/Beep.h"
 #include "App/controls/KTSwitch.h"
+#include "App/Beep.h"
 #include "support/FakeClock.h"
 #include "ui/support/QtTestMain.h"
 

@@ -22,12 +22,18 @@ public:
 
 class RecordingPickerDelegate final : public KTPickerViewDelegate {
 public:
-    void leftButtonOfPickerViewClicked(KTPickerViewController* picker) override { log.append(picker->selectedIndex() * -1 - 100); }
-    void rightButtonOfPickerViewClicked(KTPickerViewController* picker) override { log.append(picker->selectedIndex()); }
+    void leftButtonOfPickerViewClicked(KTPickerViewController* picker) override {
+        log.append(picker->selectedIndex() * -1 - 100);
+    }
+    void rightButtonOfPickerViewClicked(KTPickerViewController* picker) override {
+        log.append(picker->selectedIndex());
+    }
     QList<int> log;
 };
 
-QPoint centreOfRow(KTTableView& table, int row) { return table.visualRect(table.model()->index(row, 0)).center(); }
+QPoint centreOfRow(KTTableView& table, int row) {
+    return table.visualRect(table.model()->index(row, 0)).center();
+}
 
 } // namespace
 
@@ -75,7 +81,8 @@ private slots:
         // An item text is shown as it stands, tags included.
         QCOMPARE(picker.tableView()->model()->index(0, 0).data().toString(), QStringLiteral("<b>one</b>"));
 
-        QTest::mouseClick(picker.tableView()->viewport(), Qt::LeftButton, {}, centreOfRow(*picker.tableView(), 1));
+        QTest::mouseClick(picker.tableView()->viewport(), Qt::LeftButton, {},
+                          centreOfRow(*picker.tableView(), 1));
         QCOMPARE(picker.selectedIndex(), 1);
         QCOMPARE(picker.selectedItem(), QStringLiteral("two"));
         picker.rightButton()->click();

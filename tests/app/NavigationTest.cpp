@@ -15,20 +15,25 @@ namespace {
 // A page that writes every hook it hears into a shared log.
 class RecordingPage final : public ViewController, public KTNavigationBarDelegate {
 public:
-    RecordingPage(const QString& name, QStringList* log) : ViewController(name), m_log(log) { setTitle(name); }
+    RecordingPage(const QString& name, QStringList* log) : ViewController(name), m_log(log) {
+        setTitle(name);
+    }
 
     void viewWillAppear(bool animated) override { record(QStringLiteral("willAppear"), animated); }
     void viewDidAppear(bool animated) override { record(QStringLiteral("didAppear"), animated); }
     void viewWillDisappear(bool animated) override { record(QStringLiteral("willDisappear"), animated); }
     void viewDidDisappear(bool animated) override { record(QStringLiteral("didDisappear"), animated); }
-    void leftButtonOfNavigationBarClicked(QAbstractButton*) override { m_log->append(nibName() + QStringLiteral(" left")); }
+    void leftButtonOfNavigationBarClicked(QAbstractButton*) override {
+        m_log->append(nibName() + QStringLiteral(" left"));
+    }
 
 protected:
     QWidget* buildView() override { return new QWidget; }
 
 private:
     void record(const QString& hook, bool animated) {
-        m_log->append(QStringLiteral("%1 %2%3").arg(nibName(), hook, animated ? QStringLiteral(" animated") : QString()));
+        m_log->append(QStringLiteral("%1 %2%3").arg(nibName(), hook,
+                                                    animated ? QStringLiteral(" animated") : QString()));
     }
     QStringList* m_log;
 };
@@ -62,8 +67,9 @@ private slots:
 
         m_log.clear();
         stack.pushViewController(&second, false);
-        QCOMPARE(m_log, (QStringList{QStringLiteral("second willAppear"), QStringLiteral("root willDisappear"),
-                                     QStringLiteral("second didAppear"), QStringLiteral("root didDisappear")}));
+        QCOMPARE(m_log,
+                 (QStringList{QStringLiteral("second willAppear"), QStringLiteral("root willDisappear"),
+                              QStringLiteral("second didAppear"), QStringLiteral("root didDisappear")}));
         QCOMPARE(stack.topViewController(), &second);
         QCOMPARE(stack.navigationBar()->barTitle()->text(), QStringLiteral("second"));
         QVERIFY(root.view()->parentWidget() == nullptr);
@@ -101,9 +107,9 @@ private slots:
         m_log.clear();
         stack.pushViewController(&third, true);
         QCOMPARE(m_log.mid(0, 4), (QStringList{QStringLiteral("second didAppear animated"),
-                                                QStringLiteral("root didDisappear animated"),
-                                                QStringLiteral("third willAppear animated"),
-                                                QStringLiteral("second willDisappear animated")}));
+                                               QStringLiteral("root didDisappear animated"),
+                                               QStringLiteral("third willAppear animated"),
+                                               QStringLiteral("second willDisappear animated")}));
         m_log.clear();
         stack.finishPendingSlide();
         QCOMPARE(m_log, (QStringList{QStringLiteral("third didAppear animated"),

@@ -43,11 +43,11 @@ private slots:
         QList<int> answers;
         Alert::setNextAnswer(1);
         Alert::setNextAnswer(0);
-        Alert::show(&window, QString(), QStringLiteral("Turn it on?"), {QStringLiteral("No"), QStringLiteral("Yes")},
+        Alert::show(&window, QString(), QStringLiteral("Turn it on?"),
+                    {QStringLiteral("No"), QStringLiteral("Yes")},
                     [&answers](int answer) { answers.append(answer); });
-        Alert::show(&window, QStringLiteral("Title"), QStringLiteral("Sure?"), {}, [&answers](int answer) {
-            answers.append(answer);
-        });
+        Alert::show(&window, QStringLiteral("Title"), QStringLiteral("Sure?"), {},
+                    [&answers](int answer) { answers.append(answer); });
         // Never inside show(): the asker finishes its handler first.
         QVERIFY(answers.isEmpty());
         QTRY_COMPARE(answers, (QList<int>{1, 0}));
@@ -63,7 +63,8 @@ private slots:
         window.resize(300, 300);
         window.show();
         QList<int> answers;
-        Alert::show(&window, QString(), QStringLiteral("<b>x</b>"), {QStringLiteral("No"), QStringLiteral("Yes")},
+        Alert::show(&window, QString(), QStringLiteral("<b>x</b>"),
+                    {QStringLiteral("No"), QStringLiteral("Yes")},
                     [&answers](int answer) { answers.append(answer); });
         QMessageBox* box = Alert::currentBox();
         QVERIFY(box != nullptr);
@@ -74,8 +75,10 @@ private slots:
         QTest::keyClick(box, Qt::Key_Escape);
         QTRY_COMPARE(answers, QList<int>{0});
 
-        Alert::show(&window, QStringLiteral("Failed"), QStringLiteral("<i>why</i>"), {QStringLiteral("Cancel"), QStringLiteral("OK")},
-                    [&answers](int answer) { answers.append(answer); }, QStringLiteral("line 4: an unclosed quote"));
+        Alert::show(
+            &window, QStringLiteral("Failed"), QStringLiteral("<i>why</i>"),
+            {QStringLiteral("Cancel"), QStringLiteral("OK")},
+            [&answers](int answer) { answers.append(answer); }, QStringLiteral("line 4: an unclosed quote"));
         box = Alert::currentBox();
         QCOMPARE(box->detailedText(), QStringLiteral("line 4: an unclosed quote"));
         // The informative label shows the tags as typed.
@@ -137,7 +140,8 @@ private slots:
         QTest::keyClicks(prompt.passwordField(), QStringLiteral("Secret"));
         QTest::keyClick(prompt.passwordField(), Qt::Key_Return);
         QTest::keyClick(prompt.passwordField(), Qt::Key_Escape);
-        QCOMPARE(delegate.log, (QStringList{QStringLiteral("ok:"), QStringLiteral("ok:Secret"), QStringLiteral("cancel")}));
+        QCOMPARE(delegate.log,
+                 (QStringList{QStringLiteral("ok:"), QStringLiteral("ok:Secret"), QStringLiteral("cancel")}));
         QVERIFY(dialog->isVisible());
         QCOMPARE(prompt.passwordField()->text(), QStringLiteral("Secret"));
     }

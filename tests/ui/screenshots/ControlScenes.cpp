@@ -1,12 +1,12 @@
+#include "App/Images.h"
 #include "App/InputPasswordViewController.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/VolumeSliderViewController.h"
-#include "App/Images.h"
+#include "App/controls/Colors.h"
 #include "App/controls/KTPickerViewController.h"
 #include "App/controls/KTSegmentedControl.h"
 #include "App/controls/KTSwitch.h"
-#include "App/controls/Colors.h"
 #include "ui/screenshots/Screenshots.h"
 
 #include <QDialog>
@@ -36,7 +36,8 @@ QLabel* caption(const QString& text, QWidget* parent) {
 // A page with some content, for the pushed-page scene.
 class DemoPage final : public ViewController {
 public:
-    DemoPage(const QString& title, const QString& text) : ViewController(QStringLiteral("DemoPage")), m_text(text) {
+    DemoPage(const QString& title, const QString& text)
+        : ViewController(QStringLiteral("DemoPage")), m_text(text) {
         setTitle(title);
     }
 
@@ -57,8 +58,9 @@ private:
 TESSMARK_SCREENSHOT_SCENE("switch") {
     QWidget* panel = whitePanel({300, 150});
     auto* layout = new QGridLayout(panel);
-    const std::vector<std::pair<QString, int>> rows{
-        {QStringLiteral("Off"), KTSwitch::Off}, {QStringLiteral("On"), KTSwitch::On}, {QStringLiteral("Mixed"), KTSwitch::Mixed}};
+    const std::vector<std::pair<QString, int>> rows{{QStringLiteral("Off"), KTSwitch::Off},
+                                                    {QStringLiteral("On"), KTSwitch::On},
+                                                    {QStringLiteral("Mixed"), KTSwitch::Mixed}};
     int row = 0;
     for (const auto& [label, state] : rows) {
         layout->addWidget(caption(label, panel), row, 0);
@@ -98,8 +100,9 @@ TESSMARK_SCREENSHOT_SCENE("list_picker") {
     picker->setLeftTitle(QStringLiteral("Cancel"));
     picker->setRightTitle(QStringLiteral("Done"));
     picker->setBarTitlte(QStringLiteral("Sort By"));
-    picker->setItems({QStringLiteral("Company A-Z"), QStringLiteral("Company Z-A"), QStringLiteral("First Name A-Z"),
-                      QStringLiteral("First Name Z-A"), QStringLiteral("Last Name A-Z"), QStringLiteral("Last Name Z-A")});
+    picker->setItems({QStringLiteral("Company A-Z"), QStringLiteral("Company Z-A"),
+                      QStringLiteral("First Name A-Z"), QStringLiteral("First Name Z-A"),
+                      QStringLiteral("Last Name A-Z"), QStringLiteral("Last Name Z-A")});
     picker->setSelectedIndex(2);
     QWidget* view = picker->view();
     view->setParent(panel);

@@ -19,10 +19,10 @@ int addScene(const char* name, Builder builder);
 #define TESSMARK_SCENE_CONCAT2(first, second) first##second
 #define TESSMARK_SCENE_CONCAT(first, second) TESSMARK_SCENE_CONCAT2(first, second)
 // TESSMARK_SCREENSHOT_SCENE("name") { ...; return widget; }
-#define TESSMARK_SCREENSHOT_SCENE(name)                                                                        \
-    static QWidget* TESSMARK_SCENE_CONCAT(screenshotScene, __LINE__)();                                        \
-    namespace {                                                                                                \
-    const int TESSMARK_SCENE_CONCAT(registeredScene, __LINE__) =                                               \
-        Screenshots::addScene(name, &TESSMARK_SCENE_CONCAT(screenshotScene, __LINE__));                        \
-    }                                                                                                          \
+#define TESSMARK_SCREENSHOT_SCENE(name)                                                                      \
+    static QWidget* TESSMARK_SCENE_CONCAT(screenshotScene, __LINE__)();                                      \
+    namespace {                                                                                              \
+    const int TESSMARK_SCENE_CONCAT(registeredScene, __LINE__) =                                             \
+        Screenshots::addScene(name, &TESSMARK_SCENE_CONCAT(screenshotScene, __LINE__));                      \
+    }                                                                                                        \
     static QWidget* TESSMARK_SCENE_CONCAT(screenshotScene, __LINE__)()
