@@ -111,7 +111,9 @@ void DispatchQueue::workerLoop() {
             const auto earliest =
                 std::min_element(m_delayed.begin(), m_delayed.end(),
                                  [](const auto& a, const auto& b) { return a.second.due < b.second.due; });
-            m_changed.wait_until(lock, earliest->second.due);
+            // A copy: cancel() may erase the entry while the wait has the lock released.
+            const auto due = earliest->second.due;
+            m_changed.wait_until(lock, due);
         }
     }
 }
