@@ -53,6 +53,13 @@ file(GLOB app_threads CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/threads/
 if(app_threads)
     tessmark_add_qt_test(app_threads_tests threads "tessmark_ui_dispatch;tessmark_test_support"
         CORE SOURCES ${app_threads})
+    foreach(source IN LISTS app_threads)
+        get_filename_component(class ${source} NAME_WE)
+        if(class MATCHES "Test$")
+            set_property(TEST app_threads_tests.${class} APPEND PROPERTY ENVIRONMENT
+                "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${CMAKE_CURRENT_SOURCE_DIR}/sanitizer/tsan.supp")
+        endif()
+    endforeach()
 endif()
 
 if(TESSMARK_THREADS_TESTS_ONLY)
