@@ -1,0 +1,62 @@
+#include "Logic/common/Utf8.h"
+
+#include <cstdint>
+
+namespace {
+
+// Walks the bytes; each complete character goes to the sink. False at the first broken rule.
+template <typename Sink>
+bool walkUtf8(std::string_view bytes, Sink&& sink) {
+    size_t at = 0;
+    while (at < bytes.size()) {
+        const auto lead = static_cast<uint8_t>(bytes[at]);
+        uint32_t codePoint = 0;
+        size_t length = 0;
+        uint32_t lowest = 0;
+        if (lead < 0x80) {
+            codePoint = lead;
+            length = 1;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            codePoint = lead & 0x1FU;
+            length = 2;
+            lowest = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            codePoint = lead & 0x0FU;
+            length = 3;
+            lowest = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            codePoint = lead & 0x07U;
+            length = 4;
+            lowest = 0x10000;
+        } else {
+            return false;
+        }
+        if (bytes.size() - at < length)
+            return false;
+        for (size_t next = 1; next < length; ++next) {
+            const auto continuation = static_cast<uint8_t>(bytes[at + next]);
+            if ((continuation & 0xC0U) != 0x80U)
+                return false;
+            codePoint = (codePoint << 6U) | (continuation & 0x3FU);
+        }
+        if (codePoint < lowest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+            return false;
+        sink(codePoint);
+        at += length;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::wstring> decodeUtf8(std::string_view bytes) {
+    std::wstring text;
+    text.reserve(bytes.size());
+    if (!walkUtf8(bytes, [&text](uint32_t codePoint) { text.push_back(static_cast<wchar_t>(codePoint)); }))
+        return std::nullopt;
+    return text;
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    return walkUtf8(bytes, [](uint32_t) {});
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Strict UTF-8, as the standard defines it: no overlong forms, no surrogate halves, nothing
+// above U+10FFFF, no truncated sequence. Box text and files are checked with these, so a stray
+// byte never reaches a place that expects characters.
+
+// The code points of the text (wchar_t holds one on this platform), or nothing when a byte
+// breaks the rules.
+std::optional<std::wstring> decodeUtf8(std::string_view bytes);
+
+bool isValidUtf8(std::string_view bytes);
