@@ -14,8 +14,10 @@
 #include <stdexcept>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -388,6 +390,39 @@ TEST_F(SerialPortModemLines, ALineWithoutModemLinesIsNoError) {
     Platform::MainQueue::shared().runPending();
     EXPECT_TRUE(recorder.errors().empty());
     EXPECT_TRUE(port->isOpen());
+}
+
+} // namespace
+
+namespace {
+
+// A dialer that quits with the port open must not leave the line raw and locked for the next
+// program.
+TEST(SerialPortExit, TheExitHandlerRestoresTheLine) {
+    PtyBox box;
+    termios before{};
+    ASSERT_EQ(tcgetattr(box.masterDescriptor(), &before), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        execl(TESSMARK_SERIAL_EXIT_PROGRAM, TESSMARK_SERIAL_EXIT_PROGRAM, box.slavePath().c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+
+    termios after{};
+    ASSERT_EQ(tcgetattr(box.masterDescriptor(), &after), 0);
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_oflag, before.c_oflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    int exclusive = 1;
+    ASSERT_EQ(ioctl(box.spareSlaveDescriptor(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
 }
 
 } // namespace
