@@ -175,19 +175,12 @@ protected:
     std::shared_ptr<SerialPort> port;
 };
 
-// Open descriptors of this process, for leak checks.
-inline size_t openDescriptorCount() {
+// Entries of a /proc folder: open descriptors ("fd") or threads ("task") of this process.
+inline size_t processEntries(const char* folder) {
     size_t count = 0;
     std::error_code error;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error))
-        ++count;
-    return count;
-}
-
-inline size_t threadCount() {
-    size_t count = 0;
-    std::error_code error;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task", error))
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(std::string("/proc/self/") + folder, error))
         ++count;
     return count;
 }

@@ -20,26 +20,20 @@ ModemAccessSlot& modemAccessSlot() {
     return *slot;
 }
 
+SerialPort::ModemLineAccess installedModemAccess() {
+    ModemAccessSlot& slot = modemAccessSlot();
+    std::lock_guard lock(slot.mutex);
+    return slot.access;
+}
+
 int getModemLines(int fileDescriptor, int& bits) {
-    std::function<int(int, int&)> get;
-    {
-        ModemAccessSlot& slot = modemAccessSlot();
-        std::lock_guard lock(slot.mutex);
-        get = slot.access.get;
-    }
-    if (get)
+    if (const auto get = installedModemAccess().get)
         return get(fileDescriptor, bits);
     return ioctl(fileDescriptor, TIOCMGET, &bits) == 0 ? 0 : errno;
 }
 
 int setModemLines(int fileDescriptor, int bits) {
-    std::function<int(int, int)> set;
-    {
-        ModemAccessSlot& slot = modemAccessSlot();
-        std::lock_guard lock(slot.mutex);
-        set = slot.access.set;
-    }
-    if (set)
+    if (const auto set = installedModemAccess().set)
         return set(fileDescriptor, bits);
     return ioctl(fileDescriptor, TIOCMSET, &bits) == 0 ? 0 : errno;
 }

@@ -9,8 +9,8 @@ using namespace serialtest;
 // Every open starts a reader and an event descriptor; every close must give both back, or a
 // dialer left running for days runs out of either.
 TEST_F(PortOnPty, TwoHundredOpenCloseCyclesLeaveNothingBehind) {
-    const size_t descriptors = openDescriptorCount();
-    const size_t threads = threadCount();
+    const size_t descriptors = processEntries("fd");
+    const size_t threads = processEntries("task");
     for (size_t cycle = 1; cycle <= 200; ++cycle) {
         port->open();
         ASSERT_TRUE(port->sendData("EP UA 1 INQUIRE REG_STATUS\r\n"));
@@ -21,8 +21,8 @@ TEST_F(PortOnPty, TwoHundredOpenCloseCyclesLeaveNothingBehind) {
         ASSERT_EQ(recorder.events().back(), "closed");
     }
     EXPECT_TRUE(recorder.errors().empty());
-    EXPECT_EQ(openDescriptorCount(), descriptors);
-    EXPECT_EQ(threadCount(), threads);
+    EXPECT_EQ(processEntries("fd"), descriptors);
+    EXPECT_EQ(processEntries("task"), threads);
 }
 
 } // namespace
