@@ -4,9 +4,10 @@
 
 namespace {
 
-// Walks the bytes; each complete character goes to the sink. False at the first broken rule.
+// Walks the bytes; each complete character goes to the sink. The offset of the first broken
+// rule, or npos when there is none.
 template <typename Sink>
-bool walkUtf8(std::string_view bytes, Sink&& sink) {
+size_t walkUtf8(std::string_view bytes, Sink&& sink) {
     size_t at = 0;
     while (at < bytes.size()) {
         const auto lead = static_cast<uint8_t>(bytes[at]);
@@ -29,22 +30,22 @@ bool walkUtf8(std::string_view bytes, Sink&& sink) {
             length = 4;
             lowest = 0x10000;
         } else {
-            return false;
+            return at;
         }
         if (bytes.size() - at < length)
-            return false;
+            return at;
         for (size_t next = 1; next < length; ++next) {
             const auto continuation = static_cast<uint8_t>(bytes[at + next]);
             if ((continuation & 0xC0U) != 0x80U)
-                return false;
+                return at;
             codePoint = (codePoint << 6U) | (continuation & 0x3FU);
         }
         if (codePoint < lowest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            return false;
+            return at;
         sink(codePoint);
         at += length;
     }
-    return true;
+    return std::string_view::npos;
 }
 
 } // namespace
@@ -52,11 +53,16 @@ bool walkUtf8(std::string_view bytes, Sink&& sink) {
 std::optional<std::wstring> decodeUtf8(std::string_view bytes) {
     std::wstring text;
     text.reserve(bytes.size());
-    if (!walkUtf8(bytes, [&text](uint32_t codePoint) { text.push_back(static_cast<wchar_t>(codePoint)); }))
+    if (walkUtf8(bytes, [&text](uint32_t codePoint) { text.push_back(static_cast<wchar_t>(codePoint)); }) !=
+        std::string_view::npos)
         return std::nullopt;
     return text;
 }
 
 bool isValidUtf8(std::string_view bytes) {
+    return firstInvalidUtf8Byte(bytes) == std::string_view::npos;
+}
+
+size_t firstInvalidUtf8Byte(std::string_view bytes) {
     return walkUtf8(bytes, [](uint32_t) {});
 }

@@ -13,3 +13,7 @@
 std::optional<std::wstring> decodeUtf8(std::string_view bytes);
 
 bool isValidUtf8(std::string_view bytes);
+
+// The offset of the first byte that breaks the rules, or npos when the text is UTF-8 (files
+// name the place of the fault to the user).
+size_t firstInvalidUtf8Byte(std::string_view bytes);

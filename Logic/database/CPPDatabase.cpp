@@ -51,6 +51,10 @@ bool CPPDatabase::close() {
 }
 
 bool CPPDatabase::closeLocked() {
+    if (m_refusal && m_refusal("close")) {
+        m_lastError = "Cannot close database, some statement is being executed";
+        return false;
+    }
     // Statements of an open batch already reported success: keep them rather than let the
     // close roll them back. The batch's own end then has nothing left to commit.
     if (m_batchOpen && m_handle != nullptr && sqlite3_get_autocommit(m_handle) == 0)
@@ -89,6 +93,10 @@ bool CPPDatabase::executeUpdate(const std::string& sql, int32_t& changedRows) {
 bool CPPDatabase::executeLocked(const std::string& sql, Rows* rows) {
     if (m_observer)
         m_observer(sql);
+    if (m_refusal && m_refusal(sql)) {
+        m_lastError = "Cannot execute: " + sql + ", reason: refused by the test hook";
+        return false;
+    }
     if (m_handle == nullptr) {
         m_lastError = "Cannot execute: " + sql + ", database has not been opened";
         return false;
@@ -198,6 +206,11 @@ std::string CPPDatabase::getLastError() {
 void CPPDatabase::setStatementObserver(StatementObserver observer) {
     std::lock_guard lock(m_mutex);
     m_observer = std::move(observer);
+}
+
+void CPPDatabase::setStatementRefusal(StatementRefusal refusal) {
+    std::lock_guard lock(m_mutex);
+    m_refusal = std::move(refusal);
 }
 
 void CPPDatabase::beginBatch() {

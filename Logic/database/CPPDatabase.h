@@ -48,6 +48,11 @@ public:
     // lock. The observer must not call back into the database. Empty to remove.
     using StatementObserver = std::function<void(const std::string&)>;
     void setStatementObserver(StatementObserver observer);
+    // Test hook: a statement for which it answers true fails as one SQLite refused would, and
+    // close fails as a refused close would when it answers true for "close". Called under the
+    // lock, after the observer; it must not call back into the database. Empty to remove.
+    using StatementRefusal = std::function<bool(const std::string&)>;
+    void setStatementRefusal(StatementRefusal refusal);
     // Test hook: how many compiled statements the connection holds right now.
     size_t compiledStatementCount();
 
@@ -70,6 +75,7 @@ private:
     sqlite3* m_handle = nullptr;
     std::string m_lastError;
     StatementObserver m_observer;
+    StatementRefusal m_refusal;
     int m_batchDepth = 0;
     bool m_batchOpen = false;
     // Compiled forms of recent one-statement texts, oldest first. The receive path reads the

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 
 // One call log entry, a plain value. The table stores company before startTime; the record
@@ -31,6 +32,15 @@ public:
     // Fills the duration (end - start + extra seconds, saturated to int32) and the local date
     // and time of day of the start. A start the C library cannot convert leaves both texts empty.
     void setCallTimes(time_t start, time_t end, int32_t extraSeconds);
+
+    // The stored forms of a moment in the user's time zone: its day ("%Y/%m/%d") and its time
+    // of day ("%H:%M:%S"); empty when the C library cannot convert it.
+    static std::string formatCallDate(time_t moment);
+    static std::string formatStartTime(time_t moment);
+    // The moments the stored forms stand for: the day's local midnight, and the time of day on
+    // 1 January 2000. None for a text of another form or an impossible date or time.
+    static std::optional<time_t> parseCallDate(const std::string& text);
+    static std::optional<time_t> parseStartTime(const std::string& text);
 
 private:
     int32_t m_id = 0;

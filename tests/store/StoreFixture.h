@@ -10,6 +10,7 @@
 #include "Logic/store/CPPSecuritySettingsTable.h"
 #include "support/CallRecordTables.h"
 #include "support/DatabaseFixture.h"
+#include "support/ScopedTimeZone.h"
 
 #include <gtest/gtest.h>
 
@@ -36,29 +37,6 @@ inline std::vector<std::string> firstNamesOf(const std::vector<CPPContact>& cont
 inline std::vector<std::string> textsOf(const std::vector<CPPContactNumber>& numbers) {
     return textsOf(numbers, &CPPContactNumber::getNumber);
 }
-
-// Sets the process's time zone for its lifetime and restores the previous one.
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone) {
-        if (const char* previous = std::getenv("TZ"))
-            m_previous = previous;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedTimeZone() {
-        if (m_previous)
-            setenv("TZ", m_previous->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
-
-private:
-    std::optional<std::string> m_previous;
-};
 
 // A fresh database with the store's five tables, as a new file gets them.
 class StoreFixture : public DatabaseFixture {
