@@ -1,0 +1,112 @@
+#include "Logic/bridge/DirectoryConversions.h"
+
+#include "Logic/bridge/ModelIntegers.h"
+#include "Logic/store/CPPContactManager.h"
+
+#include <algorithm>
+
+namespace {
+
+// A most-called number that no contact owns.
+constexpr int64_t pseudoContactId = -1;
+
+ContactPtr contactWithoutNumbers(const CPPContact& record) {
+    auto model = std::make_shared<Contact>(record.getFirstName(), record.getMiddleInitial(),
+                                           record.getLastName(), record.getCompany());
+    model->setID(widenSigned(record.getId()));
+    model->setCallFrequency(widenSigned(record.getCallFrequency()));
+    model->setFavorite(record.isFavorite());
+    return model;
+}
+
+std::vector<ContactNumberPtr> pseudoContactNumbers(const Contact& contact) {
+    return {std::make_shared<ContactNumber>(contact.firstName(), -1, CPPContactNumber::Home, true)};
+}
+
+} // namespace
+
+ContactPtr contactFromCpp(const CPPContact& record) {
+    ContactPtr model = contactWithoutNumbers(record);
+    model->setNumbers(numbersForContact(*model));
+    return model;
+}
+
+std::vector<ContactPtr> contactsFromCpp(const std::vector<CPPContact>& records) {
+    const bool anyStored = std::any_of(records.begin(), records.end(), [](const CPPContact& record) {
+        return record.getId() != pseudoContactId;
+    });
+    // One grouped read for the whole list: a read per contact costs seconds on a large book.
+    const auto numbersByContact = anyStored ? CPPContactManager::getInstance().numbersOfAllContacts()
+                                            : std::unordered_map<int32_t, std::vector<CPPContactNumber>>();
+    std::vector<ContactPtr> models;
+    models.reserve(records.size());
+    for (const CPPContact& record : records) {
+        ContactPtr model = contactWithoutNumbers(record);
+        if (record.getId() == pseudoContactId) {
+            model->setNumbers(pseudoContactNumbers(*model));
+        } else if (const auto found = numbersByContact.find(record.getId());
+                   found != numbersByContact.end()) {
+            model->setNumbers(contactNumbersFromCpp(found->second));
+        } else {
+            model->numbers().clear();
+        }
+        models.push_back(std::move(model));
+    }
+    return models;
+}
+
+CPPContact contactToCpp(const Contact& model) {
+    CPPContact record;
+    record.setId(lowBits(model.ID()));
+    record.setFirstName(model.firstName());
+    record.setMiddleInitial(model.middleInitial());
+    record.setLastName(model.lastName());
+    record.setCompany(model.company());
+    record.setCallFrequency(lowBits(model.callFrequency()));
+    record.setIsFavorite(model.isFavorite());
+    record.setIsFromPhone(model.isFromPhone());
+    return record;
+}
+
+ContactNumberPtr contactNumberFromCpp(const CPPContactNumber& record) {
+    auto model = std::make_shared<ContactNumber>();
+    model->setID(widenSigned(record.getId()));
+    model->setNumber(record.getNumber());
+    model->setSpeedDial(widenSigned(record.getSpeedDial()));
+    model->setType(widenUnsigned(record.getType()));
+    model->setDefaultNumber(record.isDefault());
+    return model;
+}
+
+CPPContactNumber contactNumberToCpp(const ContactNumber& model) {
+    CPPContactNumber record;
+    record.setId(lowBits(model.ID()));
+    record.setNumber(model.number());
+    record.setSpeedDial(lowBits(model.speedDial()));
+    record.setType(static_cast<CPPContactNumber::NumberType>(lowBits(model.type())));
+    record.setIsDefault(model.isDefaultNumber());
+    return record;
+}
+
+std::vector<ContactNumberPtr> contactNumbersFromCpp(const std::vector<CPPContactNumber>& records) {
+    std::vector<ContactNumberPtr> models;
+    models.reserve(records.size());
+    for (const CPPContactNumber& record : records)
+        models.push_back(contactNumberFromCpp(record));
+    return models;
+}
+
+std::vector<CPPContactNumber> contactNumbersToCpp(const std::vector<ContactNumberPtr>& models) {
+    std::vector<CPPContactNumber> records;
+    records.reserve(models.size());
+    for (const ContactNumberPtr& model : models)
+        records.push_back(model != nullptr ? contactNumberToCpp(*model)
+                                           : contactNumberToCpp(ContactNumber()));
+    return records;
+}
+
+std::vector<ContactNumberPtr> numbersForContact(const Contact& contact) {
+    if (contact.ID() == pseudoContactId)
+        return pseudoContactNumbers(contact);
+    return contactNumbersFromCpp(CPPContactManager::getInstance().numbersOfContact(contactToCpp(contact)));
+}
