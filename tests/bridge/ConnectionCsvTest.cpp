@@ -1,0 +1,283 @@
+#include "Logic/bridge/ConnectionCSV.h"
+#include "CsvFiles.h"
+#include "Logic/bridge/ConnectionSettingsManager.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const std::string header =
+    "Tessmark Dialer Connection,Version,2\n"
+    "Room Name,Connection Type,IP/FQDN|Serial Port,Phone Type,EPN or Label,Username,Password,Auto Connect,"
+    "isEPN,EPNumber,Mute Query,Slider Query,Slider Max,Slider Min,Command,Label,Press Command,Release "
+    "Command,"
+    "Notification 1,Notification 2\n";
+
+const std::string boardRoomRows =
+    "Board Room,Telnet,192.168.1.50,VoIP,1,admin,secret,1,0,,MQ,VQ,VMAX,VMIN,Mute,NA,"
+    "MP,NA,MA,MI\n"
+    ",,,,,,,,,,,,,,VOLUME UP,NA,UP1,UP0,VN,NA\n"
+    ",,,,,,,,,,,,,,VOLUME DOWN,NA,DN1,DN0,VN,NA\n"
+    ",,,,,,,,,,,,,,CUSTOM 1,Lights,K1P,K1R,NA,NA\n"
+    ",,,,,,,,,,,,,,CUSTOM 2,,,,NA,NA\n"
+    ",,,,,,,,,,,,,,CUSTOM 3,,,,NA,NA\n"
+    ",,,,,,,,,,,,,,CUSTOM 4,,,,NA,NA\n"
+    ",,,,,,,,,,,,,,CUSTOM 5,,,,NA,NA\n";
+
+std::string keyRows(int first = 1) {
+    std::string rows;
+    for (int n = first; n < first + 5; ++n)
+        rows += ",,,,,,,,,,,,,,CUSTOM " + std::to_string(n) + ",,,,NA,NA\n";
+    return rows;
+}
+
+ConnectionSettingsPtr boardRoom() {
+    auto settings = std::make_shared<ConnectionSettings>(
+        "Board Room", 1, "192.168.1.50", 2323, 7, "/dev/ttyS0", 1, "", "admin", "secret", "1", true, true);
+    settings->muteCommand()->setQueryCommand("MQ");
+    settings->muteCommand()->setPressCommand("MP");
+    settings->muteCommand()->setActiveNotificationFormat("MA");
+    settings->muteCommand()->setInactiveNotificationFormat("MI");
+    settings->setQueryVolumeCommand("VQ");
+    settings->setMaxVolumeValueCommand("VMAX");
+    settings->setMinVolumeValueCommand("VMIN");
+    settings->setSliderPressedCommand("SP");
+    settings->volumeUpCommand()->setPressCommand("UP1");
+    settings->volumeUpCommand()->setReleaseCommand("UP0");
+    settings->volumeDownCommand()->setPressCommand("DN1");
+    settings->volumeDownCommand()->setReleaseCommand("DN0");
+    settings->setNotificationFormat("VN");
+    CustomKey& lights = *settings->customKeys()[0];
+    lights.setLabel("Lights");
+    lights.setPressCommand("K1P");
+    lights.setReleaseCommand("K1R");
+    lights.setEnabled(true);
+    return settings;
+}
+
+class ConnectionCsvTest : public ::testing::Test {
+protected:
+    std::string path(const std::string& name = "profiles.csv") const { return m_folder.file(name); }
+
+    std::vector<ConnectionSettingsPtr> parse(const std::string& text,
+                                             std::vector<std::string>* problems = nullptr) {
+        writeText(path("in.csv"), text);
+        return ConnectionCSV::parseFile(path("in.csv"), problems);
+    }
+
+    TempDir m_folder;
+};
+
+TEST_F(ConnectionCsvTest, ExportWritesTheLayoutStoredFilesHave) {
+    ASSERT_TRUE(ConnectionCSV::exportToFile(path(), {boardRoom()}));
+    EXPECT_EQ(readText(path()), header + boardRoomRows);
+    // The file holds passwords.
+    EXPECT_EQ(modeOf(path()), 0600u);
+
+    ASSERT_TRUE(ConnectionCSV::exportToFile(path(), {}));
+    EXPECT_EQ(readText(path()), header);
+    EXPECT_TRUE(ConnectionCSV::parseFile(path()).empty());
+}
+
+TEST_F(ConnectionCsvTest, ImportReadsWhatTheFileCarriesAndDefaultsTheRest) {
+    for (const std::string& text : {header + boardRoomRows, withCrLf(header + boardRoomRows),
+                                    "\xEF\xBB\xBF" + header + boardRoomRows}) {
+        std::vector<std::string> problems;
+        const auto parsed = parse(text, &problems);
+        EXPECT_TRUE(problems.empty());
+        ASSERT_EQ(parsed.size(), 1u);
+        const ConnectionSettings& settings = *parsed[0];
+        EXPECT_EQ(settings.roomName(), "Board Room");
+        EXPECT_EQ(settings.connectionType(), 1);
+        EXPECT_EQ(settings.ip(), "192.168.1.50");
+        EXPECT_EQ(settings.phoneType(), 1);
+        EXPECT_TRUE(settings.isEPN());
+        EXPECT_EQ(settings.telcoVoIPEPN(), "1");
+        EXPECT_EQ(settings.label(), "");
+        EXPECT_EQ(settings.userName() + "/" + settings.password(), "admin/secret");
+        EXPECT_TRUE(settings.isAutoConnect());
+        const MuteCommand& mute = *settings.muteCommand();
+        EXPECT_EQ(mute.queryCommand() + mute.pressCommand() + mute.activeNotificationFormat() +
+                      mute.inactiveNotificationFormat(),
+                  "MQMPMAMI");
+        EXPECT_EQ(settings.queryVolumeCommand(), "VQ");
+        EXPECT_EQ(settings.maxVolumeValueCommand(), "VMAX");
+        EXPECT_EQ(settings.minVolumeValueCommand(), "VMIN");
+        EXPECT_EQ(settings.volumeUpCommand()->pressCommand() + settings.volumeUpCommand()->releaseCommand(),
+                  "UP1UP0");
+        EXPECT_EQ(settings.volumeDownCommand()->pressCommand() +
+                      settings.volumeDownCommand()->releaseCommand(),
+                  "DN1DN0");
+        EXPECT_EQ(settings.notificationFormat(), "VN");
+        const CustomKey& lights = *settings.customKeys()[0];
+        EXPECT_EQ(lights.label() + lights.pressCommand() + lights.releaseCommand(), "LightsK1PK1R");
+        // Not carried by the file: the defaults of a new profile.
+        EXPECT_FALSE(lights.enabled());
+        EXPECT_EQ(settings.port(), 23u);
+        EXPECT_EQ(settings.serialPath(), "");
+        EXPECT_EQ(settings.sliderPressedCommand(), "");
+        EXPECT_EQ(settings.ID() + settings.muteCommand()->ID() + lights.ID(), 0);
+    }
+}
+
+TEST_F(ConnectionCsvTest, SerialAndLabelProfilesReadTheirOwnFields) {
+    const auto parsed =
+        parse(header + "lab,Serial,3,Telco,TEL1,,,0,1,TEL1,,,,,Mute,NA,,NA,,\n" +
+              ",,,,,,,,,,,,,,VOLUME DOWN,NA,D,d,,NA\n,,,,,,,,,,,,,,Volume Up,NA,U,u,VN2,NA\n" + keyRows());
+    ASSERT_EQ(parsed.size(), 1u);
+    const ConnectionSettings& settings = *parsed[0];
+    EXPECT_EQ(settings.connectionType(), 2);
+    EXPECT_EQ(settings.serialPort(), 3u);
+    EXPECT_EQ(settings.ip(), "");
+    EXPECT_EQ(settings.phoneType(), 2);
+    EXPECT_FALSE(settings.isEPN());
+    EXPECT_EQ(settings.label(), "TEL1");
+    EXPECT_EQ(settings.telcoVoIPEPN(), "");
+    // Either order of the volume rows; the first non-empty format counts.
+    EXPECT_EQ(settings.volumeUpCommand()->pressCommand(), "U");
+    EXPECT_EQ(settings.volumeDownCommand()->pressCommand(), "D");
+    EXPECT_EQ(settings.notificationFormat(), "VN2");
+
+    // A serial port of "none" goes out as -1 and comes back as the same large number.
+    auto serial = std::make_shared<ConnectionSettings>();
+    serial->setConnectionType(2);
+    serial->setSerialPort(std::numeric_limits<uint64_t>::max());
+    serial->setIp("ignored");
+    ASSERT_TRUE(ConnectionCSV::exportToFile(path(), {serial}));
+    EXPECT_NE(readText(path()).find(",Serial,-1,VoIP,"), std::string::npos);
+    EXPECT_EQ(ConnectionCSV::parseFile(path()).at(0)->serialPort(), std::numeric_limits<uint64_t>::max());
+}
+
+TEST_F(ConnectionCsvTest, TextsWithCommasQuotesAndLineBreaksComeBackWhole) {
+    auto settings = boardRoom();
+    settings->setRoomName("Room 1, East");
+    settings->setPassword("say \"hi\"");
+    settings->setUserName("\"VIP\"");
+    settings->customKeys()[2]->setLabel("line\nbreak");
+    settings->customKeys()[2]->setPressCommand("a\"b,c");
+    settings->setNotificationFormat("VOL\r\n*");
+    auto second = std::make_shared<ConnectionSettings>("Second");
+    ASSERT_TRUE(ConnectionCSV::exportToFile(path(), {settings, second}));
+    EXPECT_NE(readText(path()).find("\"Room 1, East\",Telnet"), std::string::npos);
+
+    std::vector<std::string> problems;
+    const auto parsed = ConnectionCSV::parseFile(path(), &problems);
+    EXPECT_TRUE(problems.empty());
+    ASSERT_EQ(parsed.size(), 2u);
+    EXPECT_EQ(parsed[0]->roomName(), "Room 1, East");
+    EXPECT_EQ(parsed[0]->password(), "say \"hi\"");
+    EXPECT_EQ(parsed[0]->userName(), "\"VIP\"");
+    EXPECT_EQ(parsed[0]->customKeys()[2]->label(), "line\nbreak");
+    EXPECT_EQ(parsed[0]->customKeys()[2]->pressCommand(), "a\"b,c");
+    EXPECT_EQ(parsed[0]->notificationFormat(), "VOL\r\n*");
+    EXPECT_EQ(parsed[1]->roomName(), "Second");
+}
+
+TEST_F(ConnectionCsvTest, KeysGoByTheirNumberAndMissingOnesAreWrittenEmpty) {
+    const std::string rows = "K,Telnet,h,VoIP,1,,,0,0,,,,,,Mute,NA,,NA,,\n"
+                             ",,,,,,,,,,,,,,VOLUME UP,NA,,,,NA\n,,,,,,,,,,,,,,VOLUME DOWN,NA,,,,NA\n"
+                             ",,,,,,,,,,,,,,CUSTOM 3,three,,,NA,NA\n"
+                             ",,,,,,,,,,,,,,CUSTOM 10,ten,,,NA,NA\n"
+                             ",,,,,,,,,,,,,,CUSTOM 6,six,,,NA,NA\n"
+                             ",,,,,,,,,,,,,,CUSTOM 1,one,,,NA,NA\n"
+                             ",,,,,,,,,,,,,,CUSTOM 3,three again,,,NA,NA\n";
+    const auto parsed = parse(header + rows);
+    ASSERT_EQ(parsed.size(), 1u);
+    std::vector<std::string> labels;
+    for (const CustomKeyPtr& key : parsed[0]->customKeys())
+        labels.push_back(key->label());
+    EXPECT_EQ(labels, (std::vector<std::string>{"one", "", "three again", "", ""}));
+
+    // Two keys and no commands at all still make a whole block.
+    auto sparse = std::make_shared<ConnectionSettings>("Sparse");
+    sparse->customKeys().resize(2);
+    sparse->customKeys()[1] = nullptr;
+    sparse->setMuteCommand(nullptr);
+    sparse->setVolumeUpCommand(nullptr);
+    ASSERT_TRUE(ConnectionCSV::exportToFile(path(), {sparse}));
+    EXPECT_EQ(readText(path()), header + "Sparse,Telnet,,VoIP,,,,0,0,,,,,,Mute,NA,,NA,,\n" +
+                                    ",,,,,,,,,,,,,,VOLUME UP,NA,,,,NA\n,,,,,,,,,,,,,,VOLUME DOWN,NA,,,,NA\n" +
+                                    keyRows());
+}
+
+TEST_F(ConnectionCsvTest, KeptRulesOfTheOldReader) {
+    // Field 9 holds the inverse of isEPN and field 10 is never read; "telnet" is not "Telnet";
+    // every auto-connect mark is kept (the last one saved wins).
+    const auto parsed =
+        parse(header + "A,telnet,h,VoIP,LBL,,,1,1,IGNORED,,,,,Mute,NA,,NA,,\n" +
+              ",,,,,,,,,,,,,,VOLUME UP,NA,,,,NA\n,,,,,,,,,,,,,,VOLUME DOWN,NA,,,,NA\n" + keyRows() +
+              "B,Telnet,h,VoIP,7,,,2,x,,,,,,Mute,NA,,NA,,\n" +
+              ",,,,,,,,,,,,,,VOLUME UP,NA,,,,NA\n,,,,,,,,,,,,,,VOLUME DOWN,NA,,,,NA\n" + keyRows());
+    ASSERT_EQ(parsed.size(), 2u);
+    EXPECT_EQ(parsed[0]->connectionType(), 2);
+    EXPECT_FALSE(parsed[0]->isEPN());
+    EXPECT_EQ(parsed[0]->label(), "LBL");
+    EXPECT_TRUE(parsed[0]->isAutoConnect());
+    EXPECT_TRUE(parsed[1]->isEPN());
+    EXPECT_EQ(parsed[1]->telcoVoIPEPN(), "7");
+    EXPECT_TRUE(parsed[1]->isAutoConnect());
+}
+
+TEST_F(ConnectionCsvTest, DamagedFilesAreReadAsFarAsTheyGoAndEveryProblemIsNamed) {
+    std::vector<std::string> problems;
+    // A short main row, a long volume row, and a last block cut short after its main row.
+    auto parsed =
+        parse(header + "Short,Telnet,h,VoIP,1,u,p,0,0,,MQ,VQ\n" +
+                  ",,,,,,,,,,,,,,VOLUME UP,NA,U,u,VN,NA,x,y,z,w,v\n,,,,,,,,,,,,,,VOLUME DOWN,NA,D,d,VN,NA\n" +
+                  keyRows() + "Cut,Telnet,h2,VoIP,2,,,0,0,,,,,,Mute,NA,,NA,,",
+              &problems);
+    ASSERT_EQ(parsed.size(), 2u);
+    EXPECT_EQ(parsed[0]->queryVolumeCommand(), "VQ");
+    EXPECT_EQ(parsed[0]->muteCommand()->pressCommand(), "");
+    EXPECT_EQ(parsed[0]->volumeUpCommand()->pressCommand(), "U");
+    EXPECT_EQ(parsed[1]->ip(), "h2");
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{"line 3: 12 fields, expected 20", "line 4: 25 fields, expected 20"}));
+
+    // A blank line where a block starts skips that block's eight lines.
+    problems.clear();
+    parsed = parse(header + "\n" + std::string(7, '\n') + boardRoomRows, &problems);
+    ASSERT_EQ(parsed.size(), 1u);
+    EXPECT_EQ(parsed[0]->roomName(), "Board Room");
+
+    // Not UTF-8 anywhere: nothing is read at all.
+    problems.clear();
+    EXPECT_TRUE(parse(header + boardRoomRows + "\xFF\n", &problems).empty());
+    EXPECT_EQ(problems, (std::vector<std::string>{"not UTF-8 text at byte " +
+                                                  std::to_string(header.size() + boardRoomRows.size() + 1)}));
+
+    problems.clear();
+    EXPECT_TRUE(ConnectionCSV::parseFile(path("missing.csv"), &problems).empty());
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].rfind("cannot read the file", 0), 0u);
+    EXPECT_TRUE(ConnectionCSV::parseFile(path("missing.csv")).empty());
+}
+
+TEST_F(ConnectionCsvTest, FailedExportLeavesWhatWasThere) {
+    // A folder where the file should go: the rename fails, and nothing is left behind.
+    std::filesystem::create_directory(path("taken"));
+    writeText(path("taken") + "/inside", "kept");
+    EXPECT_FALSE(ConnectionCSV::exportToFile(path("taken"), {boardRoom()}));
+    EXPECT_EQ(readText(path("taken") + "/inside"), "kept");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.path()), {}), 1);
+
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    const std::string folder = path("readonly");
+    std::filesystem::create_directory(folder);
+    writeText(folder + "/profiles.csv", "old");
+    ::chmod(folder.c_str(), 0500);
+    EXPECT_FALSE(ConnectionCSV::exportToFile(folder + "/profiles.csv", {boardRoom()}));
+    ::chmod(folder.c_str(), 0700);
+    EXPECT_EQ(readText(folder + "/profiles.csv"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+} // namespace

@@ -1,0 +1,136 @@
+#include "Logic/bridge/PhoneBookCSV.h"
+#include "CsvFiles.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string header =
+    "Tessmark Dialer Phone Book,Version,1.0\n"
+    "First,Middle Initial,Last,Company,Favorite,Phone Number,Type,Spd Dial Index,Default\n";
+
+const std::string threeContacts = "Ann,,Lee,Acme,1,555,Work,2,1\n"
+                                  ",,,,,111,Home,-1,0\n"
+                                  "Bob,Q,Smith,,0,,,,,\n"
+                                  "Carl,,,,0,200@pbx.example,Mobile,-1,1";
+
+ContactPtr contact(const std::string& first, const std::string& middle, const std::string& last,
+                   const std::string& company, bool favorite, std::vector<ContactNumberPtr> numbers) {
+    auto made = std::make_shared<Contact>(first, middle, last, company);
+    made->setFavorite(favorite);
+    made->setNumbers(std::move(numbers));
+    return made;
+}
+
+ContactNumberPtr number(const std::string& text, int64_t type, int64_t slot, bool isDefault) {
+    return std::make_shared<ContactNumber>(text, slot, type, isDefault);
+}
+
+// A contact as one comparable text: names, favorite, then each number with type, slot, default.
+std::string describe(const Contact& contact) {
+    std::string text = contact.firstName() + "|" + contact.middleInitial() + "|" + contact.lastName() + "|" +
+                       contact.company() + "|" + (contact.isFavorite() ? "fav" : "-");
+    for (const ContactNumberPtr& entry : contact.numbers())
+        text += " [" + entry->number() + " " + std::to_string(entry->type()) + " " +
+                std::to_string(entry->speedDial()) + (entry->isDefaultNumber() ? " default]" : "]");
+    return text;
+}
+
+std::vector<std::string> describe(const std::vector<ContactPtr>& contacts) {
+    std::vector<std::string> texts;
+    for (const ContactPtr& made : contacts) {
+        texts.push_back(describe(*made));
+        EXPECT_EQ(made->ID(), 0);
+    }
+    return texts;
+}
+
+class PhoneBookCsvTest : public ::testing::Test {
+protected:
+    std::string path(const std::string& name = "phonebook.csv") const { return m_folder.file(name); }
+
+    std::vector<std::string> parse(const std::string& text, std::vector<std::string>* problems = nullptr) {
+        writeText(path("in.csv"), text);
+        return describe(PhoneBookCSV::parseFile(path("in.csv"), problems));
+    }
+
+    TempDir m_folder;
+};
+
+const std::vector<std::string> threeParsed = {
+    "Ann||Lee|Acme|fav [555 1 2 default] [111 0 -1]",
+    "Bob|Q|Smith||- [ 6 0]",
+    "Carl||||- [200@pbx.example 2 -1 default]",
+};
+
+TEST_F(PhoneBookCsvTest, ExportWritesTheLayoutStoredFilesHave) {
+    const std::vector<ContactPtr> contacts = {
+        contact("Ann", "", "Lee", "Acme", true, {number("555", 1, 2, true), number("111", 0, -1, false)}),
+        contact("Bob", "Q", "Smith", "", false, {}),
+        contact("Carl", "", "", "", false, {number("200@pbx.example", 2, -1, true)}),
+    };
+    ASSERT_TRUE(PhoneBookCSV::exportToFile(path(), contacts));
+    EXPECT_EQ(readText(path()), header + threeContacts);
+    EXPECT_EQ(modeOf(path()), 0600u);
+
+    ASSERT_TRUE(PhoneBookCSV::exportToFile(path(), {}));
+    EXPECT_EQ(readText(path()), header.substr(0, header.size() - 1));
+    EXPECT_TRUE(PhoneBookCSV::parseFile(path()).empty());
+}
+
+TEST_F(PhoneBookCsvTest, ImportReadsContactsWithTheirNumbersInFileOrder) {
+    for (const std::string& text : {header + threeContacts, withCrLf(header + threeContacts) + "\r\n",
+                                    "\xEF\xBB\xBF" + header + threeContacts + "\n\n"}) {
+        std::vector<std::string> problems;
+        EXPECT_EQ(parse(text, &problems), threeParsed);
+        EXPECT_TRUE(problems.empty());
+    }
+    // A row naming anyone is a contact of its own, not a further number of the one before.
+    EXPECT_EQ(parse(header + threeContacts + "\n,,Lee,,0,555,Home,-1,1").back(),
+              "||Lee||- [555 0 -1 default]");
+    // Whatever the first two lines hold.
+    EXPECT_EQ(parse("anything\n\n" + threeContacts), threeParsed);
+}
+
+TEST_F(PhoneBookCsvTest, KeptRulesOfTheOldReader) {
+    // Types compare exactly, several defaults and any slot are taken as they are, and the first
+    // row is a contact even when it names no one.
+    EXPECT_EQ(parse(header + ",,,,,1,home,12,1\n,,,,,2,Pager,0,1\nDee,,,,yes,3,Other,x,0"),
+              (std::vector<std::string>{"||||- [1 6 12 default] [2 5 0 default]", "Dee||||- [3 6 0]"}));
+}
+
+TEST_F(PhoneBookCsvTest, TextsWithCommasQuotesAndLineBreaksComeBackWhole) {
+    const std::vector<ContactPtr> contacts = {
+        contact("Ann", "\"A\"", "Lee\nJr", "Acme, Inc.", false, {number("sip:\"x\"@h,1", 0, -1, true)}),
+        contact("", "", "Lee", "", false, {number("1", 0, -1, true)}),
+    };
+    ASSERT_TRUE(PhoneBookCSV::exportToFile(path(), contacts));
+    EXPECT_NE(
+        readText(path()).find("Ann,\"\"\"A\"\"\",\"Lee\nJr\",\"Acme, Inc.\",0,\"sip:\"\"x\"\"@h,1\",Home"),
+        std::string::npos);
+    std::vector<std::string> problems;
+    EXPECT_EQ(describe(PhoneBookCSV::parseFile(path(), &problems)),
+              (std::vector<std::string>{"Ann|\"A\"|Lee\nJr|Acme, Inc.|- [sip:\"x\"@h,1 0 -1 default]",
+                                        "||Lee||- [1 0 -1 default]"}));
+    EXPECT_TRUE(problems.empty());
+}
+
+TEST_F(PhoneBookCsvTest, DamagedFilesAreReadAsFarAsTheyGoAndEveryProblemIsNamed) {
+    std::vector<std::string> problems;
+    EXPECT_EQ(parse(header + "Ann,,Lee\n,,,,,2,Work,1,0,extra\n\"Bob,,,,0,3,Home,-1,1", &problems),
+              (std::vector<std::string>{"Ann||Lee||- [ 6 0] [2 1 1]", "\"Bob||||- [3 0 -1 default]"}));
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{"line 3: 3 fields, expected 9", "line 4: 10 fields, expected 9",
+                                        "line 5: an unclosed quote"}));
+
+    problems.clear();
+    EXPECT_TRUE(parse(header + "Ann,,Lee,,0,1,Home,-1,1\nB\xC3,,,,0,,,,", &problems).empty());
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{"not UTF-8 text at byte " + std::to_string(header.size() + 26)}));
+}
+
+} // namespace
