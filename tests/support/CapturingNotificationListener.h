@@ -2,7 +2,10 @@
 
 #include "Logic/protocol/CPPNotificationInfo.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <ostream>
 #include <string>
@@ -33,7 +36,14 @@ public:
     std::vector<CapturedRecord> records() const;
     void clear();
 
+    // True once done holds for the records so far; tested at every new record, until timeout.
+    bool waitFor(const std::function<bool(const std::vector<CapturedRecord>&)>& done,
+                 std::chrono::milliseconds timeout) const;
+    // The records whose pn is one of the link's status words, as those words.
+    std::vector<std::string> linkEvents() const;
+
 private:
     mutable std::mutex m_mutex;
+    mutable std::condition_variable m_added;
     std::vector<CapturedRecord> m_records;
 };

@@ -1,0 +1,258 @@
+#include "Logic/call/CPPLine.h"
+#include "Logic/common/Codes.h"
+#include "Logic/connection/DeviceCommunication.h"
+#include "Logic/connection/TelnetSocket.h"
+#include "Logic/profiles/CPPConnectionSettings.h"
+#include "Platform/Clock.h"
+
+#include <array>
+#include <cerrno>
+#include <poll.h>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr size_t READ_SIZE = 257;
+constexpr std::time_t SILENCE_LIMIT_SECONDS = 20;
+constexpr std::time_t KEEP_ALIVE_SECONDS = 15;
+constexpr std::time_t FORWARDING_DISPLAY_SECONDS = 3;
+constexpr int32_t MAX_USER_NAME_PROMPTS = 6;
+const std::string PASSWORD_SHOWN_AS = "********";
+
+std::time_t now() {
+    return Platform::Clock::current().now();
+}
+
+bool contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+// poll that goes on after a signal with the time left.
+int pollRetrying(pollfd& entry, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        const int result = ::poll(&entry, 1, static_cast<int>(std::max<int64_t>(left.count(), 0)));
+        if (result >= 0 || errno != EINTR)
+            return result;
+    }
+}
+
+} // namespace
+
+void DeviceCommunication::runReceiveLoop(uint64_t generation, const DeviceTimings& timings) {
+    const std::shared_ptr<const CPPConnectionSettings> settings = getCurrentConnectionSettings();
+    if (settings == nullptr)
+        return;
+    if (settings->getConnectionType() == ConnectionType::TELNET)
+        telnetReceiveLoop(generation, timings);
+    else
+        serialLoop(generation, timings);
+}
+
+void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTimings& timings) {
+    m_lastReceive.store(now());
+    bool dead = false;
+    while (!dead && linkIsCurrent(generation)) {
+        std::shared_ptr<const CPPConnectionSettings> settings;
+        {
+            std::lock_guard pass(m_passMutex);
+            if (!linkIsCurrent(generation))
+                return;
+            settings = getCurrentConnectionSettings();
+            if (telnetPass(timings, settings.get()) == PassResult::Dead) {
+                // Someone else took the link down meanwhile and goes on from there.
+                if (!linkIsCurrent(generation))
+                    return;
+                closeConnection();
+                dead = true;
+            }
+        }
+        if (!dead && m_loggedIn.load() && settings != nullptr && linkIsCurrent(generation))
+            periodicStep(*settings);
+    }
+    // A dead link reconnects on a connect thread of its own, never inline.
+    if (dead && !m_stopping.load())
+        startConnectThread();
+}
+
+DeviceCommunication::PassResult DeviceCommunication::telnetPass(const DeviceTimings& timings,
+                                                                const CPPConnectionSettings* settings) {
+    const std::shared_ptr<TelnetSocket> socket = currentSocket();
+    // A failed send closed the socket: the link is gone.
+    if (socket == nullptr || socket->isClosed())
+        return PassResult::Dead;
+    pollfd entry{socket->getFd(), POLLIN, 0};
+    const int polled = pollRetrying(entry, timings.pollPeriod);
+    if (polled < 0)
+        return PassResult::Dead;
+    if (polled == 0) {
+        const std::time_t current = now();
+        if (current - m_lastReceive.load() <= SILENCE_LIMIT_SECONDS)
+            return PassResult::Continue;
+        m_lastReceive.store(current);
+        return PassResult::Dead;
+    }
+    if ((entry.revents & POLLIN) == 0)
+        return (entry.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 ? PassResult::Dead
+                                                                     : PassResult::Continue;
+
+    std::array<char, READ_SIZE> buffer{};
+    const int32_t count = socket->recv(buffer.data(), static_cast<int32_t>(buffer.size()));
+    // Only the end of the stream is a dead link; a single byte is data like any other.
+    if (count == 0)
+        return PassResult::Dead;
+    if (count < 0)
+        return PassResult::Continue;
+    m_lastReceive.store(now());
+    std::string chunk(buffer.data(), static_cast<size_t>(count));
+    chunk.resize(std::min(chunk.find('\0'), chunk.size()));
+    if (settings == nullptr)
+        return PassResult::Continue;
+    if (!m_loggedIn.load())
+        loginStep(chunk, *settings, timings);
+    else
+        receiveLines(socket->getFd(), chunk, *settings);
+    return PassResult::Continue;
+}
+
+void DeviceCommunication::receiveLines(int32_t fd, const std::string& chunk,
+                                       const CPPConnectionSettings& settings) {
+    std::string data;
+    if (const auto pending = m_pendingData.find(fd); pending != m_pendingData.end()) {
+        data = std::move(pending->second);
+        m_pendingData.erase(pending);
+    }
+    data += chunk;
+    std::vector<std::string> lines;
+    std::string rest;
+    const int32_t split = m_builder.splitReceivedLines(data, lines, rest);
+    if (!rest.empty())
+        m_pendingData[fd] = std::move(rest);
+    if (split != 0)
+        return;
+    for (std::string& line : lines)
+        dispatchNotification(m_builder.processReceivedLine(std::move(line), &settings));
+}
+
+void DeviceCommunication::serialLoop(uint64_t generation, const DeviceTimings& timings) {
+    while (linkIsCurrent(generation)) {
+        if (const std::shared_ptr<const CPPConnectionSettings> settings = getCurrentConnectionSettings()) {
+            if (!m_loggedIn.load()) {
+                std::lock_guard pass(m_passMutex);
+                if (linkIsCurrent(generation) && !m_loggedIn.load())
+                    loginStep("", *settings, timings);
+            }
+            if (m_loggedIn.load() && linkIsCurrent(generation))
+                periodicStep(*settings);
+        }
+        // The link going down or a stop ends the pause early.
+        std::unique_lock lock(m_waitMutex);
+        m_wake.wait_for(lock, timings.serialPause, [&] { return !linkIsCurrent(generation); });
+    }
+}
+
+void DeviceCommunication::loginStep(const std::string& chunk, const CPPConnectionSettings& settings,
+                                    const DeviceTimings& timings) {
+    if (settings.getConnectionType() != ConnectionType::TELNET) {
+        loginSucceeded(settings, timings);
+        return;
+    }
+    // First rule that holds decides, and one chunk gets one answer at most.
+    if (contains(chunk, "Invalid") || m_loginAttempts.load() >= MAX_USER_NAME_PROMPTS) {
+        loginFailed("Login failed: " + chunk);
+    } else if (contains(chunk, "Too many connections")) {
+        loginFailed("Too many connection: " + chunk);
+    } else if (contains(chunk, "Username:")) {
+        sendLine(settings.getUserName(), settings, {});
+        ++m_loginAttempts;
+    } else if (contains(chunk, "Password:")) {
+        sendLine(settings.getPassword(), settings, PASSWORD_SHOWN_AS);
+    } else if (contains(chunk, "Level: Administrator")) {
+        sendLine("\r\nBinaryMode", settings, {});
+    } else if (contains(chunk, "=>")) {
+        loginSucceeded(settings, timings);
+    }
+}
+
+void DeviceCommunication::loginFailed(const std::string& message) {
+    dispatchConnection("LOGIN_FAILED", message);
+    // No reconnect: the loop finds the link down and ends.
+    closeConnection();
+}
+
+void DeviceCommunication::loginSucceeded(const CPPConnectionSettings& settings,
+                                         const DeviceTimings& timings) {
+    m_loggedIn.store(true);
+    dispatchConnection("LOGIN_SUCCESS", "Login successful");
+    sendLine("\r\n", settings, {});
+    postLoginSequence(settings, timings);
+}
+
+void DeviceCommunication::postLoginSequence(const CPPConnectionSettings& settings,
+                                            const DeviceTimings& timings) {
+    // The box takes the queries one at a time; a short pause after each keeps them apart.
+    const auto send = [&](const std::string& line) {
+        sendLine(line, settings, {});
+        std::this_thread::sleep_for(timings.postLoginPause);
+    };
+    const auto pause = [&] { std::this_thread::sleep_for(timings.postLoginPause); };
+    send(CommandParser::settingsDisplayNameOrLocalNumber(&settings));
+    if (settings.getPhoneType() == PhoneType::VOIP) {
+        send(CommandParser::inquireRegStatus(&settings));
+        send(CommandParser::inquireActiveParties(&settings));
+        dispatchNotification(m_builder.makeCallForwardNotification("", "ENABLE", "", ""));
+        m_line->setCallForwardingEnabled(true);
+        send(CommandParser::inquireCfwStatus(&settings));
+        dispatchNotification(m_builder.makeDndNotification("ENABLE", ""));
+        m_line->setDoNotDisturbEnabled(true);
+        queryDoNotDisturbMode(settings);
+    } else {
+        dispatchNotification(m_builder.makeDndNotification("DISABLE", ""));
+        m_line->setDoNotDisturbEnabled(false);
+        dispatchNotification(m_builder.makeCallForwardNotification("", "DISABLE", "", ""));
+        m_line->setCallForwardingEnabled(false);
+        send(CommandParser::inquireHook(&settings));
+    }
+    volumeQueryMinMaxValue(true, settings);
+    pause();
+    volumeQueryMinMaxValue(false, settings);
+    pause();
+    volumeQuery(settings);
+    pause();
+    muteQuery(settings);
+    pause();
+    evaluateVolumeMuteAvailability(settings);
+}
+
+void DeviceCommunication::periodicStep(const CPPConnectionSettings& settings) {
+    const std::time_t current = now();
+    if (current - m_lastKeepAlive.load() >= KEEP_ALIVE_SECONDS) {
+        if (m_line->getSipProxyStatus() == CPPLine::SIP_PROXY_NOT_REPORTED &&
+            settings.getPhoneType() == PhoneType::VOIP)
+            sendLine(CommandParser::inquireRegStatus(&settings), settings, {});
+        m_lastKeepAlive.store(current);
+        // The display-name query is the keep-alive itself.
+        sendLine(CommandParser::settingsDisplayNameOrLocalNumber(&settings), settings, {});
+    }
+
+    if (m_line->getCallForwardingNumber().empty()) {
+        if (m_blinkActive.exchange(false))
+            dispatchNotification(m_builder.makeSettingsNotification(m_line->getDisplayName(), false));
+    } else {
+        m_blinkActive.store(true);
+        if (current - m_lastBlink.load() > FORWARDING_DISPLAY_SECONDS) {
+            m_lastBlink.store(current);
+            // Alternates the line's name with the forwarding target.
+            if (!m_blinkPhase.load())
+                dispatchNotification(m_builder.makeSettingsNotification(m_line->getDisplayName(), false));
+            else
+                dispatchNotification(
+                    m_builder.makeSettingsNotification(m_line->getCallForwardingUserPart(), true));
+            m_blinkPhase.store(!m_blinkPhase.load());
+        }
+    }
+    checkDigitCollectionTimeout(settings);
+}
