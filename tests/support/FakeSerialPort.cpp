@@ -1,0 +1,104 @@
+#include "support/FakeSerialPort.h"
+
+#include "Logic/connection/Serial/PosixError.h"
+#include "Logic/connection/Serial/SerialPortDelegate.h"
+#include "Platform/MainQueue.h"
+
+#include <cerrno>
+
+void FakeSerialPort::setDelegate(std::weak_ptr<SerialPortDelegate> delegate) {
+    std::lock_guard lock(m_mutex);
+    m_delegate = std::move(delegate);
+}
+
+template <typename Call>
+void FakeSerialPort::post(Call call) {
+    std::weak_ptr<SerialPortDelegate> delegate;
+    {
+        std::lock_guard lock(m_mutex);
+        delegate = m_delegate;
+    }
+    std::weak_ptr<FakeSerialPort> self = weak_from_this();
+    Platform::MainQueue::shared().post([self, delegate, call] {
+        const auto port = self.lock();
+        const auto target = delegate.lock();
+        if (port != nullptr && target != nullptr)
+            call(*port, *target);
+    });
+}
+
+void FakeSerialPort::open() {
+    if (m_open.load())
+        return;
+    ++m_openCount;
+    if (m_failOpens.load()) {
+        fail();
+        return;
+    }
+    m_open.store(true);
+    post([](FakeSerialPort& port, SerialPortDelegate& delegate) {
+        if (delegate.serialPortWasOpened)
+            delegate.serialPortWasOpened(port);
+    });
+}
+
+bool FakeSerialPort::close() {
+    if (!m_open.exchange(false))
+        return true;
+    post([](FakeSerialPort& port, SerialPortDelegate& delegate) {
+        if (delegate.serialPortWasClosed)
+            delegate.serialPortWasClosed(port);
+    });
+    return true;
+}
+
+bool FakeSerialPort::sendData(const std::string& bytes) {
+    if (!m_open.load())
+        return false;
+    std::lock_guard lock(m_mutex);
+    m_written += bytes;
+    return true;
+}
+
+std::string FakeSerialPort::written() const {
+    std::lock_guard lock(m_mutex);
+    return m_written;
+}
+
+std::vector<std::string> FakeSerialPort::writtenLines() const {
+    const std::string all = written();
+    std::vector<std::string> lines;
+    size_t start = 0;
+    size_t end = 0;
+    while ((end = all.find("\r\n", start)) != std::string::npos) {
+        lines.push_back(all.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+void FakeSerialPort::clearWritten() {
+    std::lock_guard lock(m_mutex);
+    m_written.clear();
+}
+
+void FakeSerialPort::deliver(const std::string& bytes) {
+    post([bytes](FakeSerialPort& port, SerialPortDelegate& delegate) {
+        if (delegate.serialPortDidReceiveData)
+            delegate.serialPortDidReceiveData(port, bytes);
+    });
+}
+
+void FakeSerialPort::fail() {
+    post([](FakeSerialPort& port, SerialPortDelegate& delegate) {
+        if (delegate.serialPortDidEncounterError)
+            delegate.serialPortDidEncounterError(port, PosixError{EIO, "Input/output error", port.path()});
+    });
+}
+
+void FakeSerialPort::remove() {
+    post([](FakeSerialPort& port, SerialPortDelegate& delegate) {
+        if (delegate.serialPortWasRemovedFromSystem)
+            delegate.serialPortWasRemovedFromSystem(port);
+    });
+}
