@@ -1,0 +1,229 @@
+#include "Platform/ThreadGroup.h"
+#include "connection/LinkFixture.h"
+
+namespace {
+
+using fakebox::Blackhole;
+using fakebox::DropKind;
+using fakebox::FakeBox;
+using fakebox::FakeBoxScript;
+using fakebox::LoginStep;
+using fakebox::RefusingPort;
+
+class Reconnect : public LinkFixture {
+protected:
+    // Every record's pn from the line reset before the first CLOSE on.
+    static std::vector<std::string> fromFirstClose(const std::vector<CapturedRecord>& records) {
+        const auto close =
+            std::find_if(records.begin(), records.end(), [](const auto& r) { return r.pn == "CLOSE"; });
+        if (close == records.end())
+            return {};
+        std::vector<std::string> words;
+        for (auto it = close - std::min<std::ptrdiff_t>(3, close - records.begin()); it != records.end();
+             ++it)
+            words.push_back(it->pn);
+        return words;
+    }
+    std::vector<std::string> fromFirstClose() const { return fromFirstClose(m_listener.records()); }
+};
+
+// A refused port is tried six times, each failure reported after its pause, then given up;
+// a box that never answers the handshake times out once, without retry.
+TEST_F(Reconnect, RefusedRetriesSixTimesAndASilentHandshakeOnce) {
+    {
+        RefusingPort refusing;
+        connect(profileP(refusing.port()));
+        ASSERT_TRUE(waitForCount("TIMEOUT", 1));
+        std::vector<std::string> expected;
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            expected.push_back("CONNECTING");
+            expected.push_back("ERROR");
+        }
+        expected.push_back("TIMEOUT");
+        EXPECT_EQ(linkEvents(), expected);
+        EXPECT_TRUE(noRecordFor(QUIET));
+        EXPECT_FALSE(m_device->isConnected());
+    }
+    m_listener.clear();
+    Blackhole blackhole;
+    connect(profileP(blackhole.port()));
+    ASSERT_TRUE(waitForCount("TIMEOUT", 1));
+    EXPECT_EQ(linkEvents(), (std::vector<std::string>{"CONNECTING", "TIMEOUT"}));
+    EXPECT_TRUE(noRecordFor(QUIET));
+    EXPECT_FALSE(m_device->isConnected());
+}
+
+// Whatever login step the box drops at, by FIN or by reset, the link is closed, reconnected
+// and logged in afresh on the next connection.
+TEST_F(Reconnect, EveryDropDuringLoginIsFollowedByAFreshLogin) {
+    for (const LoginStep step : {LoginStep::BeforeUsername, LoginStep::AfterUserName,
+                                 LoginStep::AfterPassword, LoginStep::AfterLevel, LoginStep::AfterPrompt}) {
+        for (const DropKind kind : {DropKind::Fin, DropKind::Reset}) {
+            SCOPED_TRACE(testing::Message()
+                         << "step " << static_cast<int>(step) << ", kind " << static_cast<int>(kind));
+            FakeBoxScript script;
+            script.dropAt = step;
+            script.dropKind = kind;
+            FakeBox box(script);
+            m_listener.clear();
+            connect(profileP(box.port()));
+            ASSERT_TRUE(box.waitForConnections(2, SOON));
+            // The second connection's login (the first may have logged in before it was dropped).
+            ASSERT_TRUE(m_listener.waitFor(
+                [](const auto& all) {
+                    std::vector<std::string> words;
+                    for (const CapturedRecord& record : all) {
+                        if (record.bn == "CONNECTION")
+                            words.push_back(record.pn);
+                    }
+                    return std::count(words.begin(), words.end(), "CONNECTING") >= 2 &&
+                           words.back() == "LOGIN_SUCCESS";
+                },
+                SOON));
+            ASSERT_TRUE(waitForLoginPass(countOf(m_listener.records(), "LOGIN_SUCCESS")));
+            std::vector<std::string> events = linkEvents();
+            ASSERT_GE(events.size(), 5u);
+            EXPECT_EQ(std::vector<std::string>(events.end() - 3, events.end()),
+                      (std::vector<std::string>{"CONNECTING", "CONNECTED", "LOGIN_SUCCESS"}));
+            // A reset racing the handshake fails the attempt itself, which is retried.
+            if (events[events.size() - 4] == "ERROR") {
+                EXPECT_EQ(step, LoginStep::BeforeUsername);
+                EXPECT_EQ(kind, DropKind::Reset);
+            } else {
+                const std::vector<std::string> after = fromFirstClose();
+                ASSERT_GE(after.size(), 4u);
+                EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 4), RESET_AND_CLOSE);
+                EXPECT_EQ(countOf(m_listener.records(), "CLOSE"), 1u);
+            }
+            EXPECT_EQ(box.lines(2).front(), "admin");
+            EXPECT_TRUE(m_device->isLoggedIn());
+            EXPECT_EQ(box.connectionCount(), 2);
+            m_device->closeConnection();
+        }
+    }
+}
+
+// After the login: a reset, the box's end of stream, or 21 s of silence take the link down
+// and bring it up again; 20 s of silence do not. The first link's one-off name record is not
+// sent again.
+TEST_F(Reconnect, DeadLinksAfterLoginReconnect) {
+    struct Case {
+        const char* name;
+        std::function<void(FakeBox&, FakeClock&)> kill;
+    };
+    const std::vector<Case> cases = {
+        {"reset", [](FakeBox& box, FakeClock&) { box.drop(DropKind::Reset); }},
+        {"fin", [](FakeBox& box, FakeClock&) { box.drop(DropKind::Fin); }},
+        {"silence",
+         [](FakeBox& box, FakeClock& clock) {
+             clock.advanceSeconds(20);
+             EXPECT_TRUE(box.waitForLine("EP UA 1 SETTINGS DISPLAY_NAME", SOON, 2));
+             EXPECT_FALSE(box.waitForConnections(2, QUIET));
+             clock.advanceSeconds(1);
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        FakeBoxScript script;
+        script.replies.clear();
+        FakeBox box(script);
+        m_listener.clear();
+        ASSERT_NO_FATAL_FAILURE(connectAndLogIn(box));
+        test.kill(box, m_clock);
+        ASSERT_TRUE(waitForLoginPass(2));
+        const std::vector<std::string> after = fromFirstClose();
+        ASSERT_GE(after.size(), 7u);
+        EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 7),
+                  (std::vector<std::string>{"CFW_STATUS", "DISABLE", "ACTIVE_PARTIES", "CLOSE", "CONNECTING",
+                                            "CONNECTED", "LOGIN_SUCCESS"}));
+        EXPECT_EQ(box.lines(2).front(), "admin");
+        // Our end of the first connection is closed too (a reset one the box closed itself).
+        if (test.name != std::string("reset")) {
+            EXPECT_TRUE(box.waitForPeerClose(1, SOON));
+        }
+        EXPECT_TRUE(noRecordFor(QUIET));
+        EXPECT_EQ(findSettingsDisable(m_listener.records()), test.name == std::string("reset") ? 2u : 1u)
+            << "only the reset's own DISABLE may follow the first periodic step";
+        m_device->closeConnection();
+    }
+}
+
+// A new connect while the link is up makes the new profile current at once, closes the old
+// link (resets, CLOSE, FIN) and connects again.
+TEST_F(Reconnect, ConnectWhileUpReplacesTheLink) {
+    FakeBox box;
+    ASSERT_NO_FATAL_FAILURE(connectAndLogIn(box));
+    m_listener.clear();
+    CPPConnectionSettings second = profileP(box.port());
+    second.setId(8);
+    second.setRoomName("Lobby");
+    connect(second);
+    EXPECT_EQ(m_device->getCurrentConnectionSettings()->getId(), 8);
+    ASSERT_TRUE(waitForCount("LOGIN_SUCCESS", 1));
+    const std::vector<std::string> after = fromFirstClose();
+    ASSERT_GE(after.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 6),
+              (std::vector<std::string>{"CFW_STATUS", "DISABLE", "ACTIVE_PARTIES", "CLOSE", "CONNECTING",
+                                        "CONNECTED"}));
+    EXPECT_TRUE(box.waitForPeerClose(1, SOON));
+    EXPECT_EQ(box.connectionCount(), 2);
+}
+
+// Sending with no link logs the status and reports the line; a send into a reset connection
+// fails without a signal that would end the program, and the next pass reconnects.
+TEST_F(Reconnect, FailedSendsAreReportedAndEndTheLink) {
+    FakeBox box;
+    m_device->setCurrentConnectionSettings(
+        std::make_shared<const CPPConnectionSettings>(profileP(box.port())));
+    EXPECT_EQ(m_device->sendCommand("INQUIRE HOOK"), -1);
+    EXPECT_EQ(m_log.outLines().back(), "[TELNET] Status code: -1");
+    EXPECT_EQ(m_listener.records(),
+              (std::vector<CapturedRecord>{
+                  {1, 3, 20, "NOTIFICATION", "", "ERROR", "Cannot send command: INQUIRE HOOK\r\n", ""}}));
+
+    ASSERT_NO_FATAL_FAILURE(connectAndLogIn(box));
+    m_listener.clear();
+    box.drop(DropKind::Reset);
+    // The keep-alive races the reset into the socket; either way the link comes back.
+    m_clock.advanceSeconds(15);
+    ASSERT_TRUE(waitForLoginPass(1));
+    EXPECT_EQ(countOf(m_listener.records(), "CLOSE"), 1u);
+}
+
+// A refused thread is reported; a receive thread that cannot start takes the link down again
+// without a retry.
+TEST_F(Reconnect, RefusedThreadsAreReported) {
+    FakeBox box;
+    Platform::ThreadGroup::failNextSpawns(1);
+    connect(profileP(box.port()));
+    EXPECT_EQ(m_listener.records(), (std::vector<CapturedRecord>{
+                                        {1, 3, 20, "NOTIFICATION", "", "ERROR", "Can't create thread", ""}}));
+    m_listener.clear();
+
+    // Refuse the receive thread: the one asked for right after CONNECTED.
+    class RefuseAfterConnected final : public DeviceCommandNotificationListener {
+    public:
+        explicit RefuseAfterConnected(CapturingNotificationListener& next) : m_next(next) {}
+        void notify(const CPPNotificationInfo* info) override {
+            if (info->getPn() == "CONNECTED")
+                Platform::ThreadGroup::failNextSpawns(1);
+            m_next.notify(info);
+        }
+
+    private:
+        CapturingNotificationListener& m_next;
+    } refusing(m_listener);
+    m_device->setListener(&refusing);
+    connect(profileP(box.port()));
+    ASSERT_TRUE(waitForCount("CLOSE", 1));
+    EXPECT_EQ(linkEvents(), (std::vector<std::string>{"CONNECTING", "CONNECTED", "CLOSE"}));
+    const auto records = m_listener.records();
+    EXPECT_EQ(std::count_if(records.begin(), records.end(),
+                            [](const auto& record) { return record.payload == "Can't create thread"; }),
+              1);
+    EXPECT_TRUE(box.waitForPeerClose(1, SOON));
+    EXPECT_TRUE(noRecordFor(QUIET));
+    m_device->setListener(&m_listener);
+}
+
+} // namespace
