@@ -9,8 +9,10 @@
 #include "Platform/Clock.h"
 #include "Platform/Log.h"
 
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -46,7 +48,8 @@ DeviceCommunication* DeviceCommunication::getInstance() {
 }
 
 DeviceCommunication::DeviceCommunication()
-    : m_line(&CPPLine::getInstance()), m_lastKeepAlive(now()), m_lastBlink(now()) {
+    : m_line(&CPPLine::getInstance()), m_lastKeepAlive(now()), m_lastBlink(now()),
+      m_passWakeFd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
     registerForProfileEdits();
 }
 
@@ -61,8 +64,11 @@ DeviceCommunication::~DeviceCommunication() {
     // A receive pass waiting in poll wakes to the end of the stream.
     if (const std::shared_ptr<TelnetSocket> socket = currentSocket())
         socket->close();
+    signalPass();
     m_threads.stop();
     m_threads.joinAll();
+    if (m_passWakeFd >= 0)
+        ::close(m_passWakeFd);
     currentInstance.compare_exchange_strong(self, nullptr);
 }
 
@@ -263,24 +269,36 @@ int32_t DeviceCommunication::sendLine(std::string command, const CPPConnectionSe
 }
 
 void DeviceCommunication::closeConnection(bool, bool fromSerial) {
-    std::lock_guard pass(m_passMutex);
-    m_status.store(-1);
-    wakeWaiters();
-    if (CPPSerialBridge* bridge = m_serialBridge.load(); bridge != nullptr && !fromSerial)
-        bridge->close();
-    std::shared_ptr<TelnetSocket> socket;
+    // A receive pass waiting in poll would hold the close up for a whole poll period.
+    ++m_closesWaiting;
+    signalPass();
     {
-        std::lock_guard lock(m_socketMutex);
-        socket.swap(m_socket);
+        std::lock_guard pass(m_passMutex);
+        m_status.store(-1);
+        if (CPPSerialBridge* bridge = m_serialBridge.load(); bridge != nullptr && !fromSerial)
+            bridge->close();
+        std::shared_ptr<TelnetSocket> socket;
+        {
+            std::lock_guard lock(m_socketMutex);
+            socket.swap(m_socket);
+        }
+        auto record = m_builder.makeConnectionNotification("CLOSE", CLOSE_MESSAGE);
+        resetLineState();
+        dispatchNotification(std::move(record));
+        if (socket != nullptr)
+            socket->close();
+        m_pendingData.clear();
+        m_loggedIn.store(false);
+        m_loginAttempts.store(0);
     }
-    auto record = m_builder.makeConnectionNotification("CLOSE", CLOSE_MESSAGE);
-    resetLineState();
-    dispatchNotification(std::move(record));
-    if (socket != nullptr)
-        socket->close();
-    m_pendingData.clear();
-    m_loggedIn.store(false);
-    m_loginAttempts.store(0);
+    --m_closesWaiting;
+    wakeWaiters();
+}
+
+void DeviceCommunication::signalPass() {
+    const uint64_t one = 1;
+    if (m_passWakeFd >= 0) [[maybe_unused]]
+        const ssize_t written = ::write(m_passWakeFd, &one, sizeof(one));
 }
 
 void DeviceCommunication::resetLineState() {

@@ -178,6 +178,8 @@ private:
     void evaluateVolumeMuteAvailability(const CPPConnectionSettings& settings);
     // Wakes the serial loop's pause and re-tests stop conditions.
     void wakeWaiters();
+    // Ends a receive pass's wait for data early.
+    void signalPass();
     // Sleeps for duration unless the object is stopping; false when stopped.
     bool pauseUnlessStopping(std::chrono::nanoseconds duration);
     bool linkIsCurrent(uint64_t generation) const;
@@ -235,6 +237,10 @@ private:
     // One receive pass, a close, and the state both touch: the pending tails, the login.
     std::recursive_mutex m_passMutex;
     std::map<int32_t, std::string> m_pendingData;
+    // Closes waiting for the pass mutex; the receive loop lets them in before its next pass.
+    std::atomic<int> m_closesWaiting{0};
+    // An eventfd the receive pass polls beside the socket, so a close need not wait it out.
+    const int m_passWakeFd;
 
     // Pauses that a stop (or, for the serial loop, the link going down) cuts short.
     std::mutex m_waitMutex;

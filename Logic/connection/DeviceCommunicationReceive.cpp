@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <poll.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -29,12 +30,12 @@ bool contains(const std::string& text, const char* part) {
 }
 
 // poll that goes on after a signal with the time left.
-int pollRetrying(pollfd& entry, std::chrono::milliseconds timeout) {
+int pollRetrying(pollfd* entries, nfds_t count, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        const int result = ::poll(&entry, 1, static_cast<int>(std::max<int64_t>(left.count(), 0)));
+        const int result = ::poll(entries, count, static_cast<int>(std::max<int64_t>(left.count(), 0)));
         if (result >= 0 || errno != EINTR)
             return result;
     }
@@ -56,6 +57,11 @@ void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTim
     m_lastReceive.store(now());
     bool dead = false;
     while (!dead && linkIsCurrent(generation)) {
+        // A close from another thread goes first: the next pass would only hold it up.
+        {
+            std::unique_lock lock(m_waitMutex);
+            m_wake.wait(lock, [&] { return m_closesWaiting.load() == 0 || !linkIsCurrent(generation); });
+        }
         std::shared_ptr<const CPPConnectionSettings> settings;
         {
             std::lock_guard pass(m_passMutex);
@@ -84,10 +90,18 @@ DeviceCommunication::PassResult DeviceCommunication::telnetPass(const DeviceTimi
     // A failed send closed the socket: the link is gone.
     if (socket == nullptr || socket->isClosed())
         return PassResult::Dead;
-    pollfd entry{socket->getFd(), POLLIN, 0};
-    const int polled = pollRetrying(entry, timings.pollPeriod);
+    // A close waiting for this pass wakes it through the second descriptor.
+    pollfd entries[2] = {{socket->getFd(), POLLIN, 0}, {m_passWakeFd, POLLIN, 0}};
+    const int polled = pollRetrying(entries, m_passWakeFd >= 0 ? 2 : 1, timings.pollPeriod);
+    const pollfd& entry = entries[0];
     if (polled < 0)
         return PassResult::Dead;
+    if (entries[1].revents != 0) {
+        uint64_t signals = 0;
+        [[maybe_unused]] const ssize_t drained = ::read(m_passWakeFd, &signals, sizeof(signals));
+        if (entry.revents == 0)
+            return PassResult::Continue;
+    }
     if (polled == 0) {
         const std::time_t current = now();
         if (current - m_lastReceive.load() <= SILENCE_LIMIT_SECONDS)

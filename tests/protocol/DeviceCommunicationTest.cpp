@@ -58,7 +58,7 @@ TEST_F(DeviceCommunicationTest, NoProfileOrNoBridgeFailsSilently) {
     EXPECT_TRUE(m_log.outLines().empty());
 }
 
-// Telnet has no socket yet: the failure is logged and reported with the full line.
+// Telnet without a connected socket: the failure is logged and reported with the full line.
 TEST_F(DeviceCommunicationTest, TelnetSendWithoutSocketReportsTheFailure) {
     useProfile(PhoneType::VOIP);
     EXPECT_EQ(m_device->sendCommand("EP UA 1 KEY KEY_HOOK"), -1);
