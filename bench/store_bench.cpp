@@ -9,6 +9,7 @@
 #include "Logic/store/CPPContactTable.h"
 #include "Logic/store/CPPPreferencesSettingsTable.h"
 #include "Logic/store/CPPSecuritySettingsTable.h"
+#include "bench/BenchRuns.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,35 +30,6 @@ constexpr int callLogCount = 10000;
 constexpr int distinctCallNumbers = 3000;
 
 std::string g_folder;
-// Every run of each measured operation, for the summary: the mean is judged, the best shows
-// how much of it the other load on the machine took.
-struct Runs {
-    double totalMs = 0;
-    double bestMs = 0;
-    int count = 0;
-};
-std::map<std::string, Runs> g_runs;
-
-void record(const std::string& name, std::chrono::steady_clock::duration elapsed) {
-    const double ms = std::chrono::duration<double, std::milli>(elapsed).count();
-    Runs& runs = g_runs[name];
-    runs.bestMs = runs.count == 0 ? ms : std::min(runs.bestMs, ms);
-    runs.totalMs += ms;
-    ++runs.count;
-}
-
-double meanMs(const Runs& runs) {
-    return runs.totalMs / runs.count;
-}
-
-template <typename Work>
-void timed(benchmark::State& state, const std::string& name, Work work) {
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        record(name, std::chrono::steady_clock::now() - start);
-    }
-}
 
 std::string numberText(int index) {
     return "+41 44 " + std::to_string(1000000 + index);
@@ -133,7 +105,7 @@ void buildStore() {
 
 void phoneBookListing(benchmark::State& state, const char* column) {
     CPPContactManager& manager = CPPContactManager::getInstance();
-    timed(state, std::string("phone book by ") + column + ", grouped", [&] {
+    timedRuns(state, std::string("phone book by ") + column + ", grouped", [&] {
         std::vector<CPPContact> contacts;
         if (std::string(column) == "firstName")
             contacts = manager.allContactsSortedByFirstName(true);
@@ -158,14 +130,14 @@ void BM_PhoneBookByCompany(benchmark::State& state) {
 }
 
 void BM_CallLogWithNames(benchmark::State& state) {
-    timed(state, "call log with names", [] {
+    timedRuns(state, "call log with names", [] {
         std::vector<CPPCallLog> callLogs = CPPCallLogManager::getInstance().allCallLogs();
         benchmark::DoNotOptimize(callLogs.data());
     });
 }
 
 void BM_AutomaticFavorites(benchmark::State& state) {
-    timed(state, "automatic favorites", [] {
+    timedRuns(state, "automatic favorites", [] {
         std::vector<CPPContact> favorites = CPPContactManager::getInstance().allFavoriteContacts();
         benchmark::DoNotOptimize(favorites.data());
     });
@@ -173,7 +145,7 @@ void BM_AutomaticFavorites(benchmark::State& state) {
 
 void BM_ContactByNumber(benchmark::State& state) {
     std::mt19937 random(3);
-    timed(state, "contactByNumber", [&] {
+    timedRuns(state, "contactByNumber", [&] {
         std::vector<CPPContact> owners = CPPContactManager::getInstance().contactByNumber(
             numberText(static_cast<int>(random() % (2 * contactCount))));
         benchmark::DoNotOptimize(owners.data());
@@ -186,7 +158,7 @@ void BM_PhoneBookPerContactWithoutIndexes(benchmark::State& state) {
     database.execute("drop index ContactNumber_contactId", nullptr);
     database.execute("drop index ContactNumber_number", nullptr);
     CPPContactManager& manager = CPPContactManager::getInstance();
-    timed(state, "phone book by firstName, per contact without indexes", [&] {
+    timedRuns(state, "phone book by firstName, per contact without indexes", [&] {
         std::vector<CPPContact> contacts = manager.allContactsSortedByFirstName(true);
         size_t total = 0;
         for (const CPPContact& contact : contacts)
@@ -203,7 +175,7 @@ void BM_BatchedAddOfAllContacts(benchmark::State& state) {
         state.ResumeTiming();
         const auto start = std::chrono::steady_clock::now();
         addPhoneBook();
-        record("batched add of 10,000 contacts with 2 numbers", std::chrono::steady_clock::now() - start);
+        recordRun("batched add of 10,000 contacts with 2 numbers", std::chrono::steady_clock::now() - start);
     }
     buildStore();
 }
@@ -234,21 +206,13 @@ void printSummary() {
     std::printf("\nStore figures (mean and best run, %d contacts, %d numbers, %d call log rows, %d distinct "
                 "numbers):\n",
                 contactCount, 2 * contactCount, callLogCount, distinctCallNumbers);
-    for (const Target& target : targets) {
-        const auto found = g_runs.find(target.name);
-        if (found == g_runs.end())
-            continue;
-        const double mean = meanMs(found->second);
-        std::printf("  %-55s %10.3f ms, best %10.3f ms", target.name, mean, found->second.bestMs);
-        if (target.limitMs > 0)
-            std::printf("  (target < %g ms: %s)", target.limitMs, mean < target.limitMs ? "met" : "MISSED");
-        std::printf("\n");
-    }
-    const auto grouped = g_runs.find("phone book by firstName, grouped");
-    const auto perContact = g_runs.find("phone book by firstName, per contact without indexes");
-    if (grouped != g_runs.end() && perContact != g_runs.end())
+    for (const Target& target : targets)
+        printRuns(target.name, target.limitMs);
+    const auto grouped = benchRuns().find("phone book by firstName, grouped");
+    const auto perContact = benchRuns().find("phone book by firstName, per contact without indexes");
+    if (grouped != benchRuns().end() && perContact != benchRuns().end())
         std::printf("  per contact without indexes / grouped with indexes: %.1fx\n",
-                    meanMs(perContact->second) / meanMs(grouped->second));
+                    perContact->second.meanMs() / grouped->second.meanMs());
 }
 
 } // namespace
