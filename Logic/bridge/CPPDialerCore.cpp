@@ -76,13 +76,16 @@ bool CPPDialerCore::createTables() {
 }
 
 void CPPDialerCore::postDidLaunch() {
-    // Connecting comes with the link itself.
+    if (DeviceCommunication* const deviceCommunication = m_deviceCommunication.load())
+        deviceCommunication->autoConnect();
 }
 
 bool CPPDialerCore::close(const std::function<void()>& detach) {
     if (!CPPDatabase::getInstance().close())
         return false;
     DeviceCommunication* const deviceCommunication = m_deviceCommunication.exchange(nullptr);
+    if (deviceCommunication != nullptr)
+        deviceCommunication->closeConnection(true, false);
     if (detach)
         detach();
     delete deviceCommunication;

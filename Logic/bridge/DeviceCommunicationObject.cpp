@@ -1,5 +1,9 @@
 #include "Logic/bridge/DeviceCommunicationObject.h"
 
+#include "Logic/bridge/DeviceCommandListener.h"
+#include "Logic/bridge/DeviceCommandNotificationListenerObjCPP.h"
+#include "Logic/bridge/LineConversions.h"
+#include "Logic/bridge/ProfileConversions.h"
 #include "Logic/bridge/SerialBridge.h"
 #include "Logic/connection/DeviceCommunication.h"
 #include "Logic/connection/Serial/SerialPortDelegate.h"
@@ -43,19 +47,45 @@ struct DeviceCommunicationObject::Binding {
 };
 
 DeviceCommunicationObject::DeviceCommunicationObject(DeviceCommunication* core)
-    : m_bridge(std::make_unique<SerialBridge>(*this)) {
+    : m_listener(std::make_unique<DeviceCommandNotificationListenerObjCPP>()),
+      m_bridge(std::make_unique<SerialBridge>(*this)) {
+    m_listener->setListener(&DeviceCommandListener::getInstance());
     setDeviceCommunication(core);
 }
 
 DeviceCommunicationObject::~DeviceCommunicationObject() {
-    if (DeviceCommunication* core = m_core.load())
+    if (DeviceCommunication* core = m_core.load()) {
+        core->setListener(nullptr);
         core->setSerialBridge(nullptr);
+    }
 }
 
 void DeviceCommunicationObject::setDeviceCommunication(DeviceCommunication* core) {
     m_core.store(core);
-    if (core != nullptr)
+    if (core != nullptr) {
+        core->setListener(m_listener.get());
         core->setSerialBridge(m_bridge.get());
+    }
+}
+
+void DeviceCommunicationObject::connect(const ConnectionSettings& settings) {
+    withCore([&](DeviceCommunication& core) {
+        core.connect(std::make_shared<const CPPConnectionSettings>(connectionSettingsToCpp(settings)));
+    });
+}
+
+ConnectionSettingsPtr DeviceCommunicationObject::currentConnectionSettings() const {
+    DeviceCommunication* core = m_core.load();
+    const std::shared_ptr<const CPPConnectionSettings> current =
+        core != nullptr ? core->getCurrentConnectionSettings() : nullptr;
+    return current != nullptr ? connectionSettingsFromCpp(*current) : nullptr;
+}
+
+LinePtr DeviceCommunicationObject::line() const {
+    DeviceCommunication* core = m_core.load();
+    // A copy, made under the line's lock; the conversion reads the store without it.
+    const CPPLine copy(core != nullptr ? *core->getLine() : CPPLine::getInstance());
+    return lineFromCpp(copy);
 }
 
 void DeviceCommunicationObject::setPortList(PortList ports) {

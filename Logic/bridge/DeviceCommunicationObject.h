@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "Logic/bridge/ConnectionSettings.h"
+#include "Logic/bridge/Line.h"
+
+class DeviceCommandNotificationListenerObjCPP;
 class DeviceCommunication;
 class SerialBridge;
 class SerialPortInterface;
@@ -35,19 +39,31 @@ public:
     // Every port present, in the order the port manager lists them.
     using PortList = std::function<std::vector<std::shared_ptr<SerialPortInterface>>()>;
 
-    // Installs its serial bridge on core (when given).
+    // Installs its notification listener (posting through DeviceCommandListener) and its serial
+    // bridge on core (when given).
     explicit DeviceCommunicationObject(DeviceCommunication* core);
-    // Takes its bridge off the core it still points at; clear the core pointer first when
-    // that core is gone.
+    // Takes its listener and bridge off the core it still points at; clear the core pointer
+    // first when that core is gone.
     ~DeviceCommunicationObject();
     DeviceCommunicationObject(const DeviceCommunicationObject&) = delete;
     DeviceCommunicationObject& operator=(const DeviceCommunicationObject&) = delete;
 
-    // A new core gets the serial bridge; nullptr turns every method into a no-op.
+    // A new core gets the listener and the serial bridge; nullptr turns every method into a
+    // no-op.
     void setDeviceCommunication(DeviceCommunication* core);
     DeviceCommunication* deviceCommunication() const { return m_core.load(); }
     // Where openSerialConnection finds ports; empty until the port manager is wired.
     void setPortList(PortList ports);
+
+    // Makes the profile's own fields (not its keys or commands) the current profile before it
+    // returns, then connects on the core's connect thread; progress arrives as posts.
+    void connect(const ConnectionSettings& settings);
+    // The current profile with the keys and commands the store holds for it; null before the
+    // first connect or without a core.
+    ConnectionSettingsPtr currentConnectionSettings() const;
+    // A new snapshot of the line on every call, never null (the line model alone without a
+    // core). Reads the store for the parties' contacts: once per handler.
+    LinePtr line() const;
 
     bool isOnline() const;
     // The core's result (-1 without a profile or core).
@@ -111,6 +127,7 @@ private:
     std::shared_ptr<SerialPortInterface> currentPort() const;
 
     std::atomic<DeviceCommunication*> m_core{nullptr};
+    std::unique_ptr<DeviceCommandNotificationListenerObjCPP> m_listener;
     std::unique_ptr<SerialBridge> m_bridge;
 
     mutable std::mutex m_mutex;

@@ -1,6 +1,7 @@
 #include "Logic/bridge/TessmarkDialerCore.h"
 
 #include "Logic/bridge/CPPDialerCore.h"
+#include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Platform/Files.h"
 #include "Platform/Paths.h"
 
@@ -17,6 +18,7 @@ bool TessmarkDialerCore::open() {
         Platform::Files::makeFolders(folder, 0700);
     CPPDialerCore& core = CPPDialerCore::getInstance();
     core.open(folder + "/" + databaseFileName);
+    deviceCommunication().setDeviceCommunication(core.getDeviceCommunication());
     return true;
 }
 
@@ -26,5 +28,12 @@ bool TessmarkDialerCore::postDidLaunch() {
 }
 
 bool TessmarkDialerCore::close() {
-    return CPPDialerCore::getInstance().close();
+    return CPPDialerCore::getInstance().close([] { deviceCommunication().setDeviceCommunication(nullptr); });
+}
+
+DeviceCommunicationObject& TessmarkDialerCore::deviceCommunication() {
+    // Never destroyed: device threads may still reach it through the serial bridge at exit.
+    static DeviceCommunicationObject* const instance =
+        new DeviceCommunicationObject(CPPDialerCore::getInstance().getDeviceCommunication());
+    return *instance;
 }

@@ -3,6 +3,8 @@
 // Bulk writes of the screens (the CSV imports) hold one CPPBatchScope around their loop.
 #include "Logic/database/CPPBatchScope.h"
 
+class DeviceCommunicationObject;
+
 // The interface's one door to the core. Call open first (on the interface thread, after
 // XDG_DATA_HOME is final), postDidLaunch once the window stands, close at the end after the
 // interface's observers are gone.
@@ -18,4 +20,6 @@ public:
     static bool postDidLaunch();
     // False, with the link left up, when the database refuses to close.
     static bool close();
+    // The one object of the process; any thread.
+    static DeviceCommunicationObject& deviceCommunication();
 };

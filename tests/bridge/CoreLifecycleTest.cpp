@@ -1,7 +1,12 @@
 #include "CsvFiles.h"
 #include "Logic/bridge/CPPDialerCore.h"
+#include "Logic/bridge/ConnectionSettingsManager.h"
+#include "Logic/bridge/DeviceCommandListener.h"
+#include "Logic/bridge/DeviceCommunicationObject.h"
+#include "Logic/connection/DeviceCommunication.h"
 #include "support/CapturingLog.h"
 #include "support/CoreFixture.h"
+#include "support/PostCollector.h"
 
 #include <filesystem>
 #include <string>
@@ -115,25 +120,98 @@ TEST_F(CoreLifecycleTest, FirstFailingTableEndsTheOpenAndSaysWhyOnce) {
     EXPECT_EQ(log.errLines()[0].rfind("Cannot execute: create table if not exists ContactNumber", 0), 0u);
 }
 
-TEST_F(CoreLifecycleTest, PlainFileInPlaceOfTheFolderLeavesTheCoreClosed) {
+TEST_F(CoreLifecycleTest, PlainFileInPlaceOfTheFolderLeavesEveryDeviceOperationHarmless) {
     writeText(dataFolder(), "not a folder");
+    PostCollector posts;
     CapturingLog log;
     ASSERT_NO_FATAL_FAILURE(openCore());
     EXPECT_EQ(readText(dataFolder()), "not a folder");
     EXPECT_EQ(CPPDialerCore::getInstance().getDeviceCommunication(), nullptr);
     ASSERT_EQ(log.errLines().size(), 1u);
     EXPECT_EQ(log.errLines()[0].rfind("Cannot open database at: " + databasePath(), 0), 0u);
+
+    DeviceCommunicationObject& device = TessmarkDialerCore::deviceCommunication();
+    device.call("200");
+    device.connect(ConnectionSettings("Desk"));
+    EXPECT_EQ(device.sendCommand("EP UA 1 INQUIRE HOOK"), -1);
+    EXPECT_EQ(device.currentConnectionSettings(), nullptr);
+    // The line model alone answers.
+    EXPECT_EQ(device.line()->lineParties().size(), 5u);
     EXPECT_TRUE(TessmarkDialerCore::postDidLaunch());
     EXPECT_TRUE(closeCore());
+    DeviceCommandListener::getInstance().waitUntilDelivered();
+    EXPECT_TRUE(posts.posts().empty());
+    EXPECT_EQ(log.errLines().size(), 1u);
 }
 
-TEST_F(CoreLifecycleTest, RefusedCloseLeavesTheCoreOpen) {
+TEST_F(CoreLifecycleTest, EachOpenWiresTheDeviceObjectToTheNewCore) {
     ASSERT_NO_FATAL_FAILURE(openCore());
+    ASSERT_TRUE(closeCore());
+    EXPECT_EQ(TessmarkDialerCore::deviceCommunication().deviceCommunication(), nullptr);
+    DeviceCommandListener::getInstance().waitUntilDelivered();
+    PostCollector posts;
+    ASSERT_NO_FATAL_FAILURE(openCore());
+    DeviceCommunication* core = CPPDialerCore::getInstance().getDeviceCommunication();
+    ASSERT_NE(core, nullptr);
+    EXPECT_EQ(TessmarkDialerCore::deviceCommunication().deviceCommunication(), core);
+    auto record = std::make_unique<CPPNotificationInfo>();
+    record->setNotificationType(NotificationType::SYSTEM_MESSAGE);
+    record->setPn("WIRED");
+    core->dispatchNotification(std::move(record));
+    ASSERT_TRUE(posts.waitForCount(1));
+    EXPECT_EQ(posts.words(), (std::vector<std::string>{"WIRED"}));
+}
+
+TEST_F(CoreLifecycleTest, LaunchConnectsTheFirstAutoConnectProfileByRoomName) {
+    ASSERT_NO_FATAL_FAILURE(openCore());
+    PostCollector posts;
+    ASSERT_TRUE(TessmarkDialerCore::postDidLaunch());
+    EXPECT_EQ(TessmarkDialerCore::deviceCommunication().currentConnectionSettings(), nullptr);
+    DeviceCommandListener::getInstance().waitUntilDelivered();
+    EXPECT_TRUE(posts.posts().empty());
+
+    // Two marked profiles, as an old file may hold them; nothing listens on their port.
+    for (const char* room : {"beta", "Alpha"}) {
+        ConnectionSettings settings(room);
+        settings.setIp("127.0.0.1");
+        settings.setPort(1);
+        ASSERT_TRUE(ConnectionSettingsManager::addConnectionSettings(settings));
+    }
+    run("update ConnectionSettings set isAutoConnect=1");
+    ASSERT_TRUE(TessmarkDialerCore::postDidLaunch());
+    const ConnectionSettingsPtr current =
+        TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->roomName(), "Alpha");
+    EXPECT_EQ(current->customKeys().size(), 5u);
+    ASSERT_TRUE(posts.waitForCount(1));
+    EXPECT_EQ(posts.words()[0], "CONNECTING");
+}
+
+TEST_F(CoreLifecycleTest, CloseComesAfterTheDatabaseAndEndsWithTheCloseRecord) {
+    ASSERT_NO_FATAL_FAILURE(openCore());
+    PostCollector posts;
     refuse([](const std::string& sql) { return sql == "close"; });
     EXPECT_FALSE(TessmarkDialerCore::close());
     EXPECT_NE(CPPDialerCore::getInstance().getDeviceCommunication(), nullptr);
+    EXPECT_NE(TessmarkDialerCore::deviceCommunication().deviceCommunication(), nullptr);
     refuse(nullptr);
     EXPECT_EQ(count("Contact"), 0);
+    DeviceCommandListener::getInstance().waitUntilDelivered();
+    EXPECT_TRUE(posts.posts().empty());
+
+    ASSERT_TRUE(closeCore());
+    EXPECT_EQ(CPPDialerCore::getInstance().getDeviceCommunication(), nullptr);
+    EXPECT_EQ(TessmarkDialerCore::deviceCommunication().deviceCommunication(), nullptr);
+    DeviceCommandListener::getInstance().waitUntilDelivered();
+    std::vector<int64_t> types;
+    for (const PostCollector::Post& post : posts.posts()) {
+        types.push_back(post.info->notificationType());
+        EXPECT_EQ(
+            post.info->notificationCommandType() + post.info->eCommandType() + post.info->eEndPointType(), 3);
+    }
+    EXPECT_EQ(types, (std::vector<int64_t>{5, 3, 4, 0}));
+    EXPECT_EQ(posts.words().back(), "CLOSE");
 }
 
 } // namespace

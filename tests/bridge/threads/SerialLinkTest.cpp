@@ -16,6 +16,8 @@ protected:
     void SetUp() override {
         LinkFixture::SetUp();
         m_object = std::make_unique<DeviceCommunicationObject>(m_device);
+        // The object installs the bridge's listener; these tests read the records directly.
+        m_device->setListener(&m_listener);
         m_object->setPortList([this] {
             return std::vector<std::shared_ptr<SerialPortInterface>>{m_other, m_port};
         });
