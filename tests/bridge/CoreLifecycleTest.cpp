@@ -72,6 +72,7 @@ TEST_F(CoreLifecycleTest, LaterStartsOnlyMigrateAndIndex) {
     ASSERT_NO_FATAL_FAILURE(openCore());
     EXPECT_TRUE(createdTables().empty());
     EXPECT_EQ(traced("select * from MIGRATION").size(), 1u);
+    EXPECT_EQ(traced("create index if not exists ").size(), 2u);
     EXPECT_EQ(scalar("select count(*) from MIGRATION"), "1");
 }
 
@@ -84,6 +85,8 @@ TEST_F(CoreLifecycleTest, OldFileWithoutMigrationIsNotGivenTablesThatWouldStampI
     clearTrace();
     ASSERT_NO_FATAL_FAILURE(openCore());
     EXPECT_TRUE(createdTables().empty());
+    // Files older than the indexes get them too.
+    EXPECT_EQ(traced("create index if not exists ").size(), 2u);
 }
 
 TEST_F(CoreLifecycleTest, AnEmptyFileIsNew) {
