@@ -8,6 +8,7 @@
 #include "Logic/connection/DeviceCommunication.h"
 #include "Logic/connection/Serial/SerialPortDelegate.h"
 #include "Logic/connection/Serial/SerialPortInterface.h"
+#include "Logic/connection/Serial/SerialPortManager.h"
 #include "Logic/profiles/CPPConnectionSettings.h"
 #include "Logic/protocol/CommandParser.h"
 #include "Platform/Log.h"
@@ -22,6 +23,13 @@ constexpr std::string_view SERIAL_PROMPT = "\n\r=> ";
 constexpr uint64_t SERIAL_BAUD_RATE = 57600;
 constexpr uint64_t NO_PARITY = 0;
 constexpr uint64_t ONE_STOP_BIT = 1;
+
+// The ports present now. The manager is made on the first call, so a program that never opens
+// a serial link never lists the machine's devices.
+std::vector<std::shared_ptr<SerialPortInterface>> presentPorts() {
+    const SerialPortManager::Ports present = SerialPortManager::sharedSerialPortManager().availablePorts();
+    return {present.begin(), present.end()};
+}
 
 bool isAsciiWhitespace(char character) {
     return character == ' ' || character == '\t' || character == '\n' || character == '\v' ||
@@ -48,7 +56,7 @@ struct DeviceCommunicationObject::Binding {
 
 DeviceCommunicationObject::DeviceCommunicationObject(DeviceCommunication* core)
     : m_listener(std::make_unique<DeviceCommandNotificationListenerObjCPP>()),
-      m_bridge(std::make_unique<SerialBridge>(*this)) {
+      m_bridge(std::make_unique<SerialBridge>(*this)), m_ports(presentPorts) {
     m_listener->setListener(&DeviceCommandListener::getInstance());
     setDeviceCommunication(core);
 }

@@ -52,7 +52,8 @@ public:
     // no-op.
     void setDeviceCommunication(DeviceCommunication* core);
     DeviceCommunication* deviceCommunication() const { return m_core.load(); }
-    // Where openSerialConnection finds ports; empty until the port manager is wired.
+    // Where openSerialConnection finds ports: the serial port manager's list (read when the
+    // port is opened), unless a test gives its own.
     void setPortList(PortList ports);
 
     // Makes the profile's own fields (not its keys or commands) the current profile before it
