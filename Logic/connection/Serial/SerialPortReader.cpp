@@ -82,8 +82,9 @@ void SerialPort::readerLoop(int fileDescriptor, int stopEvent) {
         const bool watchesLines = m_hasModemLines.load();
         int timeout = -1;
         if (watchesLines) {
+            // Rounded up: a wait cut to 0 would spin through the tick's last millisecond.
             const auto wait =
-                std::chrono::duration_cast<std::chrono::milliseconds>(nextTick - steady_clock::now()).count();
+                std::chrono::ceil<std::chrono::milliseconds>(nextTick - steady_clock::now()).count();
             timeout = wait > 0 ? static_cast<int>(wait) : 0;
         }
         pollfd watched[2] = {{fileDescriptor, POLLIN, 0}, {stopEvent, POLLIN, 0}};
