@@ -332,7 +332,7 @@ protected:
                                             std::lock_guard lock(mutex);
                                             written.push_back(bits);
                                             lines = bits | (lines & (TIOCM_CTS | TIOCM_DSR | TIOCM_CAR));
-                                            return 0;
+                                            return writeError;
                                         }});
     }
     void TearDown() override {
@@ -348,6 +348,7 @@ protected:
     std::mutex mutex;
     int lines = TIOCM_RTS | TIOCM_DTR;
     int readError = 0;
+    int writeError = 0;
     int reads = 0;
     std::vector<int> written;
 };
@@ -379,6 +380,30 @@ TEST_F(SerialPortModemLines, OutputsStartLowAndInputsArePolled) {
     ASSERT_TRUE(waitForEvent("closed"));
     EXPECT_EQ(recorder.events(),
               (std::vector<std::string>{"opened", "error " + std::to_string(ENXIO), "removed", "closed"}));
+}
+
+// A failure of an earlier open that the main queue has not delivered yet must not reach the
+// delegate of the next open, or the next open would be closed for it.
+TEST_F(SerialPortModemLines, AnEarlierOpensFailureLeavesTheNextOpenAlone) {
+    ASSERT_TRUE(openAndWait());
+    {
+        std::lock_guard lock(mutex);
+        writeError = EIO;
+    }
+    port->setRTS(true); // the line refuses: an error for this open
+    setInput(0, ENXIO); // and the device goes away
+    ASSERT_TRUE(spinUntil([&] { return Platform::MainQueue::shared().pendingCount() >= 2; }));
+    port->close();
+    setInput(0);
+    {
+        std::lock_guard lock(mutex);
+        writeError = 0;
+    }
+    port->open();
+    ASSERT_TRUE(waitForEvent("opened", 2));
+    Platform::MainQueue::shared().runPending();
+    EXPECT_TRUE(port->isOpen());
+    EXPECT_EQ(recorder.events(), (std::vector<std::string>{"opened", "closed", "opened"}));
 }
 
 TEST_F(SerialPortModemLines, ALineWithoutModemLinesIsNoError) {
