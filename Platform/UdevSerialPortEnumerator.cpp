@@ -123,10 +123,10 @@ bool UdevSerialPortEnumerator::startMonitoring(DevicesCallback arrived, DevicesC
         udev_monitor_unref(monitor);
         return false;
     }
-    try {
-        m_monitorThread = std::thread(&UdevSerialPortEnumerator::monitorLoop, this, monitor, stopEvent,
-                                      std::move(arrived), std::move(removed));
-    } catch (const std::system_error&) {
+    if (!m_monitorThreads.spawn(
+            [this, monitor, stopEvent, arrived = std::move(arrived), removed = std::move(removed)] {
+                monitorLoop(monitor, stopEvent, arrived, removed);
+            })) {
         ::close(stopEvent);
         udev_monitor_unref(monitor);
         return false;
@@ -136,11 +136,11 @@ bool UdevSerialPortEnumerator::startMonitoring(DevicesCallback arrived, DevicesC
 }
 
 void UdevSerialPortEnumerator::stopMonitoring() {
-    if (!m_monitorThread.joinable())
+    if (m_stopEvent < 0)
         return;
     const uint64_t one = 1;
     [[maybe_unused]] const ssize_t written = ::write(m_stopEvent, &one, sizeof one);
-    m_monitorThread.join();
+    m_monitorThreads.joinAll();
     ::close(m_stopEvent);
     m_stopEvent = -1;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "Platform/SerialPortEnumerator.h"
+#include "Platform/ThreadGroup.h"
 
 #include <mutex>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace Platform {
@@ -36,7 +36,8 @@ private:
     // Nodes listed or announced so far: a removal is reported only for these, since the
     // removed device can no longer be asked whether it was a serial line.
     std::set<std::string> m_knownPaths;
-    std::thread m_monitorThread;
+    // The monitor thread, while monitoring; its stop event is m_stopEvent.
+    ThreadGroup m_monitorThreads;
     int m_stopEvent = -1;
 };
 
