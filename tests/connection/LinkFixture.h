@@ -8,6 +8,7 @@
 #include "Logic/profiles/CPPCustomKeyTable.h"
 #include "Logic/profiles/CPPMuteCommandTable.h"
 #include "Logic/profiles/CPPVolumeCommandTable.h"
+#include "Platform/MainQueue.h"
 #include "support/CallRecordTables.h"
 #include "support/CapturingLog.h"
 #include "support/CapturingNotificationListener.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,6 +83,23 @@ protected:
         settings.setUsesMicrophoneGroup(true);
         settings.setMicrophoneGroupName("MIC");
         return settings;
+    }
+
+    // P over a serial line at the path.
+    static CPPConnectionSettings serialProfile(const std::string& path) {
+        CPPConnectionSettings settings = profileP(0);
+        settings.setConnectionType(ConnectionType::SERIAL);
+        settings.setSerialPath(path);
+        return settings;
+    }
+
+    // Runs the main queue until done (the test thread is the main thread; serial ports post
+    // their events there), at most SOON.
+    bool pumpUntil(const std::function<bool()>& done) {
+        return Platform::MainQueue::shared().pumpUntil(done, SOON);
+    }
+    bool pumpUntilCount(const std::string& pn, size_t count) {
+        return pumpUntil([&] { return countOf(m_listener.records(), pn) >= count; });
     }
 
     void connect(const CPPConnectionSettings& settings) {

@@ -33,25 +33,10 @@ protected:
         LinkFixture::TearDown();
     }
 
-    static CPPConnectionSettings serialProfile(const std::string& path = PORT_PATH) {
-        CPPConnectionSettings settings = profileP(0);
-        settings.setConnectionType(ConnectionType::SERIAL);
-        settings.setSerialPath(path);
-        return settings;
-    }
-
-    bool pumpUntil(const std::function<bool()>& done) {
-        return Platform::MainQueue::shared().pumpUntil(done, SOON);
-    }
-
-    bool pumpUntilCount(const std::string& pn, size_t count) {
-        return pumpUntil([&] { return countOf(m_listener.records(), pn) >= count; });
-    }
-
     // Pumps until the serial login pass ended (its last record) and the loop idles.
     void connectSerial() {
         const size_t logins = countOf(m_listener.records(), "LOGIN_SUCCESS");
-        connect(serialProfile());
+        connect(serialProfile(PORT_PATH));
         ASSERT_TRUE(pumpUntil([&] { return countOf(m_listener.records(), "LOGIN_SUCCESS") > logins; }));
         ASSERT_TRUE(waitForLoginPass(logins + 1));
     }
@@ -167,7 +152,7 @@ TEST_F(SerialLink, CloseAndPortErrors) {
 TEST_F(SerialLink, LateEventsOfAReplacedPortTouchNothing) {
     ASSERT_NO_FATAL_FAILURE(connectSerial());
     m_listener.clear();
-    connect(serialProfile());
+    connect(serialProfile(PORT_PATH));
     ASSERT_TRUE(pumpUntilCount("LOGIN_SUCCESS", 1));
     ASSERT_TRUE(pumpUntil([&] { return Platform::MainQueue::shared().pendingCount() == 0; }));
     EXPECT_EQ(countOf(m_listener.records(), "ERROR"), 0u);

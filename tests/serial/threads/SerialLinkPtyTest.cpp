@@ -56,19 +56,6 @@ protected:
         return nullptr;
     }
 
-    static CPPConnectionSettings serialProfile(const std::string& path) {
-        CPPConnectionSettings settings = profileP(0);
-        settings.setConnectionType(ConnectionType::SERIAL);
-        settings.setSerialPath(path);
-        return settings;
-    }
-
-    bool pumpUntil(const std::function<bool()>& done) {
-        return Platform::MainQueue::shared().pumpUntil(done, SOON);
-    }
-    bool pumpUntilCount(const std::string& pn, size_t count) {
-        return pumpUntil([&] { return countOf(m_listener.records(), pn) >= count; });
-    }
     // Runs the main queue for the quiet time; true when no record came meanwhile.
     bool quietFor(std::chrono::milliseconds time) {
         const size_t before = m_listener.records().size();
