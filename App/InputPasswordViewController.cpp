@@ -62,20 +62,14 @@ void InputPasswordViewController::viewDidLoad() {
     setTitle(QString());
 }
 
-void InputPasswordViewController::setDelegate(InputPasswordViewDelegate* delegate) {
-    m_delegate = delegate;
-    m_delegateObject = dynamic_cast<QObject*>(delegate);
-    m_delegateIsObject = !m_delegateObject.isNull();
-}
-
 void InputPasswordViewController::okButtonClicked() {
-    if (m_delegate != nullptr && (!m_delegateIsObject || !m_delegateObject.isNull())) {
-        m_delegate->didFinishedInputtingSecurityPassword(this, m_passwordField->text());
+    if (InputPasswordViewDelegate* delegate = m_delegate.get()) {
+        delegate->didFinishedInputtingSecurityPassword(this, m_passwordField->text());
     }
 }
 
 void InputPasswordViewController::cancelButtonClicked() {
-    if (m_delegate != nullptr && (!m_delegateIsObject || !m_delegateObject.isNull())) {
-        m_delegate->didCancelledInputtingSecurityPassword(this);
+    if (InputPasswordViewDelegate* delegate = m_delegate.get()) {
+        delegate->didCancelledInputtingSecurityPassword(this);
     }
 }

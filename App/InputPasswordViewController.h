@@ -1,6 +1,7 @@
 #pragma once
 
 #include "App/ViewController.h"
+#include "App/WeakDelegate.h"
 
 #include <QPointer>
 
@@ -26,7 +27,7 @@ class InputPasswordViewController final : public ViewController {
 public:
     explicit InputPasswordViewController(QObject* parent = nullptr);
 
-    void setDelegate(InputPasswordViewDelegate* delegate);
+    void setDelegate(InputPasswordViewDelegate* delegate) { m_delegate.reset(delegate); }
     QLineEdit* passwordField() const { return m_passwordField; }
     QPushButton* okButton() const { return m_okButton; }
     QPushButton* cancelButton() const { return m_cancelButton; }
@@ -39,9 +40,7 @@ protected:
     QWidget* buildView() override;
 
 private:
-    InputPasswordViewDelegate* m_delegate = nullptr;
-    QPointer<QObject> m_delegateObject;
-    bool m_delegateIsObject = false;
+    WeakDelegate<InputPasswordViewDelegate> m_delegate;
     QLineEdit* m_passwordField = nullptr;
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;

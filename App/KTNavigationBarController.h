@@ -2,9 +2,9 @@
 
 #include "App/ViewController.h"
 
-#include <QPointer>
+#include "App/WeakDelegate.h"
 
-class KTNavigationBarDelegate;
+#include "App/KTNavigationProtocols.h"
 class QAbstractButton;
 class QLabel;
 class QPushButton;
@@ -27,8 +27,8 @@ public:
     QWidget* bottomLineView() const { return m_bottomLineView; }
 
     // Not owned; a delegate that is destroyed is forgotten.
-    KTNavigationBarDelegate* delegate() const;
-    void setDelegate(KTNavigationBarDelegate* delegate);
+    KTNavigationBarDelegate* delegate() const { return m_delegate.get(); }
+    void setDelegate(KTNavigationBarDelegate* delegate) { m_delegate.reset(delegate); }
 
     void viewDidLoad() override;
     // Spreads the buttons and the title over a bar of this width.
@@ -47,7 +47,5 @@ private:
     QPushButton* m_optionalButton = nullptr;
     QLabel* m_barTitle = nullptr;
     QWidget* m_bottomLineView = nullptr;
-    KTNavigationBarDelegate* m_delegate = nullptr;
-    QPointer<QObject> m_delegateObject;
-    bool m_delegateIsObject = false;
+    WeakDelegate<KTNavigationBarDelegate> m_delegate;
 };

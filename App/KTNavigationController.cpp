@@ -77,19 +77,6 @@ QWidget* KTNavigationController::buildView() {
     return stackView;
 }
 
-KTNavigationControllerDelegate* KTNavigationController::delegate() const {
-    if (m_delegateIsObject && m_delegateObject.isNull()) {
-        return nullptr;
-    }
-    return m_delegate;
-}
-
-void KTNavigationController::setDelegate(KTNavigationControllerDelegate* delegate) {
-    m_delegate = delegate;
-    m_delegateObject = dynamic_cast<QObject*>(delegate);
-    m_delegateIsObject = !m_delegateObject.isNull();
-}
-
 std::vector<ViewController*> KTNavigationController::viewControllers() const {
     std::vector<ViewController*> pages;
     for (const QPointer<ViewController>& page : m_stack) {

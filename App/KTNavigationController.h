@@ -1,6 +1,7 @@
 #pragma once
 
 #include "App/ViewController.h"
+#include "App/WeakDelegate.h"
 
 #include <QPointer>
 #include <QRect>
@@ -9,7 +10,7 @@
 #include <vector>
 
 class KTNavigationBarController;
-class KTNavigationControllerDelegate;
+#include "App/KTNavigationProtocols.h"
 class QLabel;
 class QParallelAnimationGroup;
 
@@ -31,8 +32,8 @@ public:
     QWidget* contentView() const { return m_contentView; }
 
     // Not owned; a delegate that is destroyed is forgotten.
-    KTNavigationControllerDelegate* delegate() const;
-    void setDelegate(KTNavigationControllerDelegate* delegate);
+    KTNavigationControllerDelegate* delegate() const { return m_delegate.get(); }
+    void setDelegate(KTNavigationControllerDelegate* delegate) { m_delegate.reset(delegate); }
 
     std::vector<ViewController*> viewControllers() const;
     void setViewControllers(const std::vector<ViewController*>& viewControllers, bool animated = false);
@@ -76,9 +77,7 @@ private:
     KTNavigationBarController* m_navigationBar = nullptr;
     QWidget* m_contentView = nullptr;
     std::vector<QPointer<ViewController>> m_stack;
-    KTNavigationControllerDelegate* m_delegate = nullptr;
-    QPointer<QObject> m_delegateObject;
-    bool m_delegateIsObject = false;
+    WeakDelegate<KTNavigationControllerDelegate> m_delegate;
     QTimer m_slideTimer;
     Slide m_slide;
 };

@@ -1,6 +1,7 @@
 #include "App/VolumeSliderViewController.h"
 
 #include "App/controls/KTSlider.h"
+#include "App/controls/Styling.h"
 
 #include <QHBoxLayout>
 #include <QWidget>
@@ -20,11 +21,7 @@ QWidget* VolumeSliderViewController::buildView() {
 }
 
 void VolumeSliderViewController::viewDidLoad() {
-    QWidget* strip = view();
-    strip->setAutoFillBackground(true);
-    QPalette palette = strip->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgbF(0.95f, 0.95f, 0.95f));
-    strip->setPalette(palette);
+    Styling::fillBackground(view(), QColor::fromRgbF(0.95f, 0.95f, 0.95f));
     m_presenting = false;
 }
 

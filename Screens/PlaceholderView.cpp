@@ -1,15 +1,14 @@
 #include "Screens/PlaceholderView.h"
 
+#include "App/controls/Styling.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QWidget>
 
 QWidget* makePlaceholderView(const QString& title) {
     auto* view = new QWidget;
-    view->setAutoFillBackground(true);
-    QPalette palette = view->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    view->setPalette(palette);
+    Styling::fillBackground(view, Qt::white);
     auto* label = new QLabel(title, view);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);

@@ -1,6 +1,7 @@
 #include "App/controls/KTPickerViewController.h"
 
 #include "App/controls/Colors.h"
+#include "App/controls/Styling.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,21 +50,6 @@ public:
     }
 };
 
-void paintWhite(QWidget* widget) {
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    widget->setPalette(palette);
-}
-
-QPushButton* makeBarButton(QWidget* parent, const QString& name) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(name);
-    button->setFlat(true);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 } // namespace
 
 KTPickerViewController::KTPickerViewController(QObject* parent)
@@ -80,7 +66,7 @@ QWidget* KTPickerViewController::buildView() {
     m_controlBar = new QWidget(m_pickerView);
     m_controlBar->setObjectName(QStringLiteral("controlBar"));
     m_controlBar->setFixedHeight(barHeight);
-    m_leftButton = makeBarButton(m_controlBar, QStringLiteral("leftButton"));
+    m_leftButton = Styling::makeBarButton(m_controlBar, QStringLiteral("leftButton"));
     m_barTitleField = new QLabel(m_controlBar);
     m_barTitleField->setObjectName(QStringLiteral("barTitleField"));
     m_barTitleField->setTextFormat(Qt::PlainText);
@@ -89,7 +75,7 @@ QWidget* KTPickerViewController::buildView() {
     titleFont.setPixelSize(15);
     titleFont.setBold(true);
     m_barTitleField->setFont(titleFont);
-    m_rightButton = makeBarButton(m_controlBar, QStringLiteral("rightButton"));
+    m_rightButton = Styling::makeBarButton(m_controlBar, QStringLiteral("rightButton"));
     auto* barLayout = new QHBoxLayout(m_controlBar);
     barLayout->setContentsMargins(6, 0, 6, 0);
     barLayout->addWidget(m_leftButton);
@@ -104,10 +90,7 @@ QWidget* KTPickerViewController::buildView() {
     m_tableView->setFrameShape(QFrame::NoFrame);
     auto* separator = new QWidget(m_pickerView);
     separator->setFixedHeight(1);
-    separator->setAutoFillBackground(true);
-    QPalette separatorPalette = separator->palette();
-    separatorPalette.setColor(QPalette::Window, Colors::colorWithHexCode(Colors::separator));
-    separator->setPalette(separatorPalette);
+    Styling::fillBackground(separator, Colors::colorWithHexCode(Colors::separator));
 
     auto* panelLayout = new QVBoxLayout(m_pickerView);
     panelLayout->setContentsMargins(0, 0, 0, 0);
@@ -124,13 +107,10 @@ QWidget* KTPickerViewController::buildView() {
 }
 
 void KTPickerViewController::viewDidLoad() {
-    paintWhite(m_pickerView);
-    paintWhite(m_controlBar);
-    const QString style = QStringLiteral("QPushButton { border: none; background: transparent; color: %1; "
-                                         "font-size: 14px; padding: 0px 6px; }")
-                              .arg(Colors::colorWithHexCode(Colors::accent).name());
-    m_leftButton->setStyleSheet(style);
-    m_rightButton->setStyleSheet(style);
+    Styling::fillBackground(m_pickerView, Qt::white);
+    Styling::fillBackground(m_controlBar, Qt::white);
+    m_leftButton->setStyleSheet(Styling::accentTitleStyle(QStringLiteral("center")));
+    m_rightButton->setStyleSheet(Styling::accentTitleStyle(QStringLiteral("center")));
     m_tableView->setExtendedDelegate(this);
     m_model->setStringList(m_items);
 }
@@ -144,19 +124,6 @@ void KTPickerViewController::viewWillAppearInWindow() {
     if (m_selectedIndex >= 0 && m_selectedIndex < m_items.size()) {
         m_tableView->scrollTo(m_model->index(m_selectedIndex));
     }
-}
-
-void KTPickerViewController::setDelegate(KTPickerViewDelegate* delegate) {
-    m_delegate = delegate;
-    m_delegateObject = dynamic_cast<QObject*>(delegate);
-    m_delegateIsObject = !m_delegateObject.isNull();
-}
-
-KTPickerViewDelegate* KTPickerViewController::delegate() const {
-    if (m_delegateIsObject && m_delegateObject.isNull()) {
-        return nullptr;
-    }
-    return m_delegate;
 }
 
 void KTPickerViewController::setItems(const QStringList& items) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "App/ViewController.h"
+#include "App/WeakDelegate.h"
 #include "App/controls/KTTableView.h"
 
 #include <QPointer>
@@ -32,8 +33,8 @@ public:
     explicit KTPickerViewController(QObject* parent = nullptr);
 
     // Not owned; a delegate that is destroyed is forgotten.
-    void setDelegate(KTPickerViewDelegate* delegate);
-    KTPickerViewDelegate* delegate() const;
+    void setDelegate(KTPickerViewDelegate* delegate) { m_delegate.reset(delegate); }
+    KTPickerViewDelegate* delegate() const { return m_delegate.get(); }
 
     QString leftTitle() const { return m_leftTitle; }
     void setLeftTitle(const QString& title) { m_leftTitle = title; }
@@ -74,9 +75,7 @@ protected:
 private:
     void selectRow(int row);
 
-    KTPickerViewDelegate* m_delegate = nullptr;
-    QPointer<QObject> m_delegateObject;
-    bool m_delegateIsObject = false;
+    WeakDelegate<KTPickerViewDelegate> m_delegate;
     QString m_leftTitle;
     QString m_rightTitle;
     QString m_barTitlte;

@@ -9,19 +9,6 @@ KTTableView::KTTableView(QWidget* parent) : QListView(parent) {
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
 }
 
-KTTableDelegate* KTTableView::extendedDelegate() const {
-    if (m_delegateIsObject && m_delegateObject.isNull()) {
-        return nullptr;
-    }
-    return m_extendedDelegate;
-}
-
-void KTTableView::setExtendedDelegate(KTTableDelegate* delegate) {
-    m_extendedDelegate = delegate;
-    m_delegateObject = dynamic_cast<QObject*>(delegate);
-    m_delegateIsObject = !m_delegateObject.isNull();
-}
-
 void KTTableView::mousePressEvent(QMouseEvent* event) {
     const int row = indexAt(event->position().toPoint()).row();
     QPointer<KTTableView> guard(this);

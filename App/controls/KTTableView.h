@@ -1,7 +1,7 @@
 #pragma once
 
+#include "App/WeakDelegate.h"
 #include <QListView>
-#include <QPointer>
 
 class KTTableView;
 
@@ -23,8 +23,8 @@ public:
     explicit KTTableView(QWidget* parent = nullptr);
 
     // Not owned; a delegate that is destroyed is forgotten.
-    KTTableDelegate* extendedDelegate() const;
-    void setExtendedDelegate(KTTableDelegate* delegate);
+    KTTableDelegate* extendedDelegate() const { return m_extendedDelegate.get(); }
+    void setExtendedDelegate(KTTableDelegate* delegate) { m_extendedDelegate.reset(delegate); }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -33,7 +33,5 @@ protected:
 private:
     void report(int row);
 
-    KTTableDelegate* m_extendedDelegate = nullptr;
-    QPointer<QObject> m_delegateObject;
-    bool m_delegateIsObject = false;
+    WeakDelegate<KTTableDelegate> m_extendedDelegate;
 };

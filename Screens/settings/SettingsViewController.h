@@ -9,9 +9,12 @@ class SettingsViewController final : public ViewController {
 public:
     explicit SettingsViewController(QObject* parent = nullptr);
 
-    // Shows the connection list.
+    // Shows the connection list: back to the root, then the list pushed on it.
     void openConnectionSettings();
 
 protected:
     QWidget* buildView() override;
+
+private:
+    ViewController* m_connectionList = nullptr;
 };
