@@ -1,10 +1,10 @@
 #pragma once
 
+#include "App/KTNavigationProtocols.h"
 #include "App/ViewController.h"
 
 #include "App/WeakDelegate.h"
 
-#include "App/KTNavigationProtocols.h"
 class QAbstractButton;
 class QLabel;
 class QPushButton;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "App/KTNavigationProtocols.h"
 #include "App/ViewController.h"
 #include "App/WeakDelegate.h"
 
@@ -10,7 +11,6 @@
 #include <vector>
 
 class KTNavigationBarController;
-#include "App/KTNavigationProtocols.h"
 class QLabel;
 class QParallelAnimationGroup;
 

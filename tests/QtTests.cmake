@@ -84,3 +84,13 @@ foreach(scale 1 2)
     set_tests_properties(screenshots.scale${scale} PROPERTIES LABELS ui TIMEOUT 120
         ENVIRONMENT "${TESSMARK_QT_TEST_ENVIRONMENT};QT_SCALE_FACTOR=${scale};TZ=UTC")
 endforeach()
+
+# The real program under an X server: its window appears and closes cleanly.
+if(TARGET TessmarkDialer)
+    find_program(TESSMARK_XVFB_RUN xvfb-run REQUIRED)
+    add_test(NAME smoke.window
+        COMMAND ${TESSMARK_XVFB_RUN} -a /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/smoke/smoke_window.py
+                $<TARGET_FILE:TessmarkDialer>)
+    set_tests_properties(smoke.window PROPERTIES LABELS ui TIMEOUT 120
+        ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/sanitizer/lsan.supp:print_suppressions=0")
+endif()
