@@ -2,6 +2,7 @@
 #include "App/KTNavigationController.h"
 #include "App/KTNavigationProtocols.h"
 #include "App/OverlayHost.h"
+#include "App/controls/FunctionButtonView.h"
 #include "ui/support/QtTestMain.h"
 
 #include <QLabel>
@@ -176,6 +177,23 @@ private slots:
         QCOMPARE(m_log.first(), QStringLiteral("root willAppear"));
         QCOMPARE(stack.topViewController(), &root);
         QCOMPARE(stack.navigationBar()->barTitle()->text(), QStringLiteral("second"));
+    }
+
+    // Titles from the store or the box show their tags as typed.
+    void titlesArePlainText() {
+        RecordingPage root(QStringLiteral("<b>x</b>"), &m_log);
+        KTNavigationController stack(QRect(0, 0, 420, 600), &root);
+        QCOMPARE(stack.navigationBar()->barTitle()->textFormat(), Qt::PlainText);
+        QCOMPARE(stack.navigationBar()->barTitle()->text(), QStringLiteral("<b>x</b>"));
+
+        FunctionButtonView function;
+        function.setTitle(QStringLiteral("<i>HOLD</i>"));
+        QCOMPARE(function.titleField()->textFormat(), Qt::PlainText);
+        QCOMPARE(function.title(), QStringLiteral("<i>HOLD</i>"));
+        function.setTitle(QString());
+        QVERIFY(!function.title().isNull());
+        QVERIFY(function.title().isEmpty());
+        QVERIFY(function.testAttribute(Qt::WA_TransparentForMouseEvents));
     }
 
     // The container's topmost subview is the one laid last, whatever Qt keeps as children.
