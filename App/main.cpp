@@ -1,0 +1,8 @@
+#include "App/ApplicationMain.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    return runApplication(application);
+}
