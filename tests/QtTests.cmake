@@ -13,7 +13,7 @@ if(NOT TESSMARK_THREADS_TESTS_ONLY)
 endif()
 
 set(TESSMARK_QT_TEST_ENVIRONMENT
-    "QT_QPA_PLATFORM=offscreen"
+    "QT_QPA_PLATFORM=offscreen" "TZ=UTC"
     "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/sanitizer/lsan.supp:print_suppressions=0")
 
 # The registry and main() every QtTest program shares: with a QApplication, or with a
@@ -69,11 +69,35 @@ endif()
 file(GLOB app_plain CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/*.cpp)
 tessmark_add_qt_test(app_tests ui "tessmark_ui;tessmark_test_support" SOURCES ${app_plain})
 
+# The harness of the shell's and the screens' tests (ui/support/): the real core on a temporary
+# data folder, a fresh main window per test, the sent lines captured.
+file(GLOB harness_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/support/*.cpp)
+list(REMOVE_ITEM harness_sources ${CMAKE_CURRENT_SOURCE_DIR}/ui/support/QtTestMain.cpp)
+add_library(tessmark_ui_harness STATIC ${harness_sources})
+set_target_properties(tessmark_ui_harness PROPERTIES AUTOMOC ON)
+target_include_directories(tessmark_ui_harness PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(tessmark_ui_harness PUBLIC tessmark_ui tessmark_test_support Qt6::Test PRIVATE tessmark_options)
+
+file(GLOB ui_plain CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp)
+if(ui_plain)
+    tessmark_add_qt_test(ui_tests ui tessmark_ui_harness SOURCES ${ui_plain})
+endif()
+
+# screens/<folder>/: one program per screen folder, on the same harness.
+file(GLOB screen_folders LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}/screens
+    ${CMAKE_CURRENT_SOURCE_DIR}/screens/*)
+foreach(folder IN LISTS screen_folders)
+    file(GLOB screen_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/screens/${folder}/*.cpp)
+    if(screen_sources)
+        tessmark_add_qt_test(screens_${folder}_tests ui tessmark_ui_harness SOURCES ${screen_sources})
+    endif()
+endforeach()
+
 # The screenshot program: its scenes in ui/screenshots/, each PNG written at scale 1 and 2.
 file(GLOB screenshot_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/screenshots/*.cpp)
 add_executable(screenshots ${screenshot_sources})
 set_target_properties(screenshots PROPERTIES AUTOMOC ON)
-target_link_libraries(screenshots PRIVATE tessmark_ui tessmark_test_support tessmark_options)
+target_link_libraries(screenshots PRIVATE tessmark_ui_harness tessmark_options)
 target_include_directories(screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 foreach(scale 1 2)
     set(suffix "")
@@ -82,15 +106,14 @@ foreach(scale 1 2)
     endif()
     add_test(NAME screenshots.scale${scale} COMMAND screenshots ${PROJECT_BINARY_DIR}/screenshots "${suffix}")
     set_tests_properties(screenshots.scale${scale} PROPERTIES LABELS ui TIMEOUT 120
-        ENVIRONMENT "${TESSMARK_QT_TEST_ENVIRONMENT};QT_SCALE_FACTOR=${scale};TZ=UTC")
+        ENVIRONMENT "${TESSMARK_QT_TEST_ENVIRONMENT};QT_SCALE_FACTOR=${scale}")
 endforeach()
 
 # The real program under an X server: its window appears and closes cleanly.
 if(TARGET TessmarkDialer)
     find_program(TESSMARK_XVFB_RUN xvfb-run REQUIRED)
     add_test(NAME smoke.window
-        COMMAND ${TESSMARK_XVFB_RUN} -a /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/smoke/smoke_window.py
-                $<TARGET_FILE:TessmarkDialer>)
+        COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/smoke/run_smoke.sh $<TARGET_FILE:TessmarkDialer>)
     set_tests_properties(smoke.window PROPERTIES LABELS ui TIMEOUT 120
         ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/sanitizer/lsan.supp:print_suppressions=0")
 endif()

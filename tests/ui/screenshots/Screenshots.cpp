@@ -1,6 +1,7 @@
 #include "ui/screenshots/Screenshots.h"
 
 #include "support/FakeClock.h"
+#include "ui/support/UiHarness.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -34,6 +35,20 @@ bool isOneColour(const QImage& image) {
 
 } // namespace
 
+namespace Screenshots {
+
+SceneContext::SceneContext() = default;
+SceneContext::~SceneContext() = default;
+
+UiHarness& SceneContext::ui() {
+    if (m_ui == nullptr) {
+        m_ui = std::make_unique<UiHarness>();
+    }
+    return *m_ui;
+}
+
+} // namespace Screenshots
+
 int Screenshots::addScene(const char* name, Builder builder) {
     scenes()[name] = std::move(builder);
     return 0;
@@ -58,7 +73,10 @@ int main(int argc, char** argv) {
         if (!only.isEmpty() && sceneName != only) {
             continue;
         }
-        std::unique_ptr<QWidget> widget(builder());
+        // Each scene starts at the same moment; a harness brings a clock of its own.
+        Platform::Clock::install(&clock);
+        Screenshots::SceneContext context;
+        QWidget* widget = builder(context);
         if (widget == nullptr) {
             std::fprintf(stderr, "scene %s built nothing\n", name.c_str());
             ++failures;
@@ -68,7 +86,11 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
         const QImage image = widget->grab().toImage();
         const QString path = folder + QLatin1Char('/') + sceneName + suffix + QStringLiteral(".png");
-        if (image.isNull() || isOneColour(image) || !image.save(path)) {
+        const bool saved = !image.isNull() && !isOneColour(image) && image.save(path);
+        if (!context.usesHarness()) {
+            delete widget;
+        }
+        if (!saved) {
             std::fprintf(stderr, "scene %s: no picture, or one colour only\n", name.c_str());
             ++failures;
             continue;

@@ -4,25 +4,46 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+
+class UiHarness;
 
 // Scenes for reviewers: each registered scene builds a widget (seeding data or feeding box lines
 // first if it needs to), and the screenshot program grabs it to
 // <build>/screenshots/<scene>.png, and <scene>@2x.png at device pixel ratio 2. The clock reads
-// 2026-12-06 10:12:05 throughout. A scene's widget is deleted after its picture is taken.
+// 2026-12-06 10:12:05 throughout.
 namespace Screenshots {
 
-using Builder = std::function<QWidget*()>;
+// What a scene may use. A scene that asks for the harness shows (part of) its window, which the
+// harness owns; any other scene's widget is deleted once its picture is taken.
+class SceneContext {
+public:
+    SceneContext();
+    ~SceneContext();
+    SceneContext(const SceneContext&) = delete;
+    SceneContext& operator=(const SceneContext&) = delete;
+
+    // The real window on the real core, made on first use (not launched yet).
+    UiHarness& ui();
+    bool usesHarness() const { return m_ui != nullptr; }
+
+private:
+    std::unique_ptr<UiHarness> m_ui;
+};
+
+using Builder = std::function<QWidget*(SceneContext&)>;
 int addScene(const char* name, Builder builder);
 
 } // namespace Screenshots
 
 #define TESSMARK_SCENE_CONCAT2(first, second) first##second
 #define TESSMARK_SCENE_CONCAT(first, second) TESSMARK_SCENE_CONCAT2(first, second)
-// TESSMARK_SCREENSHOT_SCENE("name") { ...; return widget; }
+// TESSMARK_SCREENSHOT_SCENE("name") { ...; return widget; } with `scene` (a SceneContext&) in scope.
 #define TESSMARK_SCREENSHOT_SCENE(name)                                                                      \
-    static QWidget* TESSMARK_SCENE_CONCAT(screenshotScene, __LINE__)();                                      \
+    static QWidget* TESSMARK_SCENE_CONCAT(screenshotScene, __LINE__)(Screenshots::SceneContext & scene);     \
     namespace {                                                                                              \
     const int TESSMARK_SCENE_CONCAT(registeredScene, __LINE__) =                                             \
         Screenshots::addScene(name, &TESSMARK_SCENE_CONCAT(screenshotScene, __LINE__));                      \
     }                                                                                                        \
-    static QWidget* TESSMARK_SCENE_CONCAT(screenshotScene, __LINE__)()
+    static QWidget* TESSMARK_SCENE_CONCAT(screenshotScene,                                                   \
+                                          __LINE__)([[maybe_unused]] Screenshots::SceneContext & scene)
