@@ -3,6 +3,7 @@
 #include "App/Alert.h"
 #include "App/Images.h"
 #include "App/KTNavigationController.h"
+#include "App/NotificationRelay.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "App/TabBarController.h"
@@ -21,8 +22,6 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include <any>
-
 namespace {
 
 AppDelegate*& runningDelegate() {
@@ -38,17 +37,6 @@ bool isDialToneState(int64_t state) {
 bool isInProcessState(int64_t state) {
     return state == StateId::INPROCESS || state == StateId::TRANSFERRING_INPROCESS ||
            state == StateId::BLIND_TRANSFERRING_INPROCESS;
-}
-
-// The record a "notification" post carries, or null.
-std::shared_ptr<const NotificationInfoObject>
-recordOf(const Platform::NotificationCenter::Notification& posted) {
-    const auto found = posted.userInfo.find("data");
-    if (found == posted.userInfo.end()) {
-        return nullptr;
-    }
-    const auto* record = std::any_cast<std::shared_ptr<const NotificationInfoObject>>(&found->second);
-    return record != nullptr ? *record : nullptr;
 }
 
 } // namespace
@@ -116,7 +104,7 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     m_observers = std::make_unique<QObject>();
     Observe("notification", m_observers.get(), [this](const auto& posted) {
-        if (const auto record = recordOf(posted)) {
+        if (const auto record = NotificationRelay::recordOf(posted)) {
             receivedNotification(*record);
         }
     });

@@ -1,6 +1,9 @@
 #include "App/NotificationRelay.h"
 
+#include "Logic/bridge/NotificationInfoObject.h"
 #include "Platform/MainQueue.h"
+
+#include <any>
 
 NotificationRelay& NotificationRelay::instance() {
     // Never destroyed: queued closures and late observers may still name it at exit.
@@ -44,6 +47,16 @@ void NotificationRelay::stop() {
 
 void NotificationRelay::addObserver(QObject* context, Handler handler) {
     m_observers->list.push_back({context, std::move(handler)});
+}
+
+std::shared_ptr<const NotificationInfoObject>
+NotificationRelay::recordOf(const Platform::NotificationCenter::Notification& notification) {
+    const auto found = notification.userInfo.find("data");
+    if (found == notification.userInfo.end()) {
+        return nullptr;
+    }
+    const auto* record = std::any_cast<std::shared_ptr<const NotificationInfoObject>>(&found->second);
+    return record != nullptr ? *record : nullptr;
 }
 
 void NotificationRelay::deliver(const std::shared_ptr<Observers>& observers,

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+class NotificationInfoObject;
+
 namespace Platform {
 class MainQueue;
 }
@@ -42,6 +44,10 @@ public:
 
     // GUI thread: handler hears every post from now on while context lives.
     void addObserver(QObject* context, Handler handler);
+
+    // The record a "notification" post carries under "data", or null.
+    static std::shared_ptr<const NotificationInfoObject>
+    recordOf(const Platform::NotificationCenter::Notification& notification);
 
 private:
     struct Observer {

@@ -4,6 +4,7 @@
 #include "App/Images.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
+#include "App/NotificationRelay.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "App/VolumeSliderViewController.h"
@@ -129,15 +130,8 @@ void ToolbarController::viewDidLoad() {
     showNotConnectedState(QStringLiteral("NOT CONNECTED"));
 
     Observe("notification", this, [this](const Platform::NotificationCenter::Notification& posted) {
-        const auto found = posted.userInfo.find("data");
-        if (found == posted.userInfo.end()) {
-            return;
-        }
-        if (const auto* record =
-                std::any_cast<std::shared_ptr<const NotificationInfoObject>>(&found->second)) {
-            if (*record != nullptr) {
-                didReceivedNotification(**record);
-            }
+        if (const auto record = NotificationRelay::recordOf(posted)) {
+            didReceivedNotification(*record);
         }
     });
     Observe("backToCallForwardingSettingsView", this,

@@ -2,6 +2,7 @@
 // - latency: 2,000 mixed box lines, each stamped when the box sends it, and stamped again by
 //   the last observer of the relay, after every handler ran and the window repainted; p50/p99;
 // - idle: the CPU the open window and the live link take over 30 s with nothing happening.
+#include "App/NotificationRelay.h"
 #include "App/Observe.h"
 #include "App/ToolbarController.h"
 #include "Logic/bridge/ConnectionSettings.h"
@@ -56,21 +57,17 @@ struct LiveWindow {
         program->delegate->applicationDidFinishLaunching();
         box = std::make_unique<fakebox::FakeBox>();
         Observe("notification", &context, [this](const Platform::NotificationCenter::Notification& posted) {
-            const auto found = posted.userInfo.find("data");
-            if (found == posted.userInfo.end()) {
+            const auto record = NotificationRelay::recordOf(posted);
+            if (record == nullptr) {
                 return;
             }
-            const auto* record = std::any_cast<std::shared_ptr<const NotificationInfoObject>>(&found->second);
-            if (record == nullptr || *record == nullptr) {
-                return;
-            }
-            if ((*record)->pnStr() == "LOGIN_SUCCESS") {
+            if (record->pnStr() == "LOGIN_SUCCESS") {
                 loggedIn = true;
             }
             // Last of the relay's observers: every screen has handled the record; the window
             // shows it before the stamp.
             program->delegate->window()->repaint();
-            lastLine = (*record)->originCmdStr();
+            lastLine = record->originCmdStr();
             lastStamp = Clock::now();
         });
         ConnectionSettings profile;

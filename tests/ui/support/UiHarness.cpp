@@ -69,14 +69,8 @@ PostSpy::PostSpy() {
         Observe(name, context, [this, name](const auto&) { m_names.append(QLatin1String(name)); });
     }
     Observe("notification", context, [this](const Platform::NotificationCenter::Notification& posted) {
-        QString word;
-        const auto found = posted.userInfo.find("data");
-        if (found != posted.userInfo.end()) {
-            if (const auto* record =
-                    std::any_cast<std::shared_ptr<const NotificationInfoObject>>(&found->second)) {
-                word = QString::fromStdString((*record)->pnStr());
-            }
-        }
+        const auto record = NotificationRelay::recordOf(posted);
+        const QString word = record != nullptr ? QString::fromStdString(record->pnStr()) : QString();
         m_names.append(QStringLiteral("notification:") + word);
     });
 }
