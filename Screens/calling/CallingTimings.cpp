@@ -1,0 +1,6 @@
+#include "Screens/calling/CallingTimings.h"
+
+CallingTimings& CallingTimings::current() {
+    static CallingTimings timings;
+    return timings;
+}
