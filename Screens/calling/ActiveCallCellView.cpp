@@ -1,0 +1,193 @@
+#include "Screens/calling/ActiveCallCellView.h"
+
+#include "App/CallTexts.h"
+#include "App/Images.h"
+#include "App/controls/Colors.h"
+#include "Logic/common/Codes.h"
+#include "Screens/calling/CallingLook.h"
+#include "Screens/calling/PartyContactTexts.h"
+#include "Screens/calling/PartyStateGroups.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int rightColumnWidth = 140;
+constexpr int rightMargin = 10;
+constexpr int timeHeight = 16;
+constexpr QSize stateImageSize(32, 32);
+constexpr uint32_t secondaryText = 0x6B6B6B;
+
+// An icon and a time text, right-aligned.
+QWidget* makeTimeGroup(QWidget* parent, const QString& name, const QString& icon, QLabel* field) {
+    auto* group = new QWidget(parent);
+    group->setObjectName(name);
+    auto* image = new QLabel(group);
+    image->setPixmap(Images::named(icon));
+    auto* layout = new QHBoxLayout(group);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addStretch(1);
+    layout->addWidget(image);
+    field->setParent(group);
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Room for three-digit hours, so the text never waits for a relayout to show whole.
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("000:00:00")) + 2);
+    layout->addWidget(field);
+    return group;
+}
+
+} // namespace
+
+ActiveCallCellView::ActiveCallCellView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ActiveCallCellView"));
+    // The list under the row takes its clicks and selects it.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Inside the list the row would take the list's base colour; it paints its own.
+    setBackgroundRole(QPalette::Window);
+    resize(420, rowHeight);
+
+    m_stateImage = new QLabel(this);
+    m_stateImage->setObjectName(QStringLiteral("stateImage"));
+    m_stateImage->setGeometry(12, (rowHeight - stateImageSize.height()) / 2, stateImageSize.width(),
+                              stateImageSize.height());
+    m_stateImage->setAlignment(Qt::AlignCenter);
+
+    m_contactNameField =
+        CallingLook::makeTextField(this, QStringLiteral("contactNameField"), 14, true, 0x000000);
+    m_companyField =
+        CallingLook::makeTextField(this, QStringLiteral("companyField"), 11, false, secondaryText);
+    m_phoneNumberField =
+        CallingLook::makeTextField(this, QStringLiteral("phoneNumberField"), 12, false, 0x000000);
+    m_phoneTypeField =
+        CallingLook::makeTextField(this, QStringLiteral("phoneTypeField"), 11, false, secondaryText);
+    m_stateNameField =
+        CallingLook::makeTextField(this, QStringLiteral("stateNameField"), 11, true, Colors::accent);
+    m_stateNameField->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_callTimeField = CallingLook::makeTextField(this, QStringLiteral("callTimeField"), 12, false, 0x000000);
+    m_holdTimeField = CallingLook::makeTextField(this, QStringLiteral("holdTimeField"), 12, false, 0x000000);
+    m_callTimeView = makeTimeGroup(this, QStringLiteral("callTimeView"), QStringLiteral("icon_active_time"),
+                                   m_callTimeField);
+    m_holdTimeView = makeTimeGroup(this, QStringLiteral("holdTimeView"), QStringLiteral("icon_hold_time"),
+                                   m_holdTimeField);
+    // A fresh row shows its active time until its state says otherwise.
+    m_holdTimeView->hide();
+
+    // The left column: name, company, then number and type on one line.
+    auto* numberLine = new QHBoxLayout;
+    numberLine->setSpacing(8);
+    numberLine->addWidget(m_phoneNumberField);
+    numberLine->addWidget(m_phoneTypeField);
+    numberLine->addStretch(1);
+    auto* leftColumn = new QVBoxLayout(this);
+    leftColumn->setContentsMargins(56, 6, rightColumnWidth + rightMargin + 8, 6);
+    leftColumn->setSpacing(1);
+    leftColumn->addWidget(m_contactNameField);
+    leftColumn->addWidget(m_companyField);
+    leftColumn->addLayout(numberLine);
+
+    CallingLook::setLayerColour(this, Colors::functionButton);
+    layoutRightColumn();
+}
+
+void ActiveCallCellView::setLineParty(LinePartyPtr party) {
+    m_lineParty = std::move(party);
+    if (m_lineParty == nullptr) {
+        return;
+    }
+    const PartyContactTexts texts = PartyContactTexts::of(*m_lineParty);
+    m_phoneNumberField->setText(texts.number);
+    m_contactNameField->setText(texts.name);
+    m_companyField->setText(texts.company);
+    if (texts.typeName.has_value()) {
+        m_phoneTypeField->setText(*texts.typeName);
+    }
+    updateActiveTime();
+    updateHoldTime();
+    updateState();
+}
+
+void ActiveCallCellView::setSelected(bool selected) {
+    m_selected = selected;
+    CallingLook::setLayerColour(this, selected ? Colors::disabled : Colors::functionButton);
+}
+
+// The texts are written later, on the GUI thread's queue, and read the counter then; a row
+// that is deleted before that never writes.
+void ActiveCallCellView::updateActiveTime() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_lineParty != nullptr) {
+                m_callTimeField->setText(durationToString(m_lineParty->activeDuration()));
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void ActiveCallCellView::updateHoldTime() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_lineParty != nullptr) {
+                m_holdTimeField->setText(durationToString(m_lineParty->holdDuration()));
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void ActiveCallCellView::updateState() {
+    if (m_lineParty == nullptr) {
+        return;
+    }
+    const int64_t state = m_lineParty->state();
+    m_stateNameField->setText(linePartyStateToString(state));
+    if (state == StateId::RINGING) {
+        setStateImage(QStringLiteral("btn_active_call"));
+        m_callTimeView->hide();
+        m_holdTimeView->hide();
+        setTopCallTimeViewConstraint(activeTimeAloneTop);
+    } else if (PartyStateGroups::isActive(state)) {
+        setStateImage(QStringLiteral("btn_active_call"));
+        m_callTimeView->show();
+        m_holdTimeView->hide();
+        setTopCallTimeViewConstraint(activeTimeAloneTop);
+    } else if (PartyStateGroups::isHold(state)) {
+        setStateImage(QStringLiteral("btn_hold"));
+        m_holdTimeView->show();
+        setTopCallTimeViewConstraint(activeTimeAboveHoldTop);
+    } else if (state == StateId::INCOMING) {
+        setStateImage(QStringLiteral("btn_new_call"));
+        m_callTimeView->hide();
+        m_holdTimeView->hide();
+    } else {
+        setStateImage(QStringLiteral("btn_active_call"));
+        m_holdTimeView->hide();
+        setTopCallTimeViewConstraint(activeTimeAloneTop);
+    }
+}
+
+void ActiveCallCellView::setStateImage(const QString& name) {
+    m_stateImageName = name;
+    m_stateImage->setPixmap(Images::named(name, stateImageSize));
+}
+
+void ActiveCallCellView::setTopCallTimeViewConstraint(int top) {
+    m_topCallTimeViewConstraint = top;
+    layoutRightColumn();
+}
+
+void ActiveCallCellView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutRightColumn();
+}
+
+void ActiveCallCellView::layoutRightColumn() {
+    const int left = width() - rightColumnWidth - rightMargin;
+    m_stateNameField->setGeometry(left, 6, rightColumnWidth, 14);
+    m_callTimeView->setGeometry(left, m_topCallTimeViewConstraint, rightColumnWidth, timeHeight);
+    m_holdTimeView->setGeometry(left, height() - 6 - timeHeight, rightColumnWidth, timeHeight);
+}
