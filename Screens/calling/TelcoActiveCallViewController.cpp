@@ -1,16 +1,310 @@
 #include "Screens/calling/TelcoActiveCallViewController.h"
 
-#include "Screens/PlaceholderView.h"
+#include "App/CallTexts.h"
+#include "App/Images.h"
+#include "App/KTNavigationBarController.h"
+#include "App/KTNavigationController.h"
+#include "App/Observe.h"
+#include "App/OverlayHost.h"
+#include "App/controls/Colors.h"
+#include "App/controls/FunctionButtonView.h"
+#include "App/controls/Styling.h"
+#include "Logic/bridge/DeviceCommunicationObject.h"
+#include "Logic/bridge/Line.h"
+#include "Logic/bridge/TessmarkDialerCore.h"
+#include "Logic/common/Codes.h"
+#include "Platform/MainQueue.h"
+#include "Screens/calling/CallingLook.h"
+#include "Screens/calling/CallingTimings.h"
+#include "Screens/calling/CustomKeyButtons.h"
+#include "Screens/calling/PartyContactTexts.h"
 
-#include <QWidget>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int functionButtonsHeight = 64;
+constexpr int customButtonsHeight = 40;
+constexpr QSize callImageSize(96, 96);
+constexpr uint32_t secondaryText = 0x6B6B6B;
+
+} // namespace
 
 TelcoActiveCallViewController::TelcoActiveCallViewController(QObject* parent)
     : ViewController(QStringLiteral("TelcoActiveCallView"), parent) {
-    setTitle(QStringLiteral("Active Call"));
+    setTitle(QStringLiteral("Active Calls"));
 }
 
 QWidget* TelcoActiveCallViewController::buildView() {
-    return makePlaceholderView(title());
+    auto* root = new QWidget;
+    root->resize(420, 636);
+    auto* content = new QWidget(root);
+    content->setObjectName(QStringLiteral("contentView"));
+
+    m_callImageView = new QLabel(content);
+    m_callImageView->setObjectName(QStringLiteral("callImageView"));
+    m_callImageView->setFixedSize(callImageSize);
+    m_callImageView->setAlignment(Qt::AlignCenter);
+    m_contactNameField =
+        CallingLook::makeTextField(content, QStringLiteral("contactNameField"), 22, true, 0x000000);
+    m_numberTypeField =
+        CallingLook::makeTextField(content, QStringLiteral("numberTypeField"), 13, false, secondaryText);
+    m_numberField = CallingLook::makeTextField(content, QStringLiteral("numberField"), 16, false, 0x000000);
+    m_callStateField =
+        CallingLook::makeTextField(content, QStringLiteral("callStateField"), 14, true, Colors::accent);
+    for (QLabel* field : {m_contactNameField, m_numberTypeField, m_numberField, m_callStateField}) {
+        field->setAlignment(Qt::AlignCenter);
+    }
+
+    m_callTimeView = new QWidget(content);
+    m_callTimeView->setObjectName(QStringLiteral("callTimeView"));
+    m_callTimeImageView = new QLabel(m_callTimeView);
+    m_callTimeImageView->setObjectName(QStringLiteral("callTimeImageView"));
+    m_callTimeImageView->setPixmap(Images::named(QStringLiteral("icon_active_time")));
+    m_callTimeField =
+        CallingLook::makeTextField(m_callTimeView, QStringLiteral("callTimeField"), 16, false, 0x000000);
+    auto* timeLayout = new QHBoxLayout(m_callTimeView);
+    timeLayout->setContentsMargins(0, 0, 0, 0);
+    timeLayout->setSpacing(6);
+    timeLayout->addStretch(1);
+    timeLayout->addWidget(m_callTimeImageView);
+    timeLayout->addWidget(m_callTimeField);
+    timeLayout->addStretch(1);
+
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(16, 24, 16, 24);
+    contentLayout->setSpacing(4);
+    contentLayout->addStretch(1);
+    contentLayout->addWidget(m_callImageView, 0, Qt::AlignHCenter);
+    contentLayout->addSpacing(18);
+    contentLayout->addWidget(m_contactNameField);
+    contentLayout->addWidget(m_numberTypeField);
+    contentLayout->addWidget(m_numberField);
+    contentLayout->addSpacing(18);
+    contentLayout->addWidget(m_callStateField);
+    contentLayout->addWidget(m_callTimeView);
+    contentLayout->addStretch(2);
+
+    m_functionButtonsView = new QWidget(root);
+    m_functionButtonsView->setObjectName(QStringLiteral("functionButtonsView"));
+    m_functionButtonsView->setFixedHeight(functionButtonsHeight);
+    m_endCallButton = CallingLook::makeFunctionButton(m_functionButtonsView, QStringLiteral("endCallButton"));
+    m_middleSpace = new QWidget(m_functionButtonsView);
+    m_middleSpace->setObjectName(QStringLiteral("middleSpace"));
+    m_keypadButton = CallingLook::makeFunctionButton(m_functionButtonsView, QStringLiteral("keypadButton"));
+    auto* functionLayout = new QHBoxLayout(m_functionButtonsView);
+    functionLayout->setContentsMargins(0, 1, 0, 0);
+    functionLayout->setSpacing(1);
+    functionLayout->addWidget(m_endCallButton, 1);
+    functionLayout->addWidget(m_middleSpace, 1);
+    functionLayout->addWidget(m_keypadButton, 1);
+
+    m_customButtonsView = new QWidget(root);
+    m_customButtonsView->setObjectName(QStringLiteral("customButtonsView"));
+    m_customButtonsView->setFixedHeight(customButtonsHeight);
+    m_customKeys = new CustomKeyButtons(m_customButtonsView, this);
+
+    auto* layout = new QVBoxLayout(root);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(content, 1);
+    layout->addWidget(m_functionButtonsView);
+    layout->addWidget(m_customButtonsView);
+
+    connect(m_endCallButton, &QPushButton::clicked, this,
+            &TelcoActiveCallViewController::endCallButtonClicked);
+    connect(m_keypadButton, &QPushButton::clicked, this, &TelcoActiveCallViewController::keypadButtonClicked);
+    return root;
 }
 
-void TelcoActiveCallViewController::update() {}
+void TelcoActiveCallViewController::viewDidLoad() {
+    CallingLook::setLayerColour(view(), 0xFFFFFF);
+    if (KTNavigationController* navigation = navigationController()) {
+        KTNavigationBarController* bar = navigation->navigationBar();
+        bar->setDelegate(this);
+        bar->leftButton()->hide();
+        bar->rightButton()->hide();
+        bar->optionalButton()->hide();
+        bar->viewDidLoad();
+    }
+    Styling::fillBackground(m_customButtonsView, Colors::lightGrayColor());
+    Styling::fillBackground(m_functionButtonsView, Colors::lightGrayColor());
+    CallingLook::setFunctionButtonState(m_endCallButton, true, Colors::functionButton);
+    m_endCallButtonView = CallingLook::loadFunctionButtonViewWithImage(QStringLiteral("btn_end_call"),
+                                                                       QStringLiteral("END CALL"));
+    CallingLook::installFunctionButtonView(m_endCallButton, m_endCallButtonView);
+    CallingLook::setFunctionButtonState(m_keypadButton, true, Colors::functionButton);
+    m_keypadButtonView =
+        CallingLook::loadFunctionButtonViewWithImage(QStringLiteral("btn_keypad"), QStringLiteral("KEYPAD"));
+    CallingLook::installFunctionButtonView(m_keypadButton, m_keypadButtonView);
+    CallingLook::setLayerColour(m_middleSpace, Colors::functionButton);
+
+    connect(&m_durationTimer, &QTimer::timeout, this, &TelcoActiveCallViewController::updateTime);
+    // Device events need no observer here: the delegate calls update() for each call record.
+    Observe("connectionSettingsChanged", this, [this](const auto&) {
+        QPointer<TelcoActiveCallViewController> guard(this);
+        Platform::MainQueue::shared().post([guard] {
+            if (guard) {
+                guard->loadCustomButtons();
+            }
+        });
+    });
+}
+
+void TelcoActiveCallViewController::viewWillAppearInWindow() {
+    viewWillAppear(true);
+}
+
+void TelcoActiveCallViewController::viewWillAppear(bool) {
+    loadCustomButtons();
+}
+
+ElidedTitleButton* TelcoActiveCallViewController::customButton(int tag) const {
+    return m_customKeys->button(tag);
+}
+
+bool TelcoActiveCallViewController::isShowing() const {
+    if (navigationController() == nullptr) {
+        return false;
+    }
+    QWidget* stack = navigationController()->view();
+    QWidget* container = stack->parentWidget();
+    return container != nullptr && OverlayHost::of(container).isTopmost(stack);
+}
+
+void TelcoActiveCallViewController::update() {
+    view();
+    const std::vector<LinePartyPtr> parties = TessmarkDialerCore::deviceCommunication().line()->lineParties();
+    if (parties.empty()) {
+        return;
+    }
+    const LinePartyPtr& party = parties.front();
+    // The delegate updates the screen before it lays it over the window, and takes it away
+    // when the line goes idle: an update while it is not showing begins a new call.
+    const bool continuesActiveCall =
+        isShowing() && m_lineParty != nullptr && m_previousState == StateId::ACTIVE;
+    party->setActiveDuration(continuesActiveCall ? m_lineParty->activeDuration() : 0);
+    m_previousState = party->state();
+    setLineParty(party);
+    updateFunctionButtons();
+
+    if (party->state() == StateId::INCOMING) {
+        setCallImage(QStringLiteral("btn_new_call_large"));
+        m_callStateField->setText(QStringLiteral("INCOMING"));
+        m_callTimeImageView->hide();
+        m_callTimeField->hide();
+    } else if (party->state() == StateId::ACTIVE) {
+        setCallImage(QStringLiteral("btn_active_call_large"));
+        m_callStateField->setText(QStringLiteral("ACTIVE"));
+        m_callTimeImageView->show();
+        m_callTimeField->show();
+        m_durationTimer.start(CallingTimings::current().durationTickMilliseconds);
+    }
+}
+
+void TelcoActiveCallViewController::setLineParty(LinePartyPtr party) {
+    m_lineParty = std::move(party);
+    if (m_lineParty == nullptr) {
+        return;
+    }
+    const PartyContactTexts texts = PartyContactTexts::of(*m_lineParty);
+    m_numberField->setText(texts.number);
+    m_contactNameField->setText(texts.name);
+    if (texts.typeName.has_value()) {
+        m_numberTypeField->setText(*texts.typeName);
+    }
+    updateActiveTime();
+}
+
+void TelcoActiveCallViewController::updateTime() {
+    if (m_lineParty == nullptr) {
+        return;
+    }
+    m_lineParty->setActiveDuration(m_lineParty->activeDuration() + 1);
+    updateActiveTime();
+}
+
+// Written later, on the GUI thread's queue; it reads the counter then.
+void TelcoActiveCallViewController::updateActiveTime() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_lineParty != nullptr) {
+                m_callTimeField->setText(durationToString(m_lineParty->activeDuration()));
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void TelcoActiveCallViewController::updateFunctionButtons() {
+    const LineParty* party = m_lineParty.get();
+    const auto shows = [party](bool (LineParty::*flag)() const) {
+        return party != nullptr && (party->*flag)();
+    };
+    const char* title = "END CALL";
+    bool enabled = true;
+    if (shows(&LineParty::showsEndCall)) {
+        title = "END CALL";
+    } else if (shows(&LineParty::showsReject)) {
+        title = "REJECT";
+    } else if (shows(&LineParty::showsCancelTransfer)) {
+        title = "CANCEL";
+    } else if (shows(&LineParty::showsAnswer)) {
+        title = "ANSWER";
+    } else {
+        enabled = false;
+    }
+    // The image stays the end-call one, whatever the title.
+    CallingLook::setFunctionButtonTitle(m_endCallButton, m_endCallButtonView, QLatin1String(title));
+    CallingLook::setFunctionButtonState(m_endCallButton, enabled,
+                                        enabled ? Colors::functionButton : Colors::disabled);
+    const bool keypad = shows(&LineParty::showsKeyPad);
+    CallingLook::setFunctionButtonState(m_keypadButton, keypad,
+                                        keypad ? Colors::functionButton : Colors::disabled);
+}
+
+void TelcoActiveCallViewController::loadCustomButtons() {
+    view();
+    const ConnectionSettingsPtr profile =
+        TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
+    m_customButtonsView->setVisible(m_customKeys->load(profile.get()));
+}
+
+void TelcoActiveCallViewController::endCallButtonClicked() {
+    if (m_lineParty == nullptr) {
+        return;
+    }
+    DeviceCommunicationObject& device = TessmarkDialerCore::deviceCommunication();
+    const int64_t id = m_lineParty->ID();
+    const QString title = m_endCallButtonView->title();
+    if (title == QLatin1String("END CALL")) {
+        device.endCall(id);
+    } else if (title == QLatin1String("REJECT")) {
+        device.reject(id);
+    } else if (title == QLatin1String("CANCEL")) {
+        device.cancelTransfer(id);
+    } else if (title == QLatin1String("ANSWER")) {
+        device.answer(id);
+    }
+    m_durationTimer.stop();
+}
+
+void TelcoActiveCallViewController::keypadButtonClicked() {
+    if (navigationController() != nullptr) {
+        OverlayHost::removeFromSuperview(navigationController()->view());
+    }
+    Post("openKeyPadFromActiveCallView");
+}
+
+void TelcoActiveCallViewController::customButtonClicked(int tag) {
+    m_customKeys->customButtonClicked(tag);
+}
+
+void TelcoActiveCallViewController::setCallImage(const QString& name) {
+    m_callImageName = name;
+    m_callImageView->setPixmap(Images::named(name, callImageSize));
+}
