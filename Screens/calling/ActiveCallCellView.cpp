@@ -10,7 +10,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QVBoxLayout>
 
 namespace {
@@ -115,28 +114,12 @@ void ActiveCallCellView::setSelected(bool selected) {
     CallingLook::setLayerColour(this, selected ? Colors::disabled : Colors::functionButton);
 }
 
-// The texts are written later, on the GUI thread's queue, and read the counter then; a row
-// that is deleted before that never writes.
 void ActiveCallCellView::updateActiveTime() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (m_lineParty != nullptr) {
-                m_callTimeField->setText(durationToString(m_lineParty->activeDuration()));
-            }
-        },
-        Qt::QueuedConnection);
+    CallingLook::queueTimeText(m_callTimeField, m_lineParty, &LineParty::activeDuration);
 }
 
 void ActiveCallCellView::updateHoldTime() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (m_lineParty != nullptr) {
-                m_holdTimeField->setText(durationToString(m_lineParty->holdDuration()));
-            }
-        },
-        Qt::QueuedConnection);
+    CallingLook::queueTimeText(m_holdTimeField, m_lineParty, &LineParty::holdDuration);
 }
 
 void ActiveCallCellView::updateState() {

@@ -1,17 +1,15 @@
 #include "Screens/calling/ActiveCallViewController.h"
 
-#include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
 #include "App/controls/FunctionButtonView.h"
-#include "App/controls/Styling.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/Line.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
-#include "Platform/MainQueue.h"
 #include "Screens/calling/ActiveCallCellView.h"
+#include "Screens/calling/ActiveCallFrame.h"
 #include "Screens/calling/CallingLook.h"
 #include "Screens/calling/CallingTimings.h"
 #include "Screens/calling/CustomKeyButtons.h"
@@ -19,14 +17,11 @@
 #include "Screens/calling/SharedCallRouting.h"
 #include "Screens/calling/WidgetRowsModel.h"
 
-#include <QHBoxLayout>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int functionButtonsHeight = 64;
 // RESUME stands out from the other function buttons.
 constexpr uint32_t resumeColour = 0xF5785C;
 
@@ -76,12 +71,10 @@ QWidget* ActiveCallViewController::buildView() {
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->addWidget(m_tableView);
 
-    m_functionButtonsView = new QWidget(root);
-    m_functionButtonsView->setObjectName(QStringLiteral("functionButtonsView"));
-    m_functionButtonsView->setFixedHeight(functionButtonsHeight);
-    auto* functionLayout = new QHBoxLayout(m_functionButtonsView);
-    functionLayout->setContentsMargins(0, 1, 0, 0);
-    functionLayout->setSpacing(1);
+    const ActiveCallFrame::Bars bars = ActiveCallFrame::build(root, m_contentView, this);
+    m_functionButtonsView = bars.functionButtonsView;
+    m_customButtonsView = bars.customButtonsView;
+    m_customKeys = bars.customKeys;
     m_holdButton = CallingLook::makeFunctionButton(m_functionButtonsView, QStringLiteral("holdButton"));
     m_transferButton =
         CallingLook::makeFunctionButton(m_functionButtonsView, QStringLiteral("transferButton"));
@@ -93,20 +86,8 @@ QWidget* ActiveCallViewController::buildView() {
     m_keyPadButton = CallingLook::makeFunctionButton(m_functionButtonsView, QStringLiteral("keyPadButton"));
     for (QPushButton* button : {m_holdButton, m_transferButton, m_conferenceButton, m_endCallButton,
                                 m_makeCallButton, m_keyPadButton}) {
-        functionLayout->addWidget(button, 1);
+        bars.functionButtonsLayout->addWidget(button, 1);
     }
-
-    m_customButtonsView = new QWidget(root);
-    m_customButtonsView->setObjectName(QStringLiteral("customButtonsView"));
-    m_customButtonsView->setFixedHeight(customButtonsHeight);
-    m_customKeys = new CustomKeyButtons(m_customButtonsView, this);
-
-    auto* layout = new QVBoxLayout(root);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_contentView, 1);
-    layout->addWidget(m_functionButtonsView);
-    layout->addWidget(m_customButtonsView);
 
     connect(m_holdButton, &QPushButton::clicked, this, &ActiveCallViewController::holdButtonClicked);
     connect(m_transferButton, &QPushButton::clicked, this, &ActiveCallViewController::transferButtonClicked);
@@ -120,17 +101,8 @@ QWidget* ActiveCallViewController::buildView() {
 
 void ActiveCallViewController::viewDidLoad() {
     CallingLook::setLayerColour(view(), 0xFFFFFF);
-    if (KTNavigationController* navigation = navigationController()) {
-        KTNavigationBarController* bar = navigation->navigationBar();
-        bar->setDelegate(this);
-        bar->leftButton()->hide();
-        bar->rightButton()->hide();
-        bar->optionalButton()->hide();
-        bar->viewDidLoad();
-    }
+    ActiveCallFrame::setUpNavigationBar(navigationController(), this);
     CallingLook::setLayerColour(m_contentView, 0xFFFFFF);
-    Styling::fillBackground(m_customButtonsView, Colors::lightGrayColor());
-    Styling::fillBackground(m_functionButtonsView, Colors::lightGrayColor());
 
     const std::array<std::pair<QPushButton*, FunctionButtonView**>, 6> buttons{{
         {m_holdButton, &m_holdButtonView},
@@ -165,14 +137,7 @@ void ActiveCallViewController::viewDidLoad() {
     m_transferTypePicker->setDelegate(this);
 
     // Device events need no observer here: the delegate calls update() for each call record.
-    Observe("connectionSettingsChanged", this, [this](const auto&) {
-        QPointer<ActiveCallViewController> guard(this);
-        Platform::MainQueue::shared().post([guard] {
-            if (guard) {
-                guard->loadCustomButtons();
-            }
-        });
-    });
+    observeProfileChanges(this, [this] { loadCustomButtons(); });
 }
 
 void ActiveCallViewController::viewWillAppearInWindow() {

@@ -1,5 +1,6 @@
 #include "Screens/calling/CallingLook.h"
 
+#include "App/CallTexts.h"
 #include "App/Images.h"
 #include "App/controls/Colors.h"
 #include "App/controls/FunctionButtonView.h"
@@ -42,6 +43,18 @@ QLabel* makeTextField(QWidget* parent, const QString& objectName, int pixelSize,
     field->setFont(font);
     field->setStyleSheet(QStringLiteral("color: %1;").arg(hex(colour)));
     return field;
+}
+
+void queueTimeText(QLabel* field, LinePartyPtr party, int64_t (LineParty::*counter)() const) {
+    if (party == nullptr) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        field,
+        [field, party = std::move(party), counter] {
+            field->setText(durationToString(((*party).*counter)()));
+        },
+        Qt::QueuedConnection);
 }
 
 QPushButton* makeFunctionButton(QWidget* parent, const QString& objectName) {

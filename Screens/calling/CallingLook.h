@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Logic/bridge/LineParty.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -21,6 +23,10 @@ void setLayerColour(QWidget* view, uint32_t colour);
 // A label for text from the box, a peer or the store: plain text, never markup, in the system
 // font at the size and colour given.
 QLabel* makeTextField(QWidget* parent, const QString& objectName, int pixelSize, bool bold, uint32_t colour);
+
+// Writes the time text of one of the party's counters into the field later, from the GUI
+// thread's queue, reading the counter only then. A field deleted meanwhile is not written.
+void queueTimeText(QLabel* field, LinePartyPtr party, int64_t (LineParty::*counter)() const);
 
 // A function button of an active-call screen: flat, named as its outlet, holding one
 // FunctionButtonView that fills it. The title is also the button's accessible name.

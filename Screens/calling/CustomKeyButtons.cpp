@@ -1,12 +1,15 @@
 #include "Screens/calling/CustomKeyButtons.h"
 
+#include "App/Observe.h"
 #include "App/controls/Colors.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
+#include "Platform/MainQueue.h"
 #include "Screens/calling/CallingLook.h"
 #include "Screens/calling/ElidedTitleButton.h"
 
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QWidget>
 
 CustomKeyButtons::CustomKeyButtons(QWidget* row, QObject* parent) : QObject(parent) {
@@ -71,4 +74,15 @@ void CustomKeyButtons::customButtonClicked(int tag) {
     const CustomKey& key = *profile->customKeys()[static_cast<size_t>(tag)];
     // Stored commands go out exactly as the user saved them.
     device.customButton(pressed, pressed ? key.pressCommand() : key.releaseCommand());
+}
+
+void observeProfileChanges(QObject* context, std::function<void()> reload) {
+    Observe("connectionSettingsChanged", context, [context, reload](const auto&) {
+        QPointer<QObject> guard(context);
+        Platform::MainQueue::shared().post([guard, reload] {
+            if (guard) {
+                reload();
+            }
+        });
+    });
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <array>
+#include <functional>
 
 class ElidedTitleButton;
 class QWidget;
@@ -38,3 +39,7 @@ private:
     std::array<ElidedTitleButton*, count> m_buttons{};
     std::array<bool, count> m_pressed{};
 };
+
+// Runs reload from the main queue after each "connectionSettingsChanged", while context lives:
+// the screens that show the keys reload them when a profile is saved.
+void observeProfileChanges(QObject* context, std::function<void()> reload);

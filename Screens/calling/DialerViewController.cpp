@@ -15,7 +15,6 @@
 #include "Logic/bridge/SpeedDialManager.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
 #include "Logic/common/Codes.h"
-#include "Platform/MainQueue.h"
 #include "Screens/calling/CallingLook.h"
 #include "Screens/calling/CustomKeyButtons.h"
 #include "Screens/calling/DialPadViewController.h"
@@ -127,8 +126,7 @@ void DialerViewController::viewDidLoad() {
             receivedNotification(*record);
         }
     });
-    Observe("connectionSettingsChanged", this,
-            [this](const auto&) { receivedConnectionSettingsNotification(); });
+    observeProfileChanges(this, [this] { reloadFromProfile(); });
     Observe("newCallFromActiveCall", this, [this](const auto&) { newCallFromActiveCall(); });
 }
 
@@ -347,15 +345,6 @@ void DialerViewController::receivedNotification(const NotificationInfoObject& in
         setOpenedFromActiveCallView(false);
         Post("backToActiveCallViewFromKeyPad");
     }
-}
-
-void DialerViewController::receivedConnectionSettingsNotification() {
-    QPointer<DialerViewController> guard(this);
-    Platform::MainQueue::shared().post([guard] {
-        if (guard) {
-            guard->reloadFromProfile();
-        }
-    });
 }
 
 void DialerViewController::showRightButtonTitle(const QString& title) {

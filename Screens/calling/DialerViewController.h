@@ -82,7 +82,6 @@ public:
     // The observers' work.
     void newCallFromActiveCall();
     void receivedNotification(const NotificationInfoObject& info);
-    void receivedConnectionSettingsNotification();
 
 protected:
     QWidget* buildView() override;

@@ -1,19 +1,16 @@
 #include "Screens/calling/TelcoActiveCallViewController.h"
 
-#include "App/CallTexts.h"
 #include "App/Images.h"
-#include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
 #include "App/controls/FunctionButtonView.h"
-#include "App/controls/Styling.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/Line.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
 #include "Logic/common/Codes.h"
-#include "Platform/MainQueue.h"
+#include "Screens/calling/ActiveCallFrame.h"
 #include "Screens/calling/CallingLook.h"
 #include "Screens/calling/CallingTimings.h"
 #include "Screens/calling/CustomKeyButtons.h"
@@ -21,14 +18,11 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int functionButtonsHeight = 64;
-constexpr int customButtonsHeight = 40;
 constexpr QSize callImageSize(96, 96);
 constexpr uint32_t secondaryText = 0x6B6B6B;
 
@@ -89,31 +83,17 @@ QWidget* TelcoActiveCallViewController::buildView() {
     contentLayout->addWidget(m_callTimeView);
     contentLayout->addStretch(2);
 
-    m_functionButtonsView = new QWidget(root);
-    m_functionButtonsView->setObjectName(QStringLiteral("functionButtonsView"));
-    m_functionButtonsView->setFixedHeight(functionButtonsHeight);
+    const ActiveCallFrame::Bars bars = ActiveCallFrame::build(root, content, this);
+    m_functionButtonsView = bars.functionButtonsView;
+    m_customButtonsView = bars.customButtonsView;
+    m_customKeys = bars.customKeys;
     m_endCallButton = CallingLook::makeFunctionButton(m_functionButtonsView, QStringLiteral("endCallButton"));
     m_middleSpace = new QWidget(m_functionButtonsView);
     m_middleSpace->setObjectName(QStringLiteral("middleSpace"));
     m_keypadButton = CallingLook::makeFunctionButton(m_functionButtonsView, QStringLiteral("keypadButton"));
-    auto* functionLayout = new QHBoxLayout(m_functionButtonsView);
-    functionLayout->setContentsMargins(0, 1, 0, 0);
-    functionLayout->setSpacing(1);
-    functionLayout->addWidget(m_endCallButton, 1);
-    functionLayout->addWidget(m_middleSpace, 1);
-    functionLayout->addWidget(m_keypadButton, 1);
-
-    m_customButtonsView = new QWidget(root);
-    m_customButtonsView->setObjectName(QStringLiteral("customButtonsView"));
-    m_customButtonsView->setFixedHeight(customButtonsHeight);
-    m_customKeys = new CustomKeyButtons(m_customButtonsView, this);
-
-    auto* layout = new QVBoxLayout(root);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(content, 1);
-    layout->addWidget(m_functionButtonsView);
-    layout->addWidget(m_customButtonsView);
+    bars.functionButtonsLayout->addWidget(m_endCallButton, 1);
+    bars.functionButtonsLayout->addWidget(m_middleSpace, 1);
+    bars.functionButtonsLayout->addWidget(m_keypadButton, 1);
 
     connect(m_endCallButton, &QPushButton::clicked, this,
             &TelcoActiveCallViewController::endCallButtonClicked);
@@ -123,16 +103,7 @@ QWidget* TelcoActiveCallViewController::buildView() {
 
 void TelcoActiveCallViewController::viewDidLoad() {
     CallingLook::setLayerColour(view(), 0xFFFFFF);
-    if (KTNavigationController* navigation = navigationController()) {
-        KTNavigationBarController* bar = navigation->navigationBar();
-        bar->setDelegate(this);
-        bar->leftButton()->hide();
-        bar->rightButton()->hide();
-        bar->optionalButton()->hide();
-        bar->viewDidLoad();
-    }
-    Styling::fillBackground(m_customButtonsView, Colors::lightGrayColor());
-    Styling::fillBackground(m_functionButtonsView, Colors::lightGrayColor());
+    ActiveCallFrame::setUpNavigationBar(navigationController(), this);
     CallingLook::setFunctionButtonState(m_endCallButton, true, Colors::functionButton);
     m_endCallButtonView = CallingLook::loadFunctionButtonViewWithImage(QStringLiteral("btn_end_call"),
                                                                        QStringLiteral("END CALL"));
@@ -145,14 +116,7 @@ void TelcoActiveCallViewController::viewDidLoad() {
 
     connect(&m_durationTimer, &QTimer::timeout, this, &TelcoActiveCallViewController::updateTime);
     // Device events need no observer here: the delegate calls update() for each call record.
-    Observe("connectionSettingsChanged", this, [this](const auto&) {
-        QPointer<TelcoActiveCallViewController> guard(this);
-        Platform::MainQueue::shared().post([guard] {
-            if (guard) {
-                guard->loadCustomButtons();
-            }
-        });
-    });
+    observeProfileChanges(this, [this] { loadCustomButtons(); });
 }
 
 void TelcoActiveCallViewController::viewWillAppearInWindow() {
@@ -228,16 +192,8 @@ void TelcoActiveCallViewController::updateTime() {
     updateActiveTime();
 }
 
-// Written later, on the GUI thread's queue; it reads the counter then.
 void TelcoActiveCallViewController::updateActiveTime() {
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (m_lineParty != nullptr) {
-                m_callTimeField->setText(durationToString(m_lineParty->activeDuration()));
-            }
-        },
-        Qt::QueuedConnection);
+    CallingLook::queueTimeText(m_callTimeField, m_lineParty, &LineParty::activeDuration);
 }
 
 void TelcoActiveCallViewController::updateFunctionButtons() {
