@@ -13,6 +13,7 @@
 #include "Screens/calling/CallingLook.h"
 #include "Screens/calling/CallingTimings.h"
 #include "Screens/calling/CustomKeyButtons.h"
+#include "Screens/calling/ElidedTitleButton.h"
 #include "Screens/calling/PartyStateGroups.h"
 #include "Screens/calling/SharedCallRouting.h"
 #include "Screens/calling/WidgetRowsModel.h"
@@ -88,6 +89,9 @@ QWidget* ActiveCallViewController::buildView() {
                                 m_makeCallButton, m_keyPadButton}) {
         bars.functionButtonsLayout->addWidget(button, 1);
     }
+    CallingLook::chainTabOrder({m_tableView, m_holdButton, m_transferButton, m_conferenceButton,
+                                m_endCallButton, m_makeCallButton, m_keyPadButton, customButton(0),
+                                customButton(1), customButton(2), customButton(3), customButton(4)});
 
     connect(m_holdButton, &QPushButton::clicked, this, &ActiveCallViewController::holdButtonClicked);
     connect(m_transferButton, &QPushButton::clicked, this, &ActiveCallViewController::transferButtonClicked);

@@ -57,6 +57,16 @@ void queueTimeText(QLabel* field, LinePartyPtr party, int64_t (LineParty::*count
         Qt::QueuedConnection);
 }
 
+void chainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
 QPushButton* makeFunctionButton(QWidget* parent, const QString& objectName) {
     auto* button = new QPushButton(parent);
     button->setObjectName(objectName);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 
 class FunctionButtonView;
 class QLabel;
@@ -27,6 +28,9 @@ QLabel* makeTextField(QWidget* parent, const QString& objectName, int pixelSize,
 // Writes the time text of one of the party's counters into the field later, from the GUI
 // thread's queue, reading the counter only then. A field deleted meanwhile is not written.
 void queueTimeText(QLabel* field, LinePartyPtr party, int64_t (LineParty::*counter)() const);
+
+// Tab visits the widgets in the order given, as they read on screen.
+void chainTabOrder(std::initializer_list<QWidget*> widgets);
 
 // A function button of an active-call screen: flat, named as its outlet, holding one
 // FunctionButtonView that fills it. The title is also the button's accessible name.

@@ -248,6 +248,9 @@ void DialerViewController::showEntryView(CallEntryViewController* chosen, CallEn
     QWidget* entry = chosen->view();
     entry->setGeometry(m_contentView->rect());
     content.addSubview(entry);
+    // Tab leaves the entry view for the keys and the switches below it.
+    CallingLook::chainTabOrder({chosen->callButton(), customButton(0), customButton(1), customButton(2),
+                                customButton(3), customButton(4), m_dialPadButton, m_sipURIButton});
     chosen->viewWillAppearInWindow();
 }
 

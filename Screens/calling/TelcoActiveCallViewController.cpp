@@ -14,6 +14,7 @@
 #include "Screens/calling/CallingLook.h"
 #include "Screens/calling/CallingTimings.h"
 #include "Screens/calling/CustomKeyButtons.h"
+#include "Screens/calling/ElidedTitleButton.h"
 #include "Screens/calling/PartyContactTexts.h"
 
 #include <QHBoxLayout>
@@ -94,6 +95,8 @@ QWidget* TelcoActiveCallViewController::buildView() {
     bars.functionButtonsLayout->addWidget(m_endCallButton, 1);
     bars.functionButtonsLayout->addWidget(m_middleSpace, 1);
     bars.functionButtonsLayout->addWidget(m_keypadButton, 1);
+    CallingLook::chainTabOrder({m_endCallButton, m_keypadButton, customButton(0), customButton(1),
+                                customButton(2), customButton(3), customButton(4)});
 
     connect(m_endCallButton, &QPushButton::clicked, this,
             &TelcoActiveCallViewController::endCallButtonClicked);

@@ -4,6 +4,7 @@
 #include "Logic/common/Codes.h"
 #include "Screens/calling/DialPadViewController.h"
 #include "Screens/calling/DialerViewController.h"
+#include "Screens/calling/ElidedTitleButton.h"
 #include "Screens/calling/SIPURIViewController.h"
 #include "screens/calling/CallingTestSupport.h"
 #include "ui/support/QtTestMain.h"
@@ -169,6 +170,9 @@ private slots:
         w.settle();
         QCOMPARE(w.ui().window()->focusWidget(), w.sip()->sipURIField());
         QCOMPARE(w.sip()->sipURIField()->text(), QStringLiteral("ann@pbx"));
+        // Tab walks on from the call key to the custom keys, then the switches.
+        QCOMPARE(w.sip()->callButton()->nextInFocusChain(), w.dialer()->customButton(0));
+        QCOMPARE(w.dialer()->customButton(4)->nextInFocusChain(), w.dialer()->dialPadButton());
     }
 
     void theModesRedrawTheCallKey() {
