@@ -40,5 +40,6 @@ void NumberPickerCellView::mousePressEvent(QMouseEvent* event) {
     if (!rect().contains(event->position().toPoint())) {
         return;
     }
-    Post("dismissNumberPickerView", {{"selectedNumber", m_number->text()}, {"owner", m_owner}});
+    Post("dismissNumberPickerView",
+         {{"selectedNumber", m_number->text().toStdString()}, {"owner", m_owner.toStdString()}});
 }

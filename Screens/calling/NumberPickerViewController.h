@@ -14,7 +14,7 @@ class WidgetRowsModel;
 
 // The pop-up listing the numbers of one contact so that the user picks one. It neither calls
 // nor stores: a press on a number posts "dismissNumberPickerView" with userInfo
-// {"selectedNumber": the number, "owner": the opener's name}, both QString, and the opener acts
+// {"selectedNumber": the number, "owner": the opener's name}, both std::string, and the opener acts
 // on it and takes the picker away. A press beside the list closes the picker without a post.
 //
 // The opener makes a new controller each time, sets owner and contact, gives the view a frame,

@@ -35,8 +35,9 @@ private slots:
         m_posts.clear();
         m_context = std::make_unique<QObject>();
         Observe("dismissNumberPickerView", m_context.get(), [this](const auto& posted) {
-            m_posts.append(std::any_cast<QString>(posted.userInfo.at("selectedNumber")) + QLatin1Char('|') +
-                           std::any_cast<QString>(posted.userInfo.at("owner")));
+            m_posts.append(
+                QString::fromStdString(std::any_cast<std::string>(posted.userInfo.at("selectedNumber")) +
+                                       "|" + std::any_cast<std::string>(posted.userInfo.at("owner"))));
         });
     }
     void cleanup() {
