@@ -36,7 +36,8 @@ KTNavigationController::KTNavigationController(const QRect& frame, ViewControlle
     m_slideTimer.setInterval(slideMilliseconds);
     connect(&m_slideTimer, &QTimer::timeout, this, &KTNavigationController::finishPendingSlide);
 
-    QWidget* ownView = view();
+    // The stack's view, bar and content area exist from the start, as the root goes in now.
+    view();
     if (rootViewController == nullptr) {
         rootViewController = new PlainViewController(this);
     }
@@ -46,7 +47,6 @@ KTNavigationController::KTNavigationController(const QRect& frame, ViewControlle
     rootView->setParent(m_contentView);
     rootView->setGeometry(m_contentView->rect());
     rootView->show();
-    Q_UNUSED(ownView);
     showTitleOf(rootViewController);
     rootViewController->viewWillAppear(false);
 }
