@@ -1,0 +1,127 @@
+#include "Screens/directory/EditCallLogViewController.h"
+
+#include "App/OverlayHost.h"
+#include "App/controls/Colors.h"
+#include "Logic/bridge/DeviceCommunicationObject.h"
+#include "Logic/bridge/TessmarkDialerCore.h"
+#include "Screens/directory/DirectoryLook.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int panelWidth = 300;
+constexpr int panelHeight = 150;
+
+// The dimmed layer: black at half opacity over the call log, keeping every click from it.
+class EditCallLogView final : public QWidget {
+public:
+    void setDialogView(QWidget* dialog) { m_dialogView = dialog; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, 0.5f));
+    }
+    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+    void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+    void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
+    void resizeEvent(QResizeEvent*) override {
+        if (m_dialogView != nullptr) {
+            m_dialogView->move((width() - m_dialogView->width()) / 2,
+                               (height() - m_dialogView->height()) / 2);
+        }
+    }
+
+private:
+    QWidget* m_dialogView = nullptr;
+};
+
+QPushButton* dialogButton(const QString& title, const QString& name, QWidget* parent) {
+    auto* button = new QPushButton(title, parent);
+    button->setObjectName(name);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setMinimumWidth(96);
+    return button;
+}
+
+} // namespace
+
+EditCallLogViewController::EditCallLogViewController(QObject* parent)
+    : ViewController(QStringLiteral("EditCallLogView"), parent) {}
+
+QWidget* EditCallLogViewController::buildView() {
+    auto* dim = new EditCallLogView;
+    dim->resize(420, 580);
+    m_dialogView = new QWidget(dim);
+    m_dialogView->setObjectName(QStringLiteral("dialogView"));
+    m_dialogView->setFixedSize(panelWidth, panelHeight);
+    dim->setDialogView(m_dialogView);
+
+    m_nameField = new QLabel(m_dialogView);
+    m_nameField->setObjectName(QStringLiteral("nameField"));
+    m_nameField->setTextFormat(Qt::PlainText);
+    m_nameField->setAlignment(Qt::AlignCenter);
+    m_nameField->setFont(DirectoryLook::font(16, true));
+    m_numberField = new QLineEdit(m_dialogView);
+    m_numberField->setObjectName(QStringLiteral("numberField"));
+    m_numberField->setAlignment(Qt::AlignCenter);
+    m_numberField->setFont(DirectoryLook::font(15));
+    m_cancelButton = dialogButton(QStringLiteral("Cancel"), QStringLiteral("cancelButton"), m_dialogView);
+    m_dialButton = dialogButton(QStringLiteral("Dial"), QStringLiteral("dialButton"), m_dialogView);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cancelButton);
+    buttons->addWidget(m_dialButton);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(m_dialogView);
+    layout->setContentsMargins(20, 18, 20, 18);
+    layout->setSpacing(12);
+    layout->addWidget(m_nameField);
+    layout->addWidget(m_numberField);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    QWidget::setTabOrder(m_numberField, m_cancelButton);
+    QWidget::setTabOrder(m_cancelButton, m_dialButton);
+    connect(m_dialButton, &QPushButton::clicked, this, [this] { dialButtonClicked(); });
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] { cancelButtonClicked(); });
+    return dim;
+}
+
+void EditCallLogViewController::viewDidLoad() {
+    m_dialogView->setAutoFillBackground(true);
+    QPalette palette = m_dialogView->palette();
+    palette.setColor(QPalette::Window, Colors::colorWithHexCode(DirectoryLook::dialogPanel));
+    m_dialogView->setPalette(palette);
+}
+
+void EditCallLogViewController::viewWillAppearInWindow() {
+    view();
+    m_nameField->setText(m_callLog != nullptr ? QString::fromStdString(m_callLog->contactName()) : QString());
+    m_numberField->setText(m_callLog != nullptr ? QString::fromStdString(m_callLog->callNumber())
+                                                : QString());
+    m_numberField->setFocus();
+}
+
+void EditCallLogViewController::dialButtonClicked() {
+    TessmarkDialerCore::deviceCommunication().call(m_numberField->text().toStdString());
+    close();
+}
+
+void EditCallLogViewController::cancelButtonClicked() {
+    close();
+}
+
+void EditCallLogViewController::close() {
+    OverlayHost::removeFromSuperview(view());
+    // Closed from its own button's click: it goes once that has been handled.
+    deleteLater();
+}
