@@ -12,12 +12,20 @@
 namespace ActiveCallPick {
 
 bool isPicking() {
-    const CallRouting& routing = AppDelegate::instance()->callRouting();
-    return routing.callState() == CallRouting::NewCall || routing.callState() == CallRouting::Transfer;
+    const AppDelegate* delegate = AppDelegate::instance();
+    if (delegate == nullptr) {
+        return false;
+    }
+    const int64_t state = delegate->callState();
+    return state == CallRouting::NewCall || state == CallRouting::Transfer;
 }
 
 void cancel() {
-    CallRouting& routing = AppDelegate::instance()->callRouting();
+    AppDelegate* delegate = AppDelegate::instance();
+    if (delegate == nullptr) {
+        return;
+    }
+    CallRouting& routing = delegate->callRouting();
     DeviceCommunicationObject& device = TessmarkDialerCore::deviceCommunication();
     if (routing.callState() == CallRouting::NewCall) {
         device.endCall(routing.dialToneLineParty());

@@ -1,5 +1,6 @@
 #include "Screens/directory/ContactListViewController.h"
 
+#include "App/Images.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/Observe.h"
@@ -29,6 +30,7 @@ ContactListViewController::~ContactListViewController() = default;
 
 QWidget* ContactListViewController::buildView() {
     auto* root = new QWidget;
+    m_rootView = root;
     root->resize(420, 580);
     root->setAutoFillBackground(true);
     QPalette palette = root->palette();
@@ -60,6 +62,10 @@ QWidget* ContactListViewController::buildView() {
 void ContactListViewController::setUpList() {
     if (KTNavigationBarController* bar = navigationBar()) {
         bar->setDelegate(this);
+        // The bar itself gives its middle button no face; here it opens the "Sort By" picker.
+        bar->optionalButton()->setIcon(QIcon(Images::named(QStringLiteral("btn_filter"), QSize(22, 22))));
+        bar->optionalButton()->setIconSize(QSize(22, 22));
+        bar->optionalButton()->setAccessibleName(QStringLiteral("Sort By"));
     }
 
     m_model = new ContactListModel(this);
@@ -227,7 +233,7 @@ void ContactListViewController::openNumberPicker(const ContactPtr& contact) {
 
 bool ContactListViewController::isNumberPickerShowing() const {
     return m_numberPickerViewController != nullptr && m_numberPickerViewController->isViewLoaded() &&
-           OverlayHost::of(m_searchView->parentWidget()).isTopmost(m_numberPickerViewController->view());
+           OverlayHost::of(m_rootView).isTopmost(m_numberPickerViewController->view());
 }
 
 void ContactListViewController::closeNumberPicker() {

@@ -119,6 +119,7 @@ private:
     bool m_editMode = false;
     bool m_openedFromActiveCall = false;
 
+    QWidget* m_rootView = nullptr;
     QWidget* m_searchView = nullptr;
     QLineEdit* m_searchField = nullptr;
     RowButtonTableView* m_tableView = nullptr;

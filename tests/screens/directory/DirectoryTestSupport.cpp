@@ -1,0 +1,179 @@
+#include "screens/directory/DirectoryTestSupport.h"
+
+#include "App/KTNavigationBarController.h"
+#include "App/KTNavigationController.h"
+#include "App/Observe.h"
+#include "App/controls/KTPickerViewController.h"
+#include "Logic/bridge/ContactManager.h"
+#include "Logic/bridge/PreferencesSettingsManager.h"
+#include "Logic/common/Codes.h"
+#include "Logic/database/CPPDatabase.h"
+#include "Logic/store/CPPCallLogTable.h"
+#include "Logic/store/CPPContactNumberTable.h"
+#include "Logic/store/CPPContactTable.h"
+
+#include <QPushButton>
+#include <QTest>
+
+namespace DirectoryTest {
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (char character : text) {
+        out += character == '\'' ? std::string("''") : std::string(1, character);
+    }
+    return out + "'";
+}
+
+} // namespace
+
+void resetStore() {
+    UiHarness::resetStore();
+    CPPDatabase& database = CPPDatabase::getInstance();
+    database.execute("drop trigger if exists failUpdate", nullptr);
+    CPPContactTable::getInstance().createTable();
+    CPPContactNumberTable::getInstance().createTable();
+    CPPContactNumberTable::getInstance().createIndexes();
+    CPPCallLogTable::getInstance().createTable();
+    database.execute("delete from ContactNumber", nullptr);
+    database.execute("delete from Contact", nullptr);
+    database.execute("delete from CallLog", nullptr);
+}
+
+ContactPtr addContact(const std::string& first, const std::string& last, std::vector<Number> numbers,
+                      const std::string& company, bool favorite, const std::string& middle) {
+    auto contact = std::make_shared<Contact>(first, middle, last, company);
+    contact->numbers().clear();
+    const bool anyDefault =
+        std::any_of(numbers.begin(), numbers.end(), [](const Number& n) { return n.isDefault; });
+    for (size_t index = 0; index < numbers.size(); ++index) {
+        const Number& number = numbers[index];
+        contact->numbers().push_back(std::make_shared<ContactNumber>(
+            number.number, number.speedDial, number.type, anyDefault ? number.isDefault : index == 0));
+    }
+    contact->setFavorite(favorite);
+    if (!ContactManager::addContact(*contact)) {
+        qFatal("a test contact could not be stored");
+    }
+    return contact;
+}
+
+void addCallLog(const std::string& date, const std::string& time, int64_t duration, const std::string& number,
+                int64_t callType) {
+    const std::string statement =
+        "insert into CallLog(callDate, callDuration, callNumber, callType, contactName, "
+        "company, startTime) values(" +
+        quoted(date) + ", " + std::to_string(duration) + ", " + quoted(number) + ", " +
+        std::to_string(callType) + ", '', '', " + quoted(time) + ")";
+    if (!CPPDatabase::getInstance().execute(statement, nullptr)) {
+        qFatal("a test call log row could not be stored");
+    }
+}
+
+void changePreferences(const std::function<void(PreferencesSettings&)>& change) {
+    PreferencesSettingsPtr preferences = PreferencesSettingsManager::preferencesSettings();
+    change(*preferences);
+    PreferencesSettingsManager::updatePreferencesSettings(*preferences);
+}
+
+std::vector<std::map<std::string, std::string>> sql(const std::string& statement) {
+    Rows rows;
+    if (!CPPDatabase::getInstance().execute(statement, &rows)) {
+        qFatal("test statement failed: %s", statement.c_str());
+    }
+    return rows;
+}
+
+QStringList column(const std::string& statement) {
+    QStringList texts;
+    for (const auto& row : sql(statement)) {
+        texts.append(row.empty() ? QString() : QString::fromStdString(row.begin()->second));
+    }
+    return texts;
+}
+
+int countOf(const std::string& table, const std::string& where) {
+    return column("select count(*) from " + table + (where.empty() ? "" : " where " + where))
+        .value(0)
+        .toInt();
+}
+
+QStringList rowTexts(const QAbstractItemModel* model) {
+    QStringList rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const bool header = index.data(Qt::UserRole + 1).toBool();
+        rows.append(header ? QLatin1Char('[') + text + QLatin1Char(']') : text);
+    }
+    return rows;
+}
+
+int rowOf(const QAbstractItemModel* model, const QString& text) {
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->index(row, 0).data(Qt::DisplayRole).toString() == text) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+QRect rowRect(QAbstractItemView* view, int row) {
+    return view->visualRect(view->model()->index(row, 0));
+}
+
+void clickAt(QAbstractItemView* view, const QPoint& point) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
+}
+
+void doubleClickAt(QAbstractItemView* view, const QPoint& point) {
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, point);
+}
+
+void clickRow(QAbstractItemView* view, int row) {
+    view->scrollTo(view->model()->index(row, 0));
+    clickAt(view, rowRect(view, row).center());
+}
+
+void doubleClickRow(QAbstractItemView* view, int row) {
+    view->scrollTo(view->model()->index(row, 0));
+    doubleClickAt(view, rowRect(view, row).center());
+}
+
+Window::Window() {
+    m_ui.launch();
+    m_ui.connectProfile(PhoneType::VOIP);
+    m_ui.clearSentLines();
+}
+
+void Window::showTab(TabBarController::Tab tab) {
+    tabs()->bottomButtonClicked(tabs()->button(tab));
+}
+
+KTNavigationController* Window::stack(TabBarController::Tab tab) {
+    return tabs()->viewControllers()[static_cast<size_t>(tab)];
+}
+
+KTNavigationBarController* Window::bar(TabBarController::Tab tab) {
+    return stack(tab)->navigationBar();
+}
+
+void chooseInPicker(KTPickerViewController* picker, int index) {
+    KTTableView* table = picker->tableView();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualRect(table->model()->index(index, 0)).center());
+    QTest::mouseClick(picker->rightButton(), Qt::LeftButton);
+}
+
+ForwardingPosts::ForwardingPosts() : m_context(std::make_unique<QObject>()) {
+    Observe("backToCallForwardingSettingsView", m_context.get(), [this](const auto& notification) {
+        const auto found = notification.userInfo.find("selectedNumber");
+        m_numbers.append(found == notification.userInfo.end()
+                             ? QStringLiteral("<none>")
+                             : QString::fromStdString(std::any_cast<std::string>(found->second)));
+    });
+}
+
+} // namespace DirectoryTest
