@@ -1,0 +1,242 @@
+#include "App/Alert.h"
+#include "App/AppDelegate.h"
+#include "App/KTNavigationBarController.h"
+#include "App/KTNavigationController.h"
+#include "App/TabBarController.h"
+#include "Logic/bridge/CallLogManager.h"
+#include "Logic/bridge/ContactManager.h"
+#include "Logic/bridge/PreferencesSettingsManager.h"
+#include "Logic/database/CPPDatabase.h"
+#include "Screens/directory/CallLogListModel.h"
+#include "Screens/directory/CallLogRowPainter.h"
+#include "Screens/directory/ContactDetailViewController.h"
+#include "Screens/directory/ContactListModel.h"
+#include "Screens/directory/ContactNumberViewController.h"
+#include "Screens/directory/ContactRowPainter.h"
+#include "Screens/directory/FavoritesViewController.h"
+#include "Screens/directory/LogsViewController.h"
+#include "Screens/directory/PhoneBookViewController.h"
+#include "Screens/directory/RowButtonTableView.h"
+#include "ui/screenshots/Screenshots.h"
+#include "ui/support/UiHarness.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+struct Seeded {
+    const char* first;
+    const char* middle;
+    const char* last;
+    const char* company;
+    std::vector<std::pair<std::string, int64_t>> numbers;
+    bool favorite;
+    int64_t speedDial;
+};
+
+// A small office's phone book and a week of calls.
+void seedDirectory() {
+    UiHarness::resetStore();
+    CPPDatabase& database = CPPDatabase::getInstance();
+    database.execute("delete from ContactNumber", nullptr);
+    database.execute("delete from Contact", nullptr);
+    database.execute("delete from CallLog", nullptr);
+    const Seeded contacts[] = {
+        {"Ann", "M", "Lee", "Acme Corp", {{"201", 1}, {"+1 555 0101", 2}}, true, 3},
+        {"Alice", "", "Archer", "", {{"202", 0}}, false, -1},
+        {"Bob", "", "Brown", "Brown & Sons", {{"203", 1}}, true, 4},
+        {"Carla", "", "Diaz", "Northwind", {{"204", 2}}, false, -1},
+        {"Dmitri", "", "Ivanov", "", {{"205", 3}}, false, -1},
+        {"Emma", "", "Stone", "Globex", {{"206", 1}}, true, -1},
+        {"Frank", "", "Miller", "<b>Bold</b> Ltd", {{"207", 1}}, false, -1},
+        {"George", "", "Lucas", "", {{"208", 1}}, false, -1},
+        {"Hanna", "", "O'Brien", "Initech", {{"209", 4}}, true, -1},
+        {"9lives", "", "Cat", "", {{"210", 6}}, false, -1},
+        {"\xc3\x89mile", "", "Zola", "", {{"211", 6}}, false, -1},
+    };
+    for (const Seeded& seeded : contacts) {
+        Contact contact(seeded.first, seeded.middle, seeded.last, seeded.company);
+        contact.numbers().clear();
+        for (size_t index = 0; index < seeded.numbers.size(); ++index) {
+            contact.numbers().push_back(std::make_shared<ContactNumber>(
+                seeded.numbers[index].first, index == 0 ? seeded.speedDial : -1, seeded.numbers[index].second,
+                index == 0));
+        }
+        contact.setFavorite(seeded.favorite);
+        ContactManager::addContact(contact);
+    }
+    const struct {
+        const char* date;
+        const char* time;
+        int duration;
+        const char* number;
+        int type;
+    } calls[] = {{"2026/12/06", "09:40:12", 125, "201", 1},  {"2026/12/06", "08:15:40", 0, "555 0199", 2},
+                 {"2026/12/05", "17:30:02", 3661, "203", 0}, {"2026/12/05", "11:02:45", 59, "206@pbx", 1},
+                 {"2026/12/04", "15:45:09", 0, "207", 2},    {"2026/12/04", "10:00:30", 1830, "204", 0},
+                 {"2026/12/03", "12:30:00", 42, "208", 1}};
+    for (const auto& call : calls) {
+        database.execute(std::string("insert into CallLog(callDate, callDuration, callNumber, callType, "
+                                     "contactName, company, startTime) values('") +
+                             call.date + "', " + std::to_string(call.duration) + ", '" + call.number + "', " +
+                             std::to_string(call.type) + ", '', '', '" + call.time + "')",
+                         nullptr);
+    }
+}
+
+// The window with the tab shown.
+UiHarness& windowAt(Screenshots::SceneContext& scene, TabBarController::Tab tab) {
+    seedDirectory();
+    UiHarness& ui = scene.ui();
+    ui.launch();
+    TabBarController* tabs = ui.delegate().tabBarController();
+    tabs->bottomButtonClicked(tabs->button(tab));
+    return ui;
+}
+
+KTNavigationBarController* barOf(UiHarness& ui, TabBarController::Tab tab) {
+    return ui.delegate().tabBarController()->viewControllers()[static_cast<size_t>(tab)]->navigationBar();
+}
+
+int rowOfName(const QAbstractItemModel* model, const QString& name) {
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->index(row, 0).data(Qt::DisplayRole).toString() == name) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+// The window with the open sheet drawn over it where a sheet comes down.
+QWidget* withSheet(QWidget* window) {
+    QCoreApplication::processEvents();
+    QPixmap picture = window->grab();
+    if (QMessageBox* sheet = Alert::currentBox()) {
+        sheet->adjustSize();
+        const QPixmap box = sheet->grab();
+        QPainter painter(&picture);
+        painter.fillRect(picture.rect(), QColor(0, 0, 0, 40));
+        const int left =
+            (picture.width() / picture.devicePixelRatio() - box.width() / box.devicePixelRatio()) / 2;
+        painter.drawPixmap(QPointF(left, 30), box);
+        painter.setPen(QColor(0xB0, 0xB0, 0xB0));
+        painter.drawRect(QRectF(QPointF(left, 30), box.deviceIndependentSize()).adjusted(0, 0, -1, -1));
+        sheet->done(0);
+    }
+    auto* label = new QLabel;
+    label->setPixmap(picture);
+    label->resize(picture.deviceIndependentSize().toSize());
+    return label;
+}
+
+} // namespace
+
+TESSMARK_SCREENSHOT_SCENE("phone_book") {
+    return windowAt(scene, TabBarController::PhoneBook).window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("phone_book_search") {
+    UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
+    ui.delegate().tabBarController()->phoneBookViewController()->searchField()->setText(QStringLiteral("an"));
+    return ui.window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("phone_book_edit_mode") {
+    UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
+    QTest::mouseClick(barOf(ui, TabBarController::PhoneBook)->leftButton(), Qt::LeftButton);
+    return ui.window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("phone_book_sort_picker") {
+    UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
+    QTest::mouseClick(barOf(ui, TabBarController::PhoneBook)->optionalButton(), Qt::LeftButton);
+    return ui.window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("favorites_add_ticks") {
+    UiHarness& ui = windowAt(scene, TabBarController::Favorites);
+    QTest::mouseClick(barOf(ui, TabBarController::Favorites)->rightButton(), Qt::LeftButton);
+    FavoritesViewController* favorites = ui.delegate().tabBarController()->favoritesViewController();
+    favorites->model()->toggleTicked(rowOfName(favorites->model(), QStringLiteral("Alice Archer")));
+    favorites->model()->toggleTicked(rowOfName(favorites->model(), QStringLiteral("Dmitri Ivanov")));
+    return ui.window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("favorites_call_frequency") {
+    seedDirectory();
+    for (int call = 0; call < 3; ++call) {
+        CPPDatabase::getInstance().execute(
+            "insert into CallLog(callDate, callDuration, callNumber, callType, "
+            "contactName, company, startTime) values('2026/12/06', 30, '205', 1, "
+            "'', '', '0" +
+                std::to_string(call) + ":00:00')",
+            nullptr);
+    }
+    PreferencesSettingsPtr preferences = PreferencesSettingsManager::preferencesSettings();
+    preferences->setAutomaticallyManagesFavorites(true);
+    preferences->setMostFrequentlyCalledNumbers(5);
+    PreferencesSettingsManager::updatePreferencesSettings(*preferences);
+    UiHarness& ui = scene.ui();
+    ui.launch();
+    TabBarController* tabs = ui.delegate().tabBarController();
+    tabs->bottomButtonClicked(tabs->favoritesButton());
+    FavoritesViewController* favorites = tabs->favoritesViewController();
+    favorites->pickerViewController()->setSelectedIndex(6);
+    favorites->rightButtonOfPickerViewClicked(favorites->pickerViewController());
+    return ui.window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("contact_editor_override_sheet") {
+    UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
+    TabBarController* tabs = ui.delegate().tabBarController();
+    PhoneBookViewController* phoneBook = tabs->phoneBookViewController();
+    KTNavigationController* stack = tabs->viewControllers()[TabBarController::PhoneBook];
+    QTest::mouseClick(stack->navigationBar()->leftButton(), Qt::LeftButton);
+    RowButtonTableView* table = phoneBook->tableView();
+    const QRect row = table->visualRect(
+        phoneBook->model()->index(rowOfName(phoneBook->model(), QStringLiteral("Ann M Lee")), 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      ContactRowPainter::buttonRect(row, ContactRowPainter::RightButton).center());
+    stack->finishPendingSlide();
+    auto* editor = dynamic_cast<ContactDetailViewController*>(stack->topViewController());
+    if (editor == nullptr) {
+        return nullptr;
+    }
+    QComboBox* slots = editor->contactNumberControllers().at(1)->speedDialButton();
+    slots->setCurrentIndex(4);
+    emit slots->activated(4);
+    return withSheet(ui.window());
+}
+
+TESSMARK_SCREENSHOT_SCENE("call_log") {
+    return windowAt(scene, TabBarController::Logs).window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("call_log_filter_picker") {
+    UiHarness& ui = windowAt(scene, TabBarController::Logs);
+    QTest::mouseClick(barOf(ui, TabBarController::Logs)->optionalButton(), Qt::LeftButton);
+    return ui.window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("call_log_edit_mode") {
+    UiHarness& ui = windowAt(scene, TabBarController::Logs);
+    QTest::mouseClick(barOf(ui, TabBarController::Logs)->leftButton(), Qt::LeftButton);
+    return ui.window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("call_log_redial_dialog") {
+    UiHarness& ui = windowAt(scene, TabBarController::Logs);
+    QTest::mouseClick(barOf(ui, TabBarController::Logs)->leftButton(), Qt::LeftButton);
+    LogsViewController* logs = ui.delegate().tabBarController()->logsViewController();
+    RowButtonTableView* table = logs->tableView();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
+    return ui.window();
+}
