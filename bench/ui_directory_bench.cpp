@@ -53,12 +53,12 @@ void measure(benchmark::State& state, const std::string& name, Work work) {
     }
 }
 
-const char* const firstNames[] = {"Ann", "Bob", "Carla", "Dmitri", "Emma", "Frank", "George", "Hanna",
-                                  "Ivan", "Julia", "Karl", "Lena", "Mario", "Nora", "Oscar", "Paula",
-                                  "Quinn", "Rosa", "Sven", "Tara", "Ulf", "Vera", "Walt", "Xena",
-                                  "Yann", "Zoe", "9lives", "\xc3\x89mile"};
-const char* const lastNames[] = {"Archer", "Brown", "Castro", "Diaz", "Evans", "Fischer", "Garcia", "Hughes",
-                                 "Ito", "Jensen", "Klein", "Lee", "Meyer", "Nagy", "Olsen", "Park"};
+const char* const firstNames[] = {"Ann",   "Bob",   "Carla", "Dmitri", "Emma", "Frank",  "George",
+                                  "Hanna", "Ivan",  "Julia", "Karl",   "Lena", "Mario",  "Nora",
+                                  "Oscar", "Paula", "Quinn", "Rosa",   "Sven", "Tara",   "Ulf",
+                                  "Vera",  "Walt",  "Xena",  "Yann",   "Zoe",  "9lives", "\xc3\x89mile"};
+const char* const lastNames[] = {"Archer", "Brown",  "Castro", "Diaz", "Evans", "Fischer", "Garcia", "Hughes",
+                                 "Ito",    "Jensen", "Klein",  "Lee",  "Meyer", "Nagy",    "Olsen",  "Park"};
 
 std::string numberOf(int contact, int which) {
     return std::to_string((which == 0 ? 2000000 : 3000000) + contact);
@@ -84,9 +84,10 @@ void seed() {
     for (int index = 0; index < callLogCount; ++index) {
         // About 30 calls a day, back over the year.
         const QDateTime moment = start.addSecs(-static_cast<qint64>(index) * 2880);
-        const CallLog::Moment at(std::chrono::system_clock::time_point(std::chrono::seconds(moment.toSecsSinceEpoch())));
-        CallLog entry(at, index % 7 == 0 ? 0 : 30 + index % 900, numberOf(index % distinctCallNumbers, index % 2),
-                      index % 3, "", "", at);
+        const CallLog::Moment at(
+            std::chrono::system_clock::time_point(std::chrono::seconds(moment.toSecsSinceEpoch())));
+        CallLog entry(at, index % 7 == 0 ? 0 : 30 + index % 900,
+                      numberOf(index % distinctCallNumbers, index % 2), index % 3, "", "", at);
         CallLogManager::addCallLog(entry);
     }
 }
@@ -95,7 +96,8 @@ void seed() {
 struct ShownScreen {
     std::unique_ptr<KTNavigationController> stack;
 
-    explicit ShownScreen(ViewController* root) : stack(new KTNavigationController(QRect(0, 0, 420, 624), root)) {
+    explicit ShownScreen(ViewController* root)
+        : stack(new KTNavigationController(QRect(0, 0, 420, 624), root)) {
         root->setParent(stack.get());
         stack->view()->show();
         QCoreApplication::processEvents();
@@ -156,7 +158,8 @@ void BM_FavoritesOpen(benchmark::State& state) {
 }
 
 void BM_CallLogRead(benchmark::State& state) {
-    measure(state, "call log: store read alone", [] { benchmark::DoNotOptimize(CallLogManager::allCallLogs()); });
+    measure(state, "call log: store read alone",
+            [] { benchmark::DoNotOptimize(CallLogManager::allCallLogs()); });
 }
 
 void BM_PhoneBookRead(benchmark::State& state) {
@@ -174,9 +177,8 @@ void BM_CallLogTyping(benchmark::State& state) {
     auto* logs = new LogsViewController;
     ShownScreen shown(logs);
     size_t keystroke = 0;
-    measure(state, "call log: keystroke of a search", [&] {
-        typeSearch(logs->searchField(), logs->tableView(), QStringLiteral("meyer"), keystroke);
-    });
+    measure(state, "call log: keystroke of a search",
+            [&] { typeSearch(logs->searchField(), logs->tableView(), QStringLiteral("meyer"), keystroke); });
 }
 
 void BM_CallLogScroll(benchmark::State& state) {
@@ -197,7 +199,8 @@ BENCHMARK(BM_CallLogScroll)->UseManualTime()->Unit(benchmark::kMillisecond)->Ite
 
 double percentile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
+    const size_t index =
+        std::min(values.size() - 1, static_cast<size_t>(fraction * static_cast<double>(values.size())));
     return values[index];
 }
 
@@ -215,8 +218,8 @@ bool report(const std::string& name, double limitMs, bool judgeMax) {
     const double mean = total / static_cast<double>(values.size());
     const double max = *std::max_element(values.begin(), values.end());
     const double judged = judgeMax ? max : mean;
-    std::printf("  %-36s mean %7.2f ms, p99 %7.2f ms, max %7.2f ms", name.c_str(), mean, percentile(values, 0.99),
-                max);
+    std::printf("  %-36s mean %7.2f ms, p99 %7.2f ms, max %7.2f ms", name.c_str(), mean,
+                percentile(values, 0.99), max);
     if (limitMs > 0) {
         std::printf("  (target %s < %g ms: %s)", judgeMax ? "max" : "mean", limitMs,
                     judged < limitMs ? "met" : "MISSED");

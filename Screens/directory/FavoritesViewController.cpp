@@ -92,7 +92,9 @@ void FavoritesViewController::viewWillAppear(bool /*animated*/) {
 
 void FavoritesViewController::loadAndSortContacts() {
     const ContactSortMethod method = contactSortMethod(sortingMethod());
+    // "Call Frequency" has no sections: the bar goes and the rows take its room.
     indexBarController()->view()->setVisible(method.hasSections());
+    indexBarView()->setVisible(method.hasSections());
     showContacts(fetch(method, m_addMode), method);
 }
 

@@ -7,6 +7,7 @@
 #include "screens/directory/DirectoryTestSupport.h"
 #include "ui/support/QtTestMain.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -41,7 +42,9 @@ private slots:
         QFETCH(QString, state);
         addCallLog("2026/01/01", "09:00:00", 10, "201", 0);
         Window window;
+        // As the active-call screen starts it: the routing state, the post, then the box's dial tone.
         window.ui().delegate().setCallState(callState);
+        Post("newCallFromActiveCall");
         window.ui().feed("EP UA 1 NOTIFICATION STATE_CHANGE PL 3;" + state.toStdString());
         QCOMPARE(window.ui().delegate().dialToneLineParty(), int64_t(3));
         window.showTab(TabBarController::Tab(tab));
@@ -75,7 +78,7 @@ private slots:
         KTNavigationController* stack = window.stack(TabBarController::Tab(tab));
         window.ui().posts().clear();
         QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
-        QTest::qWait(0);
+        QCoreApplication::processEvents();
         QCOMPARE(stack->viewControllers().size(), size_t(1));
         QVERIFY(window.ui().posts().screenPosts().isEmpty());
         QVERIFY(window.sentLines().empty());

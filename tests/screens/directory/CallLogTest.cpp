@@ -11,6 +11,7 @@
 #include "screens/directory/DirectoryTestSupport.h"
 #include "ui/support/QtTestMain.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -121,7 +122,7 @@ private slots:
         QCOMPARE(Alert::requests().back().informativeText,
                  QStringLiteral("Are you sure you want to clear the Call Log?"));
         QCOMPARE(Alert::requests().back().messageText, QString());
-        QTest::qWait(0);
+        QCoreApplication::processEvents();
         QCOMPARE(countOf("CallLog"), 2);
         Alert::setNextAnswer(1);
         QTest::mouseClick(bar->rightButton(), Qt::LeftButton);

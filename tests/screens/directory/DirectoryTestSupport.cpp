@@ -128,7 +128,9 @@ void clickAt(QAbstractItemView* view, const QPoint& point) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
 }
 
+// As the platform delivers one: a click, then the second press as a double click.
 void doubleClickAt(QAbstractItemView* view, const QPoint& point) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, point);
 }
 

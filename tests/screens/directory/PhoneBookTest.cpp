@@ -12,6 +12,7 @@
 #include "screens/directory/DirectoryTestSupport.h"
 #include "ui/support/QtTestMain.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -191,7 +192,7 @@ private slots:
                  QStringLiteral("Are you sure you want to delete contact \"<b>Al</b> O'Brien\"?"));
         QCOMPARE(Alert::requests().back().buttons,
                  (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
-        QTest::qWait(0);
+        QCoreApplication::processEvents();
         QCOMPARE(countOf("Contact"), 2);
 
         Alert::setNextAnswer(1);
@@ -224,15 +225,18 @@ private slots:
         QVERIFY(phoneBook->numberPickerViewController() != nullptr);
         QVERIFY(
             OverlayHost::of(phoneBook->view()).isTopmost(phoneBook->numberPickerViewController()->view()));
-        post("dismissNumberPickerView", "Favorites", "203");
-        QCOMPARE(window.sentLines().size(), size_t(1));
+        // A choice for the favorites leaves this picker open.
+        post("dismissNumberPickerView", "Favorites", "202");
+        QVERIFY(
+            OverlayHost::of(phoneBook->view()).isTopmost(phoneBook->numberPickerViewController()->view()));
         post("dismissNumberPickerView", "PhoneBook", "203");
         QCOMPARE(window.sentLines().back(), std::string("EP UA 1 KEY KEY_CALL 203"));
         QVERIFY(OverlayHost::of(phoneBook->view()).topmost() == nullptr ||
                 !OverlayHost::of(phoneBook->view()).topmost()->isVisible());
         // Its picker gone, the same choice again calls nobody.
+        const size_t sent = window.sentLines().size();
         post("dismissNumberPickerView", "PhoneBook", "203");
-        QCOMPARE(window.sentLines().size(), size_t(2));
+        QCOMPARE(window.sentLines().size(), sent);
     }
 
     // In the forwarding role a press hands the number back; several numbers go through the

@@ -130,7 +130,8 @@ QWidget* withSheet(QWidget* window) {
         painter.drawRect(QRectF(QPointF(left, 30), box.deviceIndependentSize()).adjusted(0, 0, -1, -1));
         sheet->done(0);
     }
-    auto* label = new QLabel;
+    // The window owns the picture, so it goes with the harness's window.
+    auto* label = new QLabel(window, Qt::Window);
     label->setPixmap(picture);
     label->resize(picture.deviceIndependentSize().toSize());
     return label;
@@ -209,9 +210,9 @@ TESSMARK_SCREENSHOT_SCENE("contact_editor_override_sheet") {
     if (editor == nullptr) {
         return nullptr;
     }
-    QComboBox* slots = editor->contactNumberControllers().at(1)->speedDialButton();
-    slots->setCurrentIndex(4);
-    emit slots->activated(4);
+    QComboBox* speedDials = editor->contactNumberControllers().at(1)->speedDialButton();
+    speedDials->setCurrentIndex(4);
+    emit speedDials->activated(4);
     return withSheet(ui.window());
 }
 
