@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int barWidth = 420;
@@ -59,6 +61,24 @@ void KTNavigationBarController::viewDidLoad() {
     Styling::fillBackground(m_bottomLineView, Colors::colorWithHexCode(Colors::separator));
     m_leftButton->setStyleSheet(Styling::accentTitleStyle(QStringLiteral("left")));
     m_rightButton->setStyleSheet(Styling::accentTitleStyle(QStringLiteral("right")));
+    fitTitleBetweenButtons();
+}
+
+void KTNavigationBarController::fitTitleBetweenButtons() {
+    const auto shownWidth = [](const QPushButton* button) {
+        return button->isHidden() ? 0 : std::min(button->width(), button->sizeHint().width());
+    };
+    const int leftEdge = m_leftButton->x() + shownWidth(m_leftButton);
+    int rightEdge = m_rightButton->geometry().right() + 1 - shownWidth(m_rightButton);
+    m_optionalButton->move(rightEdge - m_optionalButton->width() - 4, m_optionalButton->y());
+    // It lies inside the right button's (mostly empty) area: it takes its own clicks.
+    m_optionalButton->raise();
+    if (!m_optionalButton->isHidden()) {
+        rightEdge = m_optionalButton->x();
+    }
+    const int centre = view()->width() / 2;
+    const int half = std::max(0, std::min(centre - leftEdge, rightEdge - centre) - 6);
+    m_barTitle->setGeometry(centre - half, 0, 2 * half, barHeight);
 }
 
 void KTNavigationBarController::layoutForWidth(int width) {

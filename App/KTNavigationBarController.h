@@ -42,6 +42,10 @@ protected:
     QWidget* buildView() override;
 
 private:
+    // The middle button goes just left of the right button's title and the title keeps clear
+    // of what the buttons show, so neither button is drawn over the title.
+    void fitTitleBetweenButtons();
+
     QPushButton* m_leftButton = nullptr;
     QPushButton* m_rightButton = nullptr;
     QPushButton* m_optionalButton = nullptr;
