@@ -1,4 +1,5 @@
 #include "App/Alert.h"
+#include "App/AppDelegate.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/Observe.h"
@@ -54,21 +55,17 @@ private slots:
         Window window;
         window.showTab(LogsTab);
         CallLogListModel* model = window.tabs()->logsViewController()->model();
-        QCOMPARE(rowTexts(model),
-                 (QStringList{QStringLiteral("[02/01/26]"), QStringLiteral("Ann  Lee"), QStringLiteral("  "),
-                              QStringLiteral("[01/01/26]"), QStringLiteral("Ann  Lee")}));
+        QCOMPARE(rowTexts(model), texts({"[02/01/26]", "Ann  Lee", "  ", "[01/01/26]", "Ann  Lee"}));
         QCOMPARE(textOf(model, 1, CallLogListModel::NumberRole), QStringLiteral("201@pbx"));
         QCOMPARE(textOf(model, 1, CallLogListModel::CompanyRole), QStringLiteral("Acme"));
         const QStringList times{textOf(model, 1, CallLogListModel::TimeRole),
                                 textOf(model, 2, CallLogListModel::TimeRole),
                                 textOf(model, 4, CallLogListModel::TimeRole)};
-        QCOMPARE(times,
-                 (QStringList{QStringLiteral("17:30"), QStringLiteral("08:00"), QStringLiteral("09:00")}));
+        QCOMPARE(times, texts({"17:30", "08:00", "09:00"}));
         const QStringList durations{textOf(model, 1, CallLogListModel::DurationRole),
                                     textOf(model, 2, CallLogListModel::DurationRole),
                                     textOf(model, 4, CallLogListModel::DurationRole)};
-        QCOMPARE(durations, (QStringList{QStringLiteral("00:00:59"), QStringLiteral("01:01:01"),
-                                         QStringLiteral("--|--|--")}));
+        QCOMPARE(durations, texts({"00:00:59", "01:01:01", "--|--|--"}));
         QCOMPARE(textOf(model, 1, CallLogListModel::TypeRole), QStringLiteral("Missed"));
     }
 
@@ -85,8 +82,7 @@ private slots:
         QTest::mouseClick(window.bar(LogsTab)->optionalButton(), Qt::LeftButton);
         chooseInPicker(logs->pickerViewController(), 1);
         QCOMPARE(logs->sortingMethod(), 1);
-        QCOMPARE(rowTexts(logs->model()),
-                 (QStringList{QStringLiteral("[Friday, January 2, 2026]"), QStringLiteral("  ")}));
+        QCOMPARE(rowTexts(logs->model()), texts({"[Friday, January 2, 2026]", "  "}));
         QTest::mouseClick(window.bar(LogsTab)->optionalButton(), Qt::LeftButton);
         chooseInPicker(logs->pickerViewController(), 0);
         const struct {
@@ -100,8 +96,7 @@ private slots:
         logs->searchField()->setText(QStringLiteral("lee"));
         QTest::mouseClick(window.bar(LogsTab)->optionalButton(), Qt::LeftButton);
         chooseInPicker(logs->pickerViewController(), 3);
-        QCOMPARE(rowTexts(logs->model()),
-                 (QStringList{QStringLiteral("[Thursday, January 1, 2026]"), QStringLiteral("Ann  Lee")}));
+        QCOMPARE(rowTexts(logs->model()), texts({"[Thursday, January 1, 2026]", "Ann  Lee"}));
     }
 
     // "Clear" asks; "No" keeps everything, "Yes" deletes every entry whatever the filter shows.
@@ -113,17 +108,22 @@ private slots:
         window.showTab(LogsTab);
         LogsViewController* logs = window.tabs()->logsViewController();
         KTNavigationBarController* bar = window.bar(LogsTab);
+        // Each start shows "All".
+        QCOMPARE(logs->sortingMethod(), 0);
         QTest::mouseClick(bar->optionalButton(), Qt::LeftButton);
         chooseInPicker(logs->pickerViewController(), 1);
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Clear"));
+        // The list is read again at once, under the sheet.
+        addCallLog("2026/01/03", "09:00:00", 10, "203", 2);
         Alert::setNextAnswer(0);
         QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        QCOMPARE(logs->model()->rowCount(), 4);
         QTRY_COMPARE(Alert::requests().size(), size_t(1));
         QCOMPARE(Alert::requests().back().informativeText,
                  QStringLiteral("Are you sure you want to clear the Call Log?"));
         QCOMPARE(Alert::requests().back().messageText, QString());
         QCoreApplication::processEvents();
-        QCOMPARE(countOf("CallLog"), 2);
+        QCOMPARE(countOf("CallLog"), 3);
         Alert::setNextAnswer(1);
         QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
         QTRY_COMPARE(countOf("CallLog"), 0);
@@ -131,6 +131,16 @@ private slots:
         QVERIFY(!bar->leftButton()->isEnabled());
         QVERIFY(!bar->rightButton()->isEnabled());
         QVERIFY(bar->optionalButton()->isEnabled());
+    }
+
+    // With nothing to list, a pick's "Cancel" is disabled too.
+    void emptyLogDisablesAPicksCancel() {
+        Window window;
+        window.ui().delegate().setCallState(CallRouting::NewCall);
+        window.showTab(LogsTab);
+        KTNavigationBarController* bar = window.bar(LogsTab);
+        QCOMPARE(bar->rightButton()->text(), QStringLiteral("Cancel"));
+        QVERIFY(!bar->rightButton()->isEnabled());
     }
 
     // Edit mode swaps each row's texts for its edit button, which opens the redial dialog. Its
@@ -169,6 +179,9 @@ private slots:
         QTest::mouseClick(dialog->dialButton(), Qt::LeftButton);
         QCOMPARE(window.sentLines(), std::vector<std::string>{"EP UA 1 KEY KEY_CALL 9201"});
         QVERIFY(dialog.isNull() || !dialog->view()->isVisible());
+        // Call back works in edit mode too, beside the button.
+        doubleClickAt(table, rowRect(table, 1).topLeft() + QPoint(40, 20));
+        QCOMPARE(window.sentLines().back(), std::string("EP UA 1 KEY KEY_CALL 201"));
 
         QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
         QCOMPARE(bar->barTitle()->text(), QStringLiteral("Call Log"));

@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(countOf("Contact"), saved ? 1 : 0);
         if (!saved) {
             QTRY_COMPARE(lastSheet(), QStringLiteral("Required fields * must be filled"));
-            QCOMPARE(Alert::requests().back().buttons, QStringList{QStringLiteral("OK")});
+            QCOMPARE(Alert::requests().back().buttons, texts({"OK"}));
             return;
         }
         // Stored with the row's defaults (Home, no slot, default) and listed on return.
@@ -172,8 +172,7 @@ private slots:
         QTest::mouseClick(editor.row(1)->deleteButton(), Qt::LeftButton);
         QVERIFY(editor.row(0)->isDefaultNumber());
         editor.save();
-        QCOMPARE(column("select number || ':' || isDefault from ContactNumber"),
-                 QStringList{QStringLiteral("201:1")});
+        QCOMPARE(column("select number || ':' || isDefault from ContactNumber"), texts({"201:1"}));
 
         Editor again(window, QStringLiteral("Ann Lee"));
         QTest::mouseClick(again.row(0)->deleteButton(), Qt::LeftButton);
@@ -222,8 +221,7 @@ private slots:
         Alert::setNextAnswer(answer);
         choose(speedDials, 3);
         QCOMPARE(lastSheet(), QStringLiteral("Speed dial 3 already in use. Override?"));
-        QCOMPARE(Alert::requests().back().buttons,
-                 (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
+        QCOMPARE(Alert::requests().back().buttons, texts({"No", "Yes"}));
         answerSheets();
         QCOMPARE(speedDials->currentData().toInt(), answer == 1 ? 3 : 5);
         QCOMPARE(QString::fromStdString(numberRow("300").at("speedDial")), ownerSlot);
@@ -283,7 +281,7 @@ private slots:
         editor.save();
         QCOMPARE(numberRow("201").at("type"), std::string("9"));
         QCOMPARE(column("select lastName || '|' || company || '|' || isFavorite from Contact"),
-                 QStringList{QStringLiteral("O'Brien|<b>Al</b> & Co|1")});
+                 texts({"O'Brien|<b>Al</b> & Co|1"}));
         Editor again(window, QStringLiteral("Ann O'Brien"));
         QCOMPARE(again->lastNameField()->text(), QStringLiteral("O'Brien"));
         QCOMPARE(again->companyField()->text(), QStringLiteral("<b>Al</b> & Co"));
@@ -311,7 +309,7 @@ private slots:
         Alert::setNextAnswer(0);
         editor.save();
         QTRY_COMPARE(lastSheet(), QStringLiteral("Failed to save contact"));
-        QCOMPARE(Alert::requests().back().buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(Alert::requests().back().buttons, texts({"OK"}));
         QVERIFY(editor.isShowing());
         QCOMPARE(editor->firstNameField()->text(), first);
         QCOMPARE(editor.row(0)->numberField()->text(), QStringLiteral("201"));

@@ -100,6 +100,14 @@ int countOf(const std::string& table, const std::string& where) {
         .toInt();
 }
 
+QStringList texts(std::initializer_list<const char*> items) {
+    QStringList list;
+    for (const char* item : items) {
+        list.append(QString::fromUtf8(item));
+    }
+    return list;
+}
+
 QStringList rowTexts(const QAbstractItemModel* model) {
     QStringList rows;
     for (int row = 0; row < model->rowCount(); ++row) {

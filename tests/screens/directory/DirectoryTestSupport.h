@@ -48,6 +48,9 @@ std::vector<std::map<std::string, std::string>> sql(const std::string& statement
 QStringList column(const std::string& statement);
 int countOf(const std::string& table, const std::string& where = {});
 
+// UTF-8 literals as a list of texts.
+QStringList texts(std::initializer_list<const char*> items);
+
 // The texts of a list, headers in brackets: "[A]", "Ann Lee".
 QStringList rowTexts(const QAbstractItemModel* model);
 // The first row showing the text, or -1.

@@ -1,6 +1,7 @@
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/Observe.h"
+#include "Screens/directory/ContactDetailViewController.h"
 #include "Screens/directory/ContactListModel.h"
 #include "Screens/directory/ContactRowPainter.h"
 #include "Screens/directory/FavoritesViewController.h"
@@ -53,8 +54,7 @@ private slots:
         window.showTab(FavoritesTab);
         auto* favorites = window.tabs()->favoritesViewController();
         KTNavigationBarController* bar = window.bar(FavoritesTab);
-        QCOMPARE(rowTexts(favorites->model()),
-                 (QStringList{QStringLiteral("[A]"), QStringLiteral("Ann Lee")}));
+        QCOMPARE(rowTexts(favorites->model()), texts({"[A]", "Ann Lee"}));
 
         QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
         QVERIFY(favorites->addMode());
@@ -66,8 +66,7 @@ private slots:
         clickButton(table, rowOf(favorites->model(), QStringLiteral("Dan Dale")),
                     ContactRowPainter::LeftButton);
         QTest::keyClicks(favorites->searchField(), QStringLiteral("dan"));
-        QCOMPARE(rowTexts(favorites->model()),
-                 (QStringList{QStringLiteral("[D]"), QStringLiteral("Dan Dale")}));
+        QCOMPARE(rowTexts(favorites->model()), texts({"[D]", "Dan Dale"}));
         QVERIFY(favorites->model()->isTicked(1));
         // A single click on a row (not its box) ticks nothing.
         clickRow(table, 1);
@@ -76,9 +75,7 @@ private slots:
         QTest::mouseClick(done ? bar->rightButton() : bar->leftButton(), Qt::LeftButton);
         QVERIFY(!favorites->addMode());
         QCOMPARE(bar->barTitle()->text(), QStringLiteral("Favorites"));
-        const QStringList expected =
-            done ? QStringList{QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Dan")}
-                 : QStringList{QStringLiteral("Ann")};
+        const QStringList expected = done ? texts({"Ann", "Bob", "Dan"}) : texts({"Ann"});
         QCOMPARE(favoriteNames(), expected);
     }
 
@@ -93,10 +90,9 @@ private slots:
         QVERIFY(favorites->editMode());
         clickButton(favorites->tableView(), rowOf(favorites->model(), QStringLiteral("Ann Lee")),
                     ContactRowPainter::LeftButton);
-        QCOMPARE(favoriteNames(), QStringList{QStringLiteral("Bob")});
+        QCOMPARE(favoriteNames(), texts({"Bob"}));
         QCOMPARE(countOf("Contact"), 2);
-        QCOMPARE(rowTexts(favorites->model()),
-                 (QStringList{QStringLiteral("[B]"), QStringLiteral("Bob Brown")}));
+        QCOMPARE(rowTexts(favorites->model()), texts({"[B]", "Bob Brown"}));
     }
 
     // Managed favorites: the two most called placed numbers, the unknown one as a row named by
@@ -123,8 +119,7 @@ private slots:
         QTest::mouseClick(bar->optionalButton(), Qt::LeftButton);
         chooseInPicker(favorites->pickerViewController(), 6);
         QCOMPARE(favorites->sortingMethod(), 6);
-        QCOMPARE(rowTexts(favorites->model()),
-                 (QStringList{QStringLiteral("Ann Lee"), QStringLiteral("200 ")}));
+        QCOMPARE(rowTexts(favorites->model()), texts({"Ann Lee", "200 "}));
         QVERIFY(favorites->indexBarController()->view()->isHidden());
         QVERIFY(!favorites->indexBarController()->reversed());
 
@@ -140,6 +135,42 @@ private slots:
         QVERIFY(!favorites->indexBarController()->view()->isHidden());
         QCOMPARE(favorites->indexBarController()->button(0)->text(), QStringLiteral("#"));
         QCOMPARE(rowTexts(favorites->model()).first(), QStringLiteral("[#]"));
+    }
+
+    // The editor opened from the managed list stores what the list computed: the number no
+    // contact held becomes a new contact, and a call count the store lacked is written.
+    void savingFromTheManagedListStoresTheComputedContact() {
+        addContact("Ann", "Lee", {{"100"}});
+        for (int call = 0; call < 3; ++call) {
+            addCallLog("2026/12/0" + std::to_string(call + 1), "09:00:00", 10, "100", 1);
+        }
+        addCallLog("2026/12/04", "09:00:00", 10, "200", 1);
+        changePreferences(
+            [](PreferencesSettings& preferences) { preferences.setAutomaticallyManagesFavorites(true); });
+        Window window;
+        window.showTab(FavoritesTab);
+        auto* favorites = window.tabs()->favoritesViewController();
+        KTNavigationBarController* bar = window.bar(FavoritesTab);
+        KTNavigationController* stack = window.stack(FavoritesTab);
+        QTest::mouseClick(bar->leftButton(), Qt::LeftButton);
+        const auto edit = [&](const QString& name) {
+            clickButton(favorites->tableView(), rowOf(favorites->model(), name),
+                        ContactRowPainter::RightButton);
+            stack->finishPendingSlide();
+            return dynamic_cast<ContactDetailViewController*>(stack->topViewController());
+        };
+        ContactDetailViewController* editor = edit(QStringLiteral("200 "));
+        QVERIFY(editor != nullptr);
+        QTest::keyClicks(editor->lastNameField(), QStringLiteral("Desk"));
+        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        stack->finishPendingSlide();
+        QCOMPARE(
+            column("select firstName || ' ' || lastName || ':' || callFrequency from Contact order by id"),
+            texts({"Ann Lee:0", "200 Desk:1"}));
+        editor = edit(QStringLiteral("Ann Lee"));
+        QVERIFY(editor != nullptr);
+        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        QCOMPARE(column("select callFrequency from Contact where firstName='Ann'"), texts({"3"}));
     }
 
     // Shown again while in add mode, the bar reads "Edit"/"Add" and add mode goes on: "Add"
@@ -158,7 +189,7 @@ private slots:
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Add"));
         QVERIFY(favorites->addMode());
         QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
-        QCOMPARE(favoriteNames(), QStringList{QStringLiteral("Bob")});
+        QCOMPARE(favoriteNames(), texts({"Bob"}));
         QVERIFY(!favorites->addMode());
     }
 
