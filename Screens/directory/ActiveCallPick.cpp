@@ -36,11 +36,27 @@ void cancel() {
     Post("backToActiveCallView");
 }
 
+bool takeRightButton(bool& openedFromActiveCall) {
+    if (isPicking()) {
+        cancel();
+        return true;
+    }
+    if (openedFromActiveCall) {
+        openedFromActiveCall = false;
+        return true;
+    }
+    return false;
+}
+
 void showPickButtons(KTNavigationBarController* bar) {
+    if (bar == nullptr) {
+        return;
+    }
     bar->leftButton()->hide();
     bar->rightButton()->show();
     bar->rightButton()->setText(QStringLiteral("Cancel"));
     bar->rightButton()->setIcon(QIcon());
+    bar->viewDidLoad();
 }
 
 } // namespace ActiveCallPick

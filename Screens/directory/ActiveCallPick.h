@@ -14,7 +14,12 @@ bool isPicking();
 // it, returns the routing state to normal and asks for the active-call screen again.
 void cancel();
 
-// The bar during a pick: the left button hidden, the right one reading "Cancel" without image.
+// The first rules of a list's right button: during a pick it is "Cancel"; after a pick the
+// screen's flag of it takes one press to clear. True when the press is used up so.
+bool takeRightButton(bool& openedFromActiveCall);
+
+// The bar during a pick: the left button hidden, the right one reading "Cancel" without image;
+// the bar restyled. Nothing without a bar.
 void showPickButtons(KTNavigationBarController* bar);
 
 } // namespace ActiveCallPick

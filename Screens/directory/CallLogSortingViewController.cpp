@@ -2,6 +2,7 @@
 
 #include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
+#include "App/controls/Styling.h"
 #include "Screens/directory/DirectoryLook.h"
 
 #include <QComboBox>
@@ -47,10 +48,7 @@ QWidget* CallLogSortingViewController::buildView() {
 }
 
 void CallLogSortingViewController::viewDidLoad() {
-    view()->setAutoFillBackground(true);
-    QPalette palette = view()->palette();
-    palette.setColor(QPalette::Window, Colors::colorWithHexCode(DirectoryLook::dialogPanel));
-    view()->setPalette(palette);
+    Styling::fillBackground(view(), Colors::colorWithHexCode(DirectoryLook::dialogPanel));
 }
 
 void CallLogSortingViewController::cancelButtonClicked() {

@@ -6,6 +6,7 @@
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/controls/Colors.h"
+#include "App/controls/Styling.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Screens/directory/DirectoryLook.h"
 
@@ -26,21 +27,6 @@ QLineEdit* field(QWidget* parent, const QString& name) {
     edit->setObjectName(name);
     edit->setFont(DirectoryLook::font(14));
     return edit;
-}
-
-QLabel* caption(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(DirectoryLook::font(13));
-    label->setStyleSheet(QStringLiteral("color: #555555;"));
-    return label;
-}
-
-void paintWhite(QWidget* widget) {
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    widget->setPalette(palette);
 }
 
 } // namespace
@@ -66,15 +52,8 @@ QWidget* ContactDetailViewController::buildView() {
     layout->setContentsMargins(20, 10, 20, 20);
     layout->setSpacing(12);
 
-    m_favoriteButton = new QPushButton(m_contentView);
-    m_favoriteButton->setObjectName(QStringLiteral("favoriteButton"));
-    m_favoriteButton->setAccessibleName(QStringLiteral("Favorite"));
-    m_favoriteButton->setFlat(true);
-    m_favoriteButton->setCursor(Qt::PointingHandCursor);
-    m_favoriteButton->setFixedSize(34, 34);
-    m_favoriteButton->setIconSize(QSize(26, 26));
-    m_favoriteButton->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"
-                                                   "QPushButton:focus { border: 1px dotted #FF7F2F; }"));
+    m_favoriteButton = DirectoryLook::imageButton(m_contentView, QStringLiteral("favoriteButton"),
+                                                  QStringLiteral("Favorite"), QSize(26, 26));
     layout->addWidget(m_favoriteButton, 0, Qt::AlignRight);
 
     auto* names = new QGridLayout;
@@ -90,7 +69,7 @@ QWidget* ContactDetailViewController::buildView() {
                                                    {QStringLiteral("Company"), m_companyField}};
     int row = 0;
     for (const auto& [text, edit] : rows) {
-        names->addWidget(caption(text, m_contentView), row, 0);
+        names->addWidget(DirectoryLook::caption(text, m_contentView), row, 0);
         names->addWidget(edit, row++, 1);
     }
     layout->addLayout(names);
@@ -125,8 +104,8 @@ QWidget* ContactDetailViewController::buildView() {
 
 void ContactDetailViewController::viewDidLoad() {
     setTitle(QStringLiteral("Contact Detail"));
-    paintWhite(view());
-    paintWhite(m_contentView);
+    Styling::fillBackground(view(), Qt::white);
+    Styling::fillBackground(m_contentView, Qt::white);
     m_isFavorite = false;
     m_addNumberButton->setStyleSheet(
         QStringLiteral("QPushButton { border: none; background: transparent; color: %1; font-size: 13px; "

@@ -5,6 +5,7 @@
 #include "App/KTNavigationController.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
+#include "App/controls/Styling.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
 #include "Screens/calling/NumberPickerViewController.h"
@@ -14,6 +15,7 @@
 #include "Screens/directory/ContactRowPainter.h"
 #include "Screens/directory/DirectoryLook.h"
 #include "Screens/directory/RowButtonTableView.h"
+#include "Screens/directory/ScreenBar.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -32,10 +34,7 @@ QWidget* ContactListViewController::buildView() {
     auto* root = new QWidget;
     m_rootView = root;
     root->resize(420, 580);
-    root->setAutoFillBackground(true);
-    QPalette palette = root->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    root->setPalette(palette);
+    Styling::fillBackground(root, Qt::white);
 
     auto* layout = new QVBoxLayout(root);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -59,7 +58,7 @@ QWidget* ContactListViewController::buildView() {
     return root;
 }
 
-void ContactListViewController::setUpList() {
+void ContactListViewController::viewDidLoad() {
     if (KTNavigationBarController* bar = navigationBar()) {
         bar->setDelegate(this);
         // The bar itself gives its middle button no face; here it opens the "Sort By" picker.
@@ -109,8 +108,7 @@ void ContactListViewController::setUpList() {
 }
 
 KTNavigationBarController* ContactListViewController::navigationBar() const {
-    KTNavigationController* stack = navigationController();
-    return stack != nullptr ? stack->navigationBar() : nullptr;
+    return ScreenBar::of(this);
 }
 
 QString ContactListViewController::searchText() const {
@@ -171,22 +169,17 @@ void ContactListViewController::indexButtonClicked(const QString& key) {
 }
 
 void ContactListViewController::middleButtonOfNavigationBarClicked(QAbstractButton* /*button*/) {
-    KTNavigationController* stack = navigationController();
-    if (stack == nullptr) {
-        return;
-    }
-    QWidget* host = stack->view();
-    QWidget* picker = m_pickerViewController->view();
-    if (OverlayHost::of(host).isTopmost(picker)) {
-        return;
-    }
-    picker->setGeometry(host->rect());
-    OverlayHost::of(host).addSubview(picker);
-    m_pickerViewController->viewWillAppearInWindow();
+    ScreenBar::showPicker(this, m_pickerViewController);
 }
 
 void ContactListViewController::leftButtonOfPickerViewClicked(KTPickerViewController* picker) {
-    OverlayHost::removeFromSuperview(picker->view());
+    ScreenBar::hidePicker(picker);
+}
+
+void ContactListViewController::rightButtonOfPickerViewClicked(KTPickerViewController* picker) {
+    ScreenBar::hidePicker(picker);
+    setSortingMethod(sortingMethodOfPickerIndex(picker->selectedIndex()));
+    reload();
 }
 
 void ContactListViewController::rightButtonOfContactCellClicked(int row) {
@@ -211,10 +204,11 @@ void ContactListViewController::contactDoubleClicked(int row) {
 
 void ContactListViewController::newCallFromActiveCall() {
     m_openedFromActiveCall = true;
-    if (KTNavigationBarController* bar = navigationBar()) {
-        ActiveCallPick::showPickButtons(bar);
-        bar->viewDidLoad();
-    }
+    ActiveCallPick::showPickButtons(navigationBar());
+}
+
+bool ContactListViewController::rightButtonEndsPick() {
+    return ActiveCallPick::takeRightButton(m_openedFromActiveCall);
 }
 
 void ContactListViewController::openNumberPicker(const ContactPtr& contact) {

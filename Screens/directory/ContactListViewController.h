@@ -60,6 +60,7 @@ public:
     bool editMode() const { return m_editMode; }
     bool openedFromActiveCall() const { return m_openedFromActiveCall; }
 
+    void viewDidLoad() override;
     // The roots reload each time their tab is shown.
     void viewWillAppearInWindow() override { viewWillAppear(true); }
 
@@ -67,6 +68,8 @@ public:
     void indexButtonClicked(const QString& key) override;
     void middleButtonOfNavigationBarClicked(QAbstractButton* button) override;
     void leftButtonOfPickerViewClicked(KTPickerViewController* picker) override;
+    // "Done": the chosen order, then a fresh read.
+    void rightButtonOfPickerViewClicked(KTPickerViewController* picker) override;
     void rightButtonOfContactCellClicked(int row) override;
     // The call log's sorting chooser would call this; it reloads with the current method.
     void doneSelectingSortingMethod();
@@ -83,8 +86,6 @@ protected:
                               QObject* parent);
 
     QWidget* buildView() override;
-    // The set-up both lists share; the lists call it from viewDidLoad.
-    void setUpList();
 
     KTNavigationBarController* navigationBar() const;
     QString searchText() const;
@@ -94,10 +95,14 @@ protected:
     void reload();
     void setSortingMethod(int method) { m_sortingMethod = method; }
     void setEditMode(bool on) { m_editMode = on; }
-    void setOpenedFromActiveCall(bool on) { m_openedFromActiveCall = on; }
+    // The right button's rules of a pick from the active-call screen; true when they used it.
+    bool rightButtonEndsPick();
 
     // The name the number picker carries back in "dismissNumberPickerView".
     virtual QString numberPickerOwner() const = 0;
+    // The sorting method of a picker index (an index outside the list's methods reads as the
+    // last method).
+    virtual int sortingMethodOfPickerIndex(int index) const = 0;
     // The mode of every contact row (plain, edit or pick).
     virtual int rowMode() const = 0;
     // A number chosen in this list's picker ("dismissNumberPickerView" with our owner name).

@@ -4,6 +4,7 @@
 #include "App/CallTexts.h"
 #include "App/Images.h"
 #include "App/controls/Colors.h"
+#include "App/controls/Styling.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Logic/bridge/SpeedDialManager.h"
 #include "Screens/directory/DirectoryLook.h"
@@ -20,27 +21,6 @@ namespace {
 constexpr int typeCount = 7;
 constexpr int slotCount = 9;
 
-QLabel* caption(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(DirectoryLook::font(13));
-    label->setStyleSheet(QStringLiteral("color: #555555;"));
-    return label;
-}
-
-QPushButton* imageButton(QWidget* parent, const QString& name, const QString& accessibleName) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(name);
-    button->setFlat(true);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setIconSize(QSize(22, 22));
-    button->setFixedSize(30, 30);
-    button->setAccessibleName(accessibleName);
-    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"
-                                         "QPushButton:focus { border: 1px dotted #FF7F2F; }"));
-    return button;
-}
-
 } // namespace
 
 ContactNumberViewController::ContactNumberViewController(QObject* parent)
@@ -55,7 +35,8 @@ QWidget* ContactNumberViewController::buildView() {
     m_numberField->setObjectName(QStringLiteral("numberField"));
     m_numberField->setPlaceholderText(QStringLiteral("Number"));
     m_numberField->setFont(DirectoryLook::font(14));
-    m_deleteButton = imageButton(row, QStringLiteral("deleteButton"), QStringLiteral("Delete number"));
+    m_deleteButton = DirectoryLook::imageButton(row, QStringLiteral("deleteButton"),
+                                                QStringLiteral("Delete number"), QSize(22, 22));
     m_deleteButton->setIcon(QIcon(Images::named(QStringLiteral("btn_delete"), QSize(22, 22))));
 
     m_typeButton = new QComboBox(row);
@@ -68,25 +49,25 @@ QWidget* ContactNumberViewController::buildView() {
     m_speedDialButton->setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
     m_speedDialButton->setMinimumContentsLength(14);
 
-    m_defaultNumberButton =
-        imageButton(row, QStringLiteral("defaultNumberButton"), QStringLiteral("Default number"));
+    m_defaultNumberButton = DirectoryLook::imageButton(row, QStringLiteral("defaultNumberButton"),
+                                                       QStringLiteral("Default number"), QSize(22, 22));
     m_defaultNumberButton->setIcon(QIcon(Images::named(QStringLiteral("btn_uncheck"), QSize(22, 22))));
 
     auto* layout = new QGridLayout(row);
     layout->setContentsMargins(14, 8, 10, 8);
     layout->setHorizontalSpacing(10);
     layout->setVerticalSpacing(4);
-    layout->addWidget(caption(QStringLiteral("Number"), row), 0, 0);
+    layout->addWidget(DirectoryLook::caption(QStringLiteral("Number"), row), 0, 0);
     layout->addWidget(m_numberField, 0, 1, 1, 2);
     layout->addWidget(m_deleteButton, 0, 3);
-    layout->addWidget(caption(QStringLiteral("Type"), row), 1, 0);
+    layout->addWidget(DirectoryLook::caption(QStringLiteral("Type"), row), 1, 0);
     layout->addWidget(m_typeButton, 1, 1);
-    layout->addWidget(caption(QStringLiteral("Speed Dial"), row), 2, 0);
+    layout->addWidget(DirectoryLook::caption(QStringLiteral("Speed Dial"), row), 2, 0);
     layout->addWidget(m_speedDialButton, 2, 1);
     auto* defaultLine = new QHBoxLayout;
     defaultLine->setSpacing(6);
     defaultLine->addWidget(m_defaultNumberButton);
-    defaultLine->addWidget(caption(QStringLiteral("Default"), row));
+    defaultLine->addWidget(DirectoryLook::caption(QStringLiteral("Default"), row));
     defaultLine->addStretch(1);
     layout->addLayout(defaultLine, 3, 1, 1, 2);
     layout->setColumnStretch(2, 1);
@@ -104,10 +85,7 @@ QWidget* ContactNumberViewController::buildView() {
 }
 
 void ContactNumberViewController::viewDidLoad() {
-    view()->setAutoFillBackground(true);
-    QPalette palette = view()->palette();
-    palette.setColor(QPalette::Window, Colors::colorWithHexCode(DirectoryLook::numberRow));
-    view()->setPalette(palette);
+    Styling::fillBackground(view(), Colors::colorWithHexCode(DirectoryLook::numberRow));
     rebuildSpeedDialMenu();
 }
 

@@ -2,10 +2,13 @@
 
 #include "App/Images.h"
 #include "App/controls/Colors.h"
+#include "App/controls/Styling.h"
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 
 namespace DirectoryLook {
@@ -17,14 +20,34 @@ QFont font(int pixelSize, bool bold) {
     return font;
 }
 
+QLabel* caption(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font(13));
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(Colors::colorWithHexCode(darkGray).name()));
+    return label;
+}
+
+QPushButton* imageButton(QWidget* parent, const QString& objectName, const QString& accessibleName,
+                         const QSize& iconSize) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(objectName);
+    button->setAccessibleName(accessibleName);
+    button->setFlat(true);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setIconSize(iconSize);
+    button->setFixedSize(iconSize + QSize(8, 8));
+    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"
+                                         "QPushButton:focus { border: 1px dotted %1; }")
+                              .arg(Colors::colorWithHexCode(Colors::accent).name()));
+    return button;
+}
+
 QWidget* makeSearchView(QWidget* parent, QLineEdit*& searchField) {
     auto* strip = new QWidget(parent);
     strip->setObjectName(QStringLiteral("searchView"));
     strip->setFixedHeight(searchStripHeight);
-    strip->setAutoFillBackground(true);
-    QPalette palette = strip->palette();
-    palette.setColor(QPalette::Window, Colors::colorWithHexCode(searchStrip));
-    strip->setPalette(palette);
+    Styling::fillBackground(strip, Colors::colorWithHexCode(searchStrip));
 
     searchField = new QLineEdit(strip);
     searchField->setObjectName(QStringLiteral("searchField"));

@@ -5,7 +5,10 @@
 
 #include <cstdint>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
+class QSize;
 class QWidget;
 
 // The colours, fonts and the search strip the directory screens share.
@@ -26,6 +29,13 @@ inline constexpr int searchStripHeight = 40;
 
 // The system font at a pixel size.
 QFont font(int pixelSize, bool bold = false);
+
+// A form's label: plain text, 13 pixels, dark grey.
+QLabel* caption(const QString& text, QWidget* parent);
+// A borderless button showing only an image (set by the caller), named as its outlet, with a
+// name for assistive tools and a visible focus mark.
+QPushButton* imageButton(QWidget* parent, const QString& objectName, const QString& accessibleName,
+                         const QSize& iconSize);
 
 // The strip above a list: a search field on the strip colour. The field is named
 // "searchField", the strip "searchView".

@@ -2,6 +2,7 @@
 
 #include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
+#include "App/controls/Styling.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
 #include "Screens/directory/DirectoryLook.h"
@@ -97,10 +98,7 @@ QWidget* EditCallLogViewController::buildView() {
 }
 
 void EditCallLogViewController::viewDidLoad() {
-    m_dialogView->setAutoFillBackground(true);
-    QPalette palette = m_dialogView->palette();
-    palette.setColor(QPalette::Window, Colors::colorWithHexCode(DirectoryLook::dialogPanel));
-    m_dialogView->setPalette(palette);
+    Styling::fillBackground(m_dialogView, Colors::colorWithHexCode(DirectoryLook::dialogPanel));
 }
 
 void EditCallLogViewController::viewWillAppearInWindow() {

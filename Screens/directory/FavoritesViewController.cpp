@@ -1,7 +1,6 @@
 #include "Screens/directory/FavoritesViewController.h"
 
 #include "App/KTNavigationBarController.h"
-#include "App/OverlayHost.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/PreferencesSettingsManager.h"
@@ -43,10 +42,6 @@ std::vector<ContactPtr> fetch(const ContactSortMethod& method, bool nonFavorites
 FavoritesViewController::FavoritesViewController(QObject* parent)
     : ContactListViewController(QStringLiteral("FavoritesView"), QStringLiteral("Favorites"),
                                 favoritesSortingMethods, parent) {}
-
-void FavoritesViewController::viewDidLoad() {
-    setUpList();
-}
 
 int FavoritesViewController::rowMode() const {
     if (editMode()) {
@@ -123,12 +118,7 @@ void FavoritesViewController::leftButtonOfNavigationBarClicked(QAbstractButton* 
 }
 
 void FavoritesViewController::rightButtonOfNavigationBarClicked(QAbstractButton* /*button*/) {
-    if (ActiveCallPick::isPicking()) {
-        ActiveCallPick::cancel();
-        return;
-    }
-    if (openedFromActiveCall()) {
-        setOpenedFromActiveCall(false);
+    if (rightButtonEndsPick()) {
         return;
     }
     KTNavigationBarController* bar = navigationBar();
@@ -159,11 +149,8 @@ void FavoritesViewController::rightButtonOfNavigationBarClicked(QAbstractButton*
     reload();
 }
 
-void FavoritesViewController::rightButtonOfPickerViewClicked(KTPickerViewController* picker) {
-    OverlayHost::removeFromSuperview(picker->view());
-    const int chosen = picker->selectedIndex();
-    setSortingMethod(chosen >= 0 && chosen <= 5 ? chosen : 6);
-    reload();
+int FavoritesViewController::sortingMethodOfPickerIndex(int index) const {
+    return index >= 0 && index <= 5 ? index : 6;
 }
 
 void FavoritesViewController::leftButtonOfContactCellClicked(int row) {

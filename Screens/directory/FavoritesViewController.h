@@ -15,17 +15,16 @@ public:
     bool addMode() const { return m_addMode; }
     bool automanaged() const { return m_automanaged; }
 
-    void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
     void loadAndSortContacts() override;
 
     void leftButtonOfNavigationBarClicked(QAbstractButton* button) override;
     void rightButtonOfNavigationBarClicked(QAbstractButton* button) override;
-    void rightButtonOfPickerViewClicked(KTPickerViewController* picker) override;
     void leftButtonOfContactCellClicked(int row) override;
 
 protected:
     QString numberPickerOwner() const override { return QStringLiteral("Favorites"); }
+    int sortingMethodOfPickerIndex(int index) const override;
     int rowMode() const override;
     void numberPicked(const QString& number, bool ownPickerShowing) override;
 

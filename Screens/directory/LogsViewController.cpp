@@ -3,9 +3,9 @@
 #include "App/Alert.h"
 #include "App/Images.h"
 #include "App/KTNavigationBarController.h"
-#include "App/KTNavigationController.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
+#include "App/controls/Styling.h"
 #include "Logic/bridge/CallLogManager.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
@@ -15,6 +15,7 @@
 #include "Screens/directory/DirectoryLook.h"
 #include "Screens/directory/EditCallLogViewController.h"
 #include "Screens/directory/RowButtonTableView.h"
+#include "Screens/directory/ScreenBar.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -66,10 +67,7 @@ QWidget* LogsViewController::buildView() {
 
 void LogsViewController::viewDidLoad() {
     setTitle(QStringLiteral("Call Log"));
-    view()->setAutoFillBackground(true);
-    QPalette palette = view()->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    view()->setPalette(palette);
+    Styling::fillBackground(view(), Qt::white);
 
     if (KTNavigationBarController* bar = navigationBar()) {
         bar->setDelegate(this);
@@ -117,8 +115,7 @@ void LogsViewController::viewDidLoad() {
 }
 
 KTNavigationBarController* LogsViewController::navigationBar() const {
-    KTNavigationController* stack = navigationController();
-    return stack != nullptr ? stack->navigationBar() : nullptr;
+    return ScreenBar::of(this);
 }
 
 QString LogsViewController::searchText() const {
@@ -182,12 +179,7 @@ void LogsViewController::doneSelectingSortingMethod() {
 }
 
 void LogsViewController::rightButtonOfNavigationBarClicked(QAbstractButton* /*button*/) {
-    if (ActiveCallPick::isPicking()) {
-        ActiveCallPick::cancel();
-        return;
-    }
-    if (m_openedFromActiveCall) {
-        m_openedFromActiveCall = false;
+    if (ActiveCallPick::takeRightButton(m_openedFromActiveCall)) {
         return;
     }
     if (!m_editMode) {
@@ -220,26 +212,15 @@ void LogsViewController::leftButtonOfNavigationBarClicked(QAbstractButton* /*but
 }
 
 void LogsViewController::middleButtonOfNavigationBarClicked(QAbstractButton* /*button*/) {
-    KTNavigationController* stack = navigationController();
-    if (stack == nullptr) {
-        return;
-    }
-    QWidget* host = stack->view();
-    QWidget* picker = m_pickerViewController->view();
-    if (OverlayHost::of(host).isTopmost(picker)) {
-        return;
-    }
-    picker->setGeometry(host->rect());
-    OverlayHost::of(host).addSubview(picker);
-    m_pickerViewController->viewWillAppearInWindow();
+    ScreenBar::showPicker(this, m_pickerViewController);
 }
 
 void LogsViewController::leftButtonOfPickerViewClicked(KTPickerViewController* picker) {
-    OverlayHost::removeFromSuperview(picker->view());
+    ScreenBar::hidePicker(picker);
 }
 
 void LogsViewController::rightButtonOfPickerViewClicked(KTPickerViewController* picker) {
-    OverlayHost::removeFromSuperview(picker->view());
+    ScreenBar::hidePicker(picker);
     const int chosen = picker->selectedIndex();
     m_sortingMethod = chosen >= 0 && chosen <= 2 ? chosen : 3;
     reload();
@@ -267,8 +248,5 @@ void LogsViewController::dateTimeFormatChanged() {
 
 void LogsViewController::newCallFromActiveCall() {
     m_openedFromActiveCall = true;
-    if (KTNavigationBarController* bar = navigationBar()) {
-        ActiveCallPick::showPickButtons(bar);
-        bar->viewDidLoad();
-    }
+    ActiveCallPick::showPickButtons(navigationBar());
 }

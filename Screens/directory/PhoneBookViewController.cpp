@@ -3,7 +3,6 @@
 #include "App/Alert.h"
 #include "App/KTNavigationBarController.h"
 #include "App/Observe.h"
-#include "App/OverlayHost.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
@@ -23,10 +22,6 @@ const QStringList phoneBookSortingMethods{QStringLiteral("Company A-Z"),    QStr
 PhoneBookViewController::PhoneBookViewController(QObject* parent)
     : ContactListViewController(QStringLiteral("PhoneBookView"), QStringLiteral("Phone Book"),
                                 phoneBookSortingMethods, parent) {}
-
-void PhoneBookViewController::viewDidLoad() {
-    setUpList();
-}
 
 int PhoneBookViewController::rowMode() const {
     return editMode() ? ContactListModel::Edit : ContactListModel::Plain;
@@ -102,12 +97,7 @@ void PhoneBookViewController::leftButtonOfNavigationBarClicked(QAbstractButton* 
 }
 
 void PhoneBookViewController::rightButtonOfNavigationBarClicked(QAbstractButton* /*button*/) {
-    if (ActiveCallPick::isPicking()) {
-        ActiveCallPick::cancel();
-        return;
-    }
-    if (openedFromActiveCall()) {
-        setOpenedFromActiveCall(false);
+    if (rightButtonEndsPick()) {
         return;
     }
     if (m_openedFromCallForwardingSettingsView) {
@@ -126,11 +116,8 @@ void PhoneBookViewController::rightButtonOfNavigationBarClicked(QAbstractButton*
     loadContactViews(searchText());
 }
 
-void PhoneBookViewController::rightButtonOfPickerViewClicked(KTPickerViewController* picker) {
-    OverlayHost::removeFromSuperview(picker->view());
-    const int chosen = picker->selectedIndex();
-    setSortingMethod(chosen < 0 || chosen > 4 ? 5 : chosen);
-    reload();
+int PhoneBookViewController::sortingMethodOfPickerIndex(int index) const {
+    return index < 0 || index > 4 ? 5 : index;
 }
 
 void PhoneBookViewController::leftButtonOfContactCellClicked(int row) {

@@ -18,17 +18,16 @@ public:
         m_openedFromCallForwardingSettingsView = opened;
     }
 
-    void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
     void loadAndSortContacts() override;
 
     void leftButtonOfNavigationBarClicked(QAbstractButton* button) override;
     void rightButtonOfNavigationBarClicked(QAbstractButton* button) override;
-    void rightButtonOfPickerViewClicked(KTPickerViewController* picker) override;
     void leftButtonOfContactCellClicked(int row) override;
 
 protected:
     QString numberPickerOwner() const override { return QStringLiteral("PhoneBook"); }
+    int sortingMethodOfPickerIndex(int index) const override;
     int rowMode() const override;
     void numberPicked(const QString& number, bool ownPickerShowing) override;
     void rowPressed(int row) override;
