@@ -1,31 +1,23 @@
 #include "Screens/directory/ActiveCallPick.h"
 
-#include "App/AppDelegate.h"
 #include "App/CallRouting.h"
 #include "App/KTNavigationBarController.h"
 #include "App/Observe.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
+#include "Screens/calling/SharedCallRouting.h"
 
 #include <QPushButton>
 
 namespace ActiveCallPick {
 
 bool isPicking() {
-    const AppDelegate* delegate = AppDelegate::instance();
-    if (delegate == nullptr) {
-        return false;
-    }
-    const int64_t state = delegate->callState();
+    const int64_t state = sharedCallRouting().callState();
     return state == CallRouting::NewCall || state == CallRouting::Transfer;
 }
 
 void cancel() {
-    AppDelegate* delegate = AppDelegate::instance();
-    if (delegate == nullptr) {
-        return;
-    }
-    CallRouting& routing = delegate->callRouting();
+    CallRouting& routing = sharedCallRouting();
     DeviceCommunicationObject& device = TessmarkDialerCore::deviceCommunication();
     if (routing.callState() == CallRouting::NewCall) {
         device.endCall(routing.dialToneLineParty());

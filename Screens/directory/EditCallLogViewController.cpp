@@ -5,13 +5,12 @@
 #include "App/controls/Styling.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
+#include "Screens/calling/DimmedView.h"
 #include "Screens/directory/DirectoryLook.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,30 +18,6 @@ namespace {
 
 constexpr int panelWidth = 300;
 constexpr int panelHeight = 150;
-
-// The dimmed layer: black at half opacity over the call log, keeping every click from it.
-class EditCallLogView final : public QWidget {
-public:
-    void setDialogView(QWidget* dialog) { m_dialogView = dialog; }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, 0.5f));
-    }
-    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
-    void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
-    void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
-    void resizeEvent(QResizeEvent*) override {
-        if (m_dialogView != nullptr) {
-            m_dialogView->move((width() - m_dialogView->width()) / 2,
-                               (height() - m_dialogView->height()) / 2);
-        }
-    }
-
-private:
-    QWidget* m_dialogView = nullptr;
-};
 
 QPushButton* dialogButton(const QString& title, const QString& name, QWidget* parent) {
     auto* button = new QPushButton(title, parent);
@@ -58,12 +33,13 @@ EditCallLogViewController::EditCallLogViewController(QObject* parent)
     : ViewController(QStringLiteral("EditCallLogView"), parent) {}
 
 QWidget* EditCallLogViewController::buildView() {
-    auto* dim = new EditCallLogView;
+    // The dimmed area keeps every click from the call log behind it.
+    auto* dim = new DimmedView;
     dim->resize(420, 580);
     m_dialogView = new QWidget(dim);
     m_dialogView->setObjectName(QStringLiteral("dialogView"));
     m_dialogView->setFixedSize(panelWidth, panelHeight);
-    dim->setDialogView(m_dialogView);
+    dim->setPanel(m_dialogView);
 
     m_nameField = new QLabel(m_dialogView);
     m_nameField->setObjectName(QStringLiteral("nameField"));

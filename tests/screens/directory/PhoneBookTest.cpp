@@ -4,6 +4,8 @@
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "Logic/database/CPPDatabase.h"
+#include "Screens/calling/NumberPickerCellView.h"
+#include "Screens/calling/NumberPickerViewController.h"
 #include "Screens/directory/ContactDetailViewController.h"
 #include "Screens/directory/ContactListModel.h"
 #include "Screens/directory/ContactRowPainter.h"
@@ -227,7 +229,10 @@ private slots:
         post("dismissNumberPickerView", "Favorites", "202");
         QVERIFY(
             OverlayHost::of(phoneBook->view()).isTopmost(phoneBook->numberPickerViewController()->view()));
-        post("dismissNumberPickerView", "PhoneBook", "203");
+        // The picker's second row is the second number.
+        NumberPickerViewController* picker = phoneBook->numberPickerViewController();
+        QCOMPARE(picker->cellViews().size(), size_t(2));
+        QTest::mouseClick(picker->cellViews().at(1), Qt::LeftButton);
         QCOMPARE(window.sentLines().back(), std::string("EP UA 1 KEY KEY_CALL 203"));
         QVERIFY(OverlayHost::of(phoneBook->view()).topmost() == nullptr ||
                 !OverlayHost::of(phoneBook->view()).topmost()->isVisible());
