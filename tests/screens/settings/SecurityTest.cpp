@@ -1,0 +1,148 @@
+#include "App/Alert.h"
+#include "App/AppDelegate.h"
+#include "App/KTNavigationController.h"
+#include "App/TabBarController.h"
+#include "Logic/bridge/SecuritySettings.h"
+#include "Logic/bridge/SecuritySettingsManager.h"
+#include "Screens/settings/SecurityViewController.h"
+#include "Screens/settings/SettingsViewController.h"
+#include "Screens/settings/SettingsWidgets.h"
+#include "screens/settings/SettingsFixture.h"
+#include "ui/support/QtTestMain.h"
+#include "ui/support/UiHarness.h"
+
+#include <QTest>
+
+using namespace SettingsFixture;
+
+namespace {
+
+void type(QLineEdit* field, const QString& text) {
+    field->clear();
+    QTest::keyClicks(field, text);
+}
+
+} // namespace
+
+// The Security page: its back button checks, stores, tells the tab bar and leaves.
+class SecurityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { resetStore(); }
+
+    void backChecksAndStores_data() {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("informative");
+        QTest::newRow("both empty") << true << text("") << text("") << text("Invalid Password")
+                                    << text("Please enter security password");
+        QTest::newRow("second empty") << true << text("abc") << text("") << text("Invalid Password")
+                                      << text("Please enter security password");
+        QTest::newRow("case differs") << true << text("abc") << text("ABC") << text("Password Mismatched")
+                                      << text("Please re-enter security password");
+        QTest::newRow("apostrophe") << true << text("pa'ss") << text("pa'ss") << text("") << text("");
+        QTest::newRow("off keeps the first field") << false << text("x") << text("y") << text("") << text("");
+    }
+    void backChecksAndStores() {
+        QFETCH(bool, on);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, message);
+        QFETCH(QString, informative);
+        UiHarness ui;
+        ui.launch();
+        SettingsTab tab(ui);
+        SecurityViewController* page = tab.list()->securityViewController();
+        tab.push(page);
+        QCOMPARE(page->activateButton()->state(), KTSwitch::Off);
+        if (on) {
+            QTest::mouseClick(page->activateButton(), Qt::LeftButton);
+        }
+        type(page->enterPasswordField(), first);
+        type(page->reEnterPasswordField(), second);
+        ui.posts().clear();
+        tab.clickLeft();
+
+        const SecuritySettingsPtr stored = SecuritySettingsManager::securitySettings();
+        if (!message.isEmpty()) {
+            QCOMPARE(sheetCount(), 1);
+            QCOMPARE(Alert::requests().back().messageText, message);
+            QCOMPARE(Alert::requests().back().informativeText, informative);
+            QCOMPARE(tab.top(), page);
+            QCOMPARE(page->enterPasswordField()->text(), first);
+            QVERIFY(!stored->passwordProtected());
+            QCOMPARE(ui.posts().screenPosts().size(), 0);
+            return;
+        }
+        QCOMPARE(sheetCount(), 0);
+        QCOMPARE(stored->passwordProtected(), on);
+        QCOMPARE(QString::fromStdString(stored->password()), first);
+        QCOMPARE(ui.posts().screenPosts(), QStringList{QStringLiteral("securitySettingsChanged")});
+        QCOMPARE(tab.top(), tab.list());
+        // The tab bar heard it before the page went: Settings now asks for the password.
+        TabBarController* tabs = ui.delegate().tabBarController();
+        tabs->bottomButtonClicked(tabs->favoritesButton());
+        tabs->bottomButtonClicked(tabs->settingsButton());
+        QCOMPARE(tabs->passwordPrompt() != nullptr, on);
+    }
+
+    // A write the store refused is said; the page stays with what was typed, nothing posted.
+    void failedSaveKeepsThePage() {
+        UiHarness ui;
+        ui.launch();
+        SettingsTab tab(ui);
+        SecurityViewController* page = tab.list()->securityViewController();
+        tab.push(page);
+        QTest::mouseClick(page->activateButton(), Qt::LeftButton);
+        type(page->enterPasswordField(), QStringLiteral("a"));
+        type(page->reEnterPasswordField(), QStringLiteral("a"));
+        QVERIFY(runSql("delete from SecuritySettings"));
+        ui.posts().clear();
+        tab.clickLeft();
+        QCOMPARE(lastSheetText(), QStringLiteral("Failed to save security settings"));
+        QCOMPARE(Alert::requests().back().buttons, QStringList{QStringLiteral("OK")});
+        QCOMPARE(tab.top(), page);
+        QCOMPARE(page->reEnterPasswordField()->text(), QStringLiteral("a"));
+        QCOMPARE(ui.posts().screenPosts().size(), 0);
+    }
+
+    // The fields follow the user's switch clicks only: a revisit with protection stored on
+    // keeps them as the last click left them. A tab switch keeps what was typed.
+    void fieldsFollowClicksAndTypingSurvivesATabSwitch() {
+        SecuritySettingsPtr security = SecuritySettingsManager::securitySettings();
+        security->setPasswordProtected(true);
+        security->setPassword("kept");
+        SecuritySettingsManager::updateSecuritySettings(*security);
+        UiHarness ui;
+        ui.launch();
+        TabBarController* tabs = ui.delegate().tabBarController();
+        tabs->didFinishedInputtingSecurityPassword(tabs->passwordPrompt(), QStringLiteral("kept"));
+        SettingsTab tab(ui);
+        SecurityViewController* page = tab.list()->securityViewController();
+        tab.push(page);
+        QVERIFY(page->enterPasswordField()->isEnabled());
+        QTest::mouseClick(page->activateButton(), Qt::LeftButton);
+        QVERIFY(!page->enterPasswordField()->isEnabled());
+        tab.stack()->popViewControllerAnimated(false);
+        tab.push(page);
+        QCOMPARE(page->activateButton()->state(), KTSwitch::On);
+        QVERIFY(!page->enterPasswordField()->isEnabled());
+        QTest::mouseClick(page->activateButton(), Qt::LeftButton);
+        QTest::mouseClick(page->activateButton(), Qt::LeftButton);
+        QVERIFY(page->reEnterPasswordField()->isEnabled());
+
+        type(page->enterPasswordField(), QStringLiteral("changing"));
+        tabs->bottomButtonClicked(tabs->logsButton());
+        tabs->bottomButtonClicked(tabs->settingsButton());
+        tabs->didFinishedInputtingSecurityPassword(tabs->passwordPrompt(), QStringLiteral("kept"));
+        QCOMPARE(tab.top(), page);
+        QCOMPARE(page->enterPasswordField()->text(), QStringLiteral("changing"));
+        QCOMPARE(tabOrder(page->view()), readingOrder(tabOrder(page->view())));
+    }
+};
+
+TESSMARK_QTEST(SecurityTest)
+#include "SecurityTest.moc"
