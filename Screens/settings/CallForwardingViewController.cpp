@@ -152,7 +152,7 @@ void CallForwardingViewController::viewWillAppear(bool) {
         bar->rightButton()->setText(QStringLiteral("Update"));
         bar->rightButton()->show();
         bar->optionalButton()->hide();
-        SettingsWidgets::restyleBar(bar);
+        bar->viewDidLoad();
     }
     const LinePtr line = TessmarkDialerCore::deviceCommunication().line();
     const int64_t type = line->callForwardingType();

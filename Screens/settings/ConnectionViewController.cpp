@@ -101,7 +101,7 @@ void ConnectionViewController::viewWillAppear(bool) {
         bar->optionalButton()->setIconSize(QSize(22, 22));
         bar->optionalButton()->setAccessibleName(QStringLiteral("Sort"));
         bar->optionalButton()->show();
-        SettingsWidgets::restyleBar(bar);
+        bar->viewDidLoad();
     }
     reloadFromStore();
 }
@@ -245,7 +245,7 @@ void ConnectionViewController::rightButtonOfNavigationBarClicked(QAbstractButton
     if (stack != nullptr) {
         stack->navigationBar()->barTitle()->setText(title());
         stack->navigationBar()->leftButton()->setVisible(!m_editMode);
-        SettingsWidgets::restyleBar(stack->navigationBar());
+        stack->navigationBar()->viewDidLoad();
     }
     loadConnectionViews();
     m_newConnectionView->setConnection(std::make_shared<ConnectionSettings>());

@@ -66,7 +66,7 @@ void EditConnectionViewController::viewWillAppear(bool) {
     bar->rightButton()->setText(QStringLiteral("Save"));
     bar->rightButton()->show();
     bar->optionalButton()->hide();
-    SettingsWidgets::restyleBar(bar);
+    bar->viewDidLoad();
 }
 
 void EditConnectionViewController::didClickedRow(KTTableView*, int row) {

@@ -55,7 +55,7 @@ void SettingsViewController::viewWillAppear(bool) {
     bar->leftButton()->hide();
     bar->rightButton()->hide();
     bar->optionalButton()->hide();
-    SettingsWidgets::restyleBar(bar);
+    bar->viewDidLoad();
 }
 
 void SettingsViewController::didClickedRow(KTTableView*, int row) {

@@ -184,26 +184,6 @@ QPushButton* csvButton(const QString& title, const QString& objectName) {
     return button;
 }
 
-void restyleBar(KTNavigationBarController* bar) {
-    bar->viewDidLoad();
-    const auto contentWidth = [](const QPushButton* button) {
-        return button->isHidden() ? 0 : std::min(button->width(), button->sizeHint().width());
-    };
-    QPushButton* left = bar->leftButton();
-    QPushButton* right = bar->rightButton();
-    QPushButton* optional = bar->optionalButton();
-    const int centre = bar->view()->width() / 2;
-    const int leftEdge = left->x() + contentWidth(left);
-    int rightEdge = right->geometry().right() + 1 - contentWidth(right);
-    optional->move(rightEdge - optional->width() - 4, optional->y());
-    if (!optional->isHidden()) {
-        rightEdge = optional->x();
-    }
-    const int half = std::max(0, std::min(centre - leftEdge, rightEdge - centre) - 6);
-    QLabel* title = bar->barTitle();
-    title->setGeometry(centre - half, title->y(), 2 * half, title->height());
-}
-
 void showBackButton(KTNavigationBarController* bar) {
     QPushButton* back = bar->leftButton();
     const QPixmap arrow = Images::named(QStringLiteral("btn_navigate_backward"));
@@ -218,7 +198,7 @@ void showBackButtonOnly(KTNavigationBarController* bar) {
     showBackButton(bar);
     bar->rightButton()->hide();
     bar->optionalButton()->hide();
-    restyleBar(bar);
+    bar->viewDidLoad();
 }
 
 void popPage(ViewController* page) {

@@ -58,13 +58,10 @@ QRadioButton* radio(const QString& title, const QString& objectName);
 // The CSV buttons: white 11-point titles, centred, on the accent colour.
 QPushButton* csvButton(const QString& title, const QString& objectName);
 
-// Has the bar restyle its buttons, then gives the title the room the shown buttons leave and
-// puts the optional button next to the right button's title: the bar's own layout reserves
-// fixed widths that cut longer titles ("Add/Edit Connections").
-void restyleBar(KTNavigationBarController* bar);
 // The bar of a pushed page: the left button shows the back arrow and no title.
 void showBackButton(KTNavigationBarController* bar);
-// The bar of a page whose only button is the back arrow; the bar is restyled.
+// The bar of a page whose only button is the back arrow; the bar is restyled (and lays its
+// title out between the shown buttons).
 void showBackButtonOnly(KTNavigationBarController* bar);
 // Pops the page off its stack, sliding; nothing when it is on none.
 void popPage(ViewController* page);
