@@ -62,7 +62,7 @@ void ContactListViewController::viewDidLoad() {
     if (KTNavigationBarController* bar = navigationBar()) {
         bar->setDelegate(this);
         // The bar itself gives its middle button no face; here it opens the "Sort By" picker.
-        bar->optionalButton()->setIcon(QIcon(Images::named(QStringLiteral("btn_filter"), QSize(22, 22))));
+        bar->optionalButton()->setIcon(QIcon(Images::named(QStringLiteral("btn_sort"), QSize(22, 22))));
         bar->optionalButton()->setIconSize(QSize(22, 22));
         bar->optionalButton()->setAccessibleName(QStringLiteral("Sort By"));
     }
