@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -278,6 +280,28 @@ TEST_F(ConnectionCsvTest, FailedExportLeavesWhatWasThere) {
     ::chmod(folder.c_str(), 0700);
     EXPECT_EQ(readText(folder + "/profiles.csv"), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+TEST_F(ConnectionCsvTest, ExportCutShortLeavesTheOldFile) {
+    // A file-size limit fails the write part way, for root too (permissions do not stop root).
+    const std::string target = path("profiles.csv");
+    writeText(target, "old");
+    struct sigaction ignore {};
+    struct sigaction previous {};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(::sigaction(SIGXFSZ, &ignore, &previous), 0);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool exported = ConnectionCSV::exportToFile(target, {boardRoom(), boardRoom()});
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::sigaction(SIGXFSZ, &previous, nullptr);
+
+    EXPECT_FALSE(exported);
+    EXPECT_EQ(readText(target), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.path()), {}), 1);
 }
 
 } // namespace
