@@ -5,17 +5,13 @@
 #include <random>
 
 std::string makeUuidString() {
-    // One generator per thread, seeded once from the system's entropy, so no lock is needed.
-    thread_local std::mt19937_64 generator = [] {
-        std::random_device device;
-        std::seed_seq seed{device(), device(), device(), device(), device(), device(), device(), device()};
-        return std::mt19937_64(seed);
-    }();
+    // Every byte comes from the system's entropy source; one device per thread, so no lock.
+    thread_local std::random_device device;
 
     std::array<uint8_t, 16> bytes{};
-    for (size_t at = 0; at < bytes.size(); at += 8) {
-        const uint64_t word = generator();
-        for (size_t byte = 0; byte < 8; ++byte)
+    for (size_t at = 0; at < bytes.size(); at += 4) {
+        const uint32_t word = device();
+        for (size_t byte = 0; byte < 4; ++byte)
             bytes[at + byte] = static_cast<uint8_t>(word >> (8 * byte));
     }
     bytes[6] = static_cast<uint8_t>((bytes[6] & 0x0FU) | 0x40U);
