@@ -64,7 +64,7 @@ std::string numberOf(int contact, int which) {
     return std::to_string((which == 0 ? 2000000 : 3000000) + contact);
 }
 
-void seed() {
+void fillStore() {
     std::mt19937 random(13);
     {
         CPPBatchScope batch;
@@ -236,7 +236,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", folder.path().toUtf8());
     QApplication application(argc, argv);
     TessmarkDialerCore::open();
-    seed();
+    fillStore();
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

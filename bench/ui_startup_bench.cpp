@@ -76,7 +76,7 @@ int runChild(int argc, char** argv) {
     return firstPaint.startUpMilliseconds < 0 ? 1 : 0;
 }
 
-void seedPhoneBook() {
+void fillPhoneBook() {
     TessmarkDialerCore::open();
     {
         CPPBatchScope batch;
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
         return runChild(argc, argv);
     }
     g_dataHome = UiBench::makeDataHome();
-    seedPhoneBook();
+    fillPhoneBook();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -80,7 +80,7 @@ private slots:
     // The name and type come from the phone book by the part of the number before "@"; the
     // number is shown whole. Without a contact, the box's name, taken as plain text.
     void theRowNamesTheCaller() {
-        seedContact("Ann", "Lee", "", {{"555", 0}, {"201", 2}});
+        storeContact("Ann", "Lee", "", {{"555", 0}, {"201", 2}});
         ActiveCallCellView row;
         row.setLineParty(partyIn(StateId::ACTIVE, "201@pbx.example"));
         QCOMPARE(row.phoneNumberField()->text(), QStringLiteral("201@pbx.example"));

@@ -62,7 +62,7 @@ private slots:
     // arrives; it restarts only when the party goes on hold.
     void answerHoldAndResume() {
         CallingWindow& w = *m_window;
-        seedContact("Ann", "Lee", "Northwind", {{"201", 1}});
+        storeContact("Ann", "Lee", "Northwind", {{"201", 1}});
         w.connect(PhoneType::VOIP);
         ActiveCallViewController* screen = w.voip();
 

@@ -148,8 +148,8 @@ void CallingWindow::click(QAbstractButton* button) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-ContactPtr seedContact(const std::string& first, const std::string& last, const std::string& company,
-                       const std::vector<SeedNumber>& numbers) {
+ContactPtr storeContact(const std::string& first, const std::string& last, const std::string& company,
+                        const std::vector<StoredNumber>& numbers) {
     auto contact = std::make_shared<Contact>(first, "", last, company);
     std::vector<ContactNumberPtr> stored;
     for (size_t index = 0; index < numbers.size(); ++index) {

@@ -71,10 +71,10 @@ private:
 };
 
 // Stores a contact with its numbers: (number, type, speed dial).
-struct SeedNumber {
+struct StoredNumber {
     std::string number;
     int64_t type = 0;
     int64_t speedDial = -1;
 };
-ContactPtr seedContact(const std::string& first, const std::string& last, const std::string& company,
-                       const std::vector<SeedNumber>& numbers);
+ContactPtr storeContact(const std::string& first, const std::string& last, const std::string& company,
+                        const std::vector<StoredNumber>& numbers);

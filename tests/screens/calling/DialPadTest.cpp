@@ -81,7 +81,7 @@ private slots:
 
     void aHeldDigitDialsItsSpeedDial() {
         CallingWindow& w = *m_window;
-        seedContact("Ann", "Lee", "", {{"303", 1, 3}, {"000", 1, 0}});
+        storeContact("Ann", "Lee", "", {{"303", 1, 3}, {"000", 1, 0}});
         w.connect(PhoneType::VOIP);
         DialPadViewController* pad = w.pad();
 

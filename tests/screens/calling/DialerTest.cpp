@@ -137,10 +137,10 @@ private slots:
 
     void speedDialRowsAndCall() {
         CallingWindow& w = *m_window;
-        seedContact("Ann", "Lee", "", {{"201", 1, 2}});
-        seedContact("Bo", "", "", {{"205", 0, 5}});
+        storeContact("Ann", "Lee", "", {{"201", 1, 2}});
+        storeContact("Bo", "", "", {{"205", 0, 5}});
         // A slot whose number outlived its contact.
-        ContactPtr orphan = seedContact("Cy", "Ng", "", {{"555", 0, 3}});
+        ContactPtr orphan = storeContact("Cy", "Ng", "", {{"555", 0, 3}});
         orphan->numbers().clear();
         ContactManager::removeContact(*orphan);
         w.connect(PhoneType::VOIP);

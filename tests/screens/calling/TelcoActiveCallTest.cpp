@@ -92,7 +92,7 @@ private slots:
 
     void aContactsNameAndNumberType() {
         CallingWindow& w = *m_window;
-        seedContact("Mia", "Okafor", "", {{"5551234", 2}});
+        storeContact("Mia", "Okafor", "", {{"5551234", 2}});
         w.feedTelco("RING 1");
         w.feedTelco("CALLER_ID 0102 1030 5551234 <b>MIA</b>");
         TelcoActiveCallViewController* screen = w.telcoScreen();

@@ -19,7 +19,7 @@ class KTNavigationBarController;
 class KTNavigationController;
 class KTPickerViewController;
 
-// What the directory screens' tests share: a store emptied per test and seeded through the
+// What the directory screens' tests share: a store emptied per test and stored through the
 // managers, a launched window with a VoIP profile whose sent lines are captured, and clicks on
 // the real lists.
 namespace DirectoryTest {

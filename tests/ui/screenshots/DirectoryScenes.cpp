@@ -31,7 +31,7 @@
 
 namespace {
 
-struct Seeded {
+struct StoredContact {
     const char* first;
     const char* middle;
     const char* last;
@@ -42,13 +42,13 @@ struct Seeded {
 };
 
 // A small office's phone book and a week of calls.
-void seedDirectory() {
+void fillDirectory() {
     UiHarness::resetStore();
     CPPDatabase& database = CPPDatabase::getInstance();
     database.execute("delete from ContactNumber", nullptr);
     database.execute("delete from Contact", nullptr);
     database.execute("delete from CallLog", nullptr);
-    const Seeded contacts[] = {
+    const StoredContact contacts[] = {
         {"Ann", "M", "Lee", "Acme Corp", {{"201", 1}, {"+1 555 0101", 2}}, true, 3},
         {"Alice", "", "Archer", "", {{"202", 0}}, false, -1},
         {"Bob", "", "Brown", "Brown & Sons", {{"203", 1}}, true, 4},
@@ -61,15 +61,15 @@ void seedDirectory() {
         {"9lives", "", "Cat", "", {{"210", 6}}, false, -1},
         {"\xc3\x89mile", "", "Zola", "", {{"211", 6}}, false, -1},
     };
-    for (const Seeded& seeded : contacts) {
-        Contact contact(seeded.first, seeded.middle, seeded.last, seeded.company);
+    for (const StoredContact& stored : contacts) {
+        Contact contact(stored.first, stored.middle, stored.last, stored.company);
         contact.numbers().clear();
-        for (size_t index = 0; index < seeded.numbers.size(); ++index) {
+        for (size_t index = 0; index < stored.numbers.size(); ++index) {
             contact.numbers().push_back(std::make_shared<ContactNumber>(
-                seeded.numbers[index].first, index == 0 ? seeded.speedDial : -1, seeded.numbers[index].second,
+                stored.numbers[index].first, index == 0 ? stored.speedDial : -1, stored.numbers[index].second,
                 index == 0));
         }
-        contact.setFavorite(seeded.favorite);
+        contact.setFavorite(stored.favorite);
         ContactManager::addContact(contact);
     }
     const struct {
@@ -93,7 +93,7 @@ void seedDirectory() {
 
 // The window with the tab shown.
 UiHarness& windowAt(Screenshots::SceneContext& scene, TabBarController::Tab tab) {
-    seedDirectory();
+    fillDirectory();
     UiHarness& ui = scene.ui();
     ui.launch();
     TabBarController* tabs = ui.delegate().tabBarController();
@@ -171,7 +171,7 @@ TESSMARK_SCREENSHOT_SCENE("favorites_add_ticks") {
 }
 
 TESSMARK_SCREENSHOT_SCENE("favorites_call_frequency") {
-    seedDirectory();
+    fillDirectory();
     for (int call = 0; call < 3; ++call) {
         CPPDatabase::getInstance().execute(
             "insert into CallLog(callDate, callDuration, callNumber, callType, "

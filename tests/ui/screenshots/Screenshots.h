@@ -8,7 +8,7 @@
 
 class UiHarness;
 
-// Scenes for reviewers: each registered scene builds a widget (seeding data or feeding box lines
+// Scenes for reviewers: each registered scene builds a widget (storing data or feeding box lines
 // first if it needs to), and the screenshot program grabs it to
 // <build>/screenshots/<scene>.png, and <scene>@2x.png at device pixel ratio 2. The clock reads
 // 2026-12-06 10:12:05 throughout.

@@ -44,7 +44,7 @@ private:
 // it without opening the core again, every command line the core sends captured by a
 // CapturingSerialBridge, a post spy, the log captured and a fake clock at 2026-12-06 10:12:05.
 //
-//     UiHarness ui;                  // seed the store here, before the window exists
+//     UiHarness ui;                  // fill the store here, before the window exists
 //     ui.launch();                   // the start-up sequence
 //     ui.connectProfile(PhoneType::VOIP);
 //     ui.feed("EP UA 1 NOTIFICATION STATE_CHANGE PL 1;INCOMING:201");
