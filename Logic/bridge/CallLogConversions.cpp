@@ -1,5 +1,6 @@
 #include "Logic/bridge/CallLogConversions.h"
 
+#include "Logic/bridge/ConvertEach.h"
 #include "Logic/bridge/ModelIntegers.h"
 
 namespace {
@@ -30,11 +31,7 @@ CallLogPtr callLogFromCpp(const CPPCallLog& record) {
 }
 
 std::vector<CallLogPtr> callLogsFromCpp(const std::vector<CPPCallLog>& records) {
-    std::vector<CallLogPtr> models;
-    models.reserve(records.size());
-    for (const CPPCallLog& record : records)
-        models.push_back(callLogFromCpp(record));
-    return models;
+    return convertEach(records, callLogFromCpp);
 }
 
 CPPCallLog callLogToCpp(const CallLog& model) {

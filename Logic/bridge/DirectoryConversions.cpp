@@ -1,5 +1,6 @@
 #include "Logic/bridge/DirectoryConversions.h"
 
+#include "Logic/bridge/ConvertEach.h"
 #include "Logic/bridge/ModelIntegers.h"
 #include "Logic/store/CPPContactManager.h"
 
@@ -89,20 +90,13 @@ CPPContactNumber contactNumberToCpp(const ContactNumber& model) {
 }
 
 std::vector<ContactNumberPtr> contactNumbersFromCpp(const std::vector<CPPContactNumber>& records) {
-    std::vector<ContactNumberPtr> models;
-    models.reserve(records.size());
-    for (const CPPContactNumber& record : records)
-        models.push_back(contactNumberFromCpp(record));
-    return models;
+    return convertEach(records, contactNumberFromCpp);
 }
 
 std::vector<CPPContactNumber> contactNumbersToCpp(const std::vector<ContactNumberPtr>& models) {
-    std::vector<CPPContactNumber> records;
-    records.reserve(models.size());
-    for (const ContactNumberPtr& model : models)
-        records.push_back(model != nullptr ? contactNumberToCpp(*model)
-                                           : contactNumberToCpp(ContactNumber()));
-    return records;
+    return convertEach(models, [](const ContactNumberPtr& model) {
+        return model != nullptr ? contactNumberToCpp(*model) : contactNumberToCpp(ContactNumber());
+    });
 }
 
 std::vector<ContactNumberPtr> numbersForContact(const Contact& contact) {

@@ -1,5 +1,6 @@
 #include "Logic/bridge/LineConversions.h"
 
+#include "Logic/bridge/ConvertEach.h"
 #include "Logic/bridge/DirectoryConversions.h"
 #include "Logic/common/Codes.h"
 #include "Logic/store/CPPContact.h"
@@ -79,11 +80,7 @@ LinePartyPtr linePartyFromCpp(const CPPLineParty& party) {
 }
 
 std::vector<LinePartyPtr> linePartiesFromCpp(const std::map<int32_t, CPPLineParty>& parties) {
-    std::vector<LinePartyPtr> snapshots;
-    snapshots.reserve(parties.size());
-    for (const auto& [id, party] : parties)
-        snapshots.push_back(linePartyFromCpp(party));
-    return snapshots;
+    return convertEach(parties, [](const auto& entry) { return linePartyFromCpp(entry.second); });
 }
 
 LinePtr lineFromCpp(const CPPLine& line) {

@@ -1,5 +1,6 @@
 #include "Logic/bridge/ProfileConversions.h"
 
+#include "Logic/bridge/ConvertEach.h"
 #include "Logic/bridge/ModelIntegers.h"
 #include "Logic/common/Codes.h"
 #include "Logic/profiles/CPPConnectionSettingsManager.h"
@@ -49,11 +50,7 @@ ConnectionSettingsPtr connectionSettingsFromCpp(const CPPConnectionSettings& rec
 
 std::vector<ConnectionSettingsPtr>
 connectionSettingsListFromCpp(const std::vector<CPPConnectionSettings>& records) {
-    std::vector<ConnectionSettingsPtr> models;
-    models.reserve(records.size());
-    for (const CPPConnectionSettings& record : records)
-        models.push_back(connectionSettingsFromCpp(record));
-    return models;
+    return convertEach(records, connectionSettingsFromCpp);
 }
 
 CPPConnectionSettings connectionSettingsToCpp(const ConnectionSettings& model) {
@@ -106,19 +103,13 @@ CPPCustomKey customKeyToCpp(const CustomKey& model) {
 }
 
 std::vector<CustomKeyPtr> customKeysFromCpp(const std::vector<CPPCustomKey>& records) {
-    std::vector<CustomKeyPtr> models;
-    models.reserve(records.size());
-    for (const CPPCustomKey& record : records)
-        models.push_back(customKeyFromCpp(record));
-    return models;
+    return convertEach(records, customKeyFromCpp);
 }
 
 std::vector<CPPCustomKey> customKeysToCpp(const std::vector<CustomKeyPtr>& models) {
-    std::vector<CPPCustomKey> records;
-    records.reserve(models.size());
-    for (const CustomKeyPtr& model : models)
-        records.push_back(model != nullptr ? customKeyToCpp(*model) : CPPCustomKey());
-    return records;
+    return convertEach(models, [](const CustomKeyPtr& model) {
+        return model != nullptr ? customKeyToCpp(*model) : CPPCustomKey();
+    });
 }
 
 MuteCommandPtr muteCommandFromCpp(const CPPMuteCommand& record) {
