@@ -1,6 +1,7 @@
 #include "Logic/bridge/DeviceCommandNotificationListenerObjCPP.h"
 
 #include "Logic/bridge/DeviceCommandListener.h"
+#include "Logic/bridge/ModelIntegers.h"
 
 #include <memory>
 
@@ -10,8 +11,7 @@ void DeviceCommandNotificationListenerObjCPP::notify(const CPPNotificationInfo* 
         return;
     // The record is deleted as soon as this returns: everything is copied first. Where the
     // record came from (cmdType, endPointType) never reached the interface; it reads 1.
-    const auto type = static_cast<int64_t>(static_cast<uint32_t>(info->getNotificationType()));
-    listener->notify(std::make_shared<const NotificationInfoObject>(info->getBn(), info->getEpn(),
-                                                                    info->getPn(), info->getPayload(),
-                                                                    info->getOriginCmd(), 1, 1, 1, type));
+    listener->notify(std::make_shared<const NotificationInfoObject>(
+        info->getBn(), info->getEpn(), info->getPn(), info->getPayload(), info->getOriginCmd(), 1, 1, 1,
+        widenUnsigned(info->getNotificationType())));
 }
