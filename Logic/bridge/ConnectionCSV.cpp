@@ -22,35 +22,26 @@ const char* const titleLine =
 // Rows after the main row leave the profile's 14 fields empty.
 const char* const emptyProfileFields = ",,,,,,,,,,,,,,";
 
-void appendFields(std::string& out, std::initializer_list<std::string_view> fields) {
-    bool first = true;
-    for (const std::string_view field : fields) {
-        if (!first)
-            out += ',';
-        CsvText::appendField(out, field);
-        first = false;
-    }
-}
-
 void appendMainRow(std::string& out, const ConnectionSettings& settings, const MuteCommand& mute) {
     const bool telnet = settings.connectionType() == ConnectionType::TELNET;
-    appendFields(out, {settings.roomName(), telnet ? "Telnet" : "Serial",
-                       telnet ? settings.ip() : toString(lowBits(settings.serialPort())),
-                       settings.phoneType() == PhoneType::VOIP ? "VoIP" : "Telco",
-                       settings.isEPN() ? settings.telcoVoIPEPN() : settings.label(), settings.userName(),
-                       settings.password(), settings.isAutoConnect() ? "1" : "0",
-                       // The file has always held the inverse of the flag here, and the label next.
-                       settings.isEPN() ? "0" : "1", settings.label(), mute.queryCommand(),
-                       settings.queryVolumeCommand(), settings.maxVolumeValueCommand(),
-                       settings.minVolumeValueCommand(), "Mute", "NA", mute.pressCommand(), "NA",
-                       mute.activeNotificationFormat(), mute.inactiveNotificationFormat()});
+    CsvText::appendFields(out,
+                          {settings.roomName(), telnet ? "Telnet" : "Serial",
+                           telnet ? settings.ip() : toString(lowBits(settings.serialPort())),
+                           settings.phoneType() == PhoneType::VOIP ? "VoIP" : "Telco",
+                           settings.isEPN() ? settings.telcoVoIPEPN() : settings.label(), settings.userName(),
+                           settings.password(), settings.isAutoConnect() ? "1" : "0",
+                           // The file has always held the inverse of the flag here, and the label next.
+                           settings.isEPN() ? "0" : "1", settings.label(), mute.queryCommand(),
+                           settings.queryVolumeCommand(), settings.maxVolumeValueCommand(),
+                           settings.minVolumeValueCommand(), "Mute", "NA", mute.pressCommand(), "NA",
+                           mute.activeNotificationFormat(), mute.inactiveNotificationFormat()});
     out += '\n';
 }
 
 void appendCommandRow(std::string& out, std::string_view name, std::string_view label, std::string_view press,
                       std::string_view release, std::string_view notification) {
     out += emptyProfileFields;
-    appendFields(out, {name, label, press, release, notification, "NA"});
+    CsvText::appendFields(out, {name, label, press, release, notification, "NA"});
     out += '\n';
 }
 
@@ -73,8 +64,8 @@ void appendProfile(std::string& out, const ConnectionSettings& settings) {
         const auto& keys = settings.customKeys();
         const CustomKey& key = n <= keys.size() && keys[n - 1] != nullptr ? *keys[n - 1] : noKey;
         out += emptyProfileFields;
-        appendFields(out, {"CUSTOM " + std::to_string(n), key.label(), key.pressCommand(),
-                           key.releaseCommand(), "NA", "NA"});
+        CsvText::appendFields(out, {"CUSTOM " + std::to_string(n), key.label(), key.pressCommand(),
+                                    key.releaseCommand(), "NA", "NA"});
         out += '\n';
     }
 }

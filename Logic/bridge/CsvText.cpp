@@ -163,6 +163,16 @@ void CsvText::appendField(std::string& out, std::string_view field) {
     out += '"';
 }
 
+void CsvText::appendFields(std::string& out, std::initializer_list<std::string_view> fields) {
+    bool first = true;
+    for (const std::string_view field : fields) {
+        if (!first)
+            out += ',';
+        appendField(out, field);
+        first = false;
+    }
+}
+
 void CsvText::check(const CsvRecord& record, size_t expected, std::vector<std::string>* problems) {
     for (const size_t line : record.unclosedQuoteLines)
         addProblem(problems, "line " + std::to_string(line) + ": an unclosed quote");

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,8 @@ public:
 
     // Appends the field, quoted when it must be.
     static void appendField(std::string& out, std::string_view field);
+    // Appends each field as appendField does, with commas between; the line end is the caller's.
+    static void appendFields(std::string& out, std::initializer_list<std::string_view> fields);
 
     // Names the record's problems in problems (when given): "line N: an unclosed quote" for
     // each such field, then "line N: K fields, expected M" when it has another count.

@@ -23,23 +23,16 @@ constexpr std::array<const char*, 7> typeNames = {"Home",   "Work",  "Mobile", "
 constexpr int64_t otherType = 6;
 
 void appendNumberFields(std::string& out, const ContactNumber& number) {
-    CsvText::appendField(out, number.number());
-    out += ',';
-    out += PhoneBookCSV::typeToString(number.type());
-    out += ',';
-    out += PhoneBookCSV::intToString(number.speedDial());
-    out += ',';
-    out += number.isDefaultNumber() ? "1" : "0";
+    CsvText::appendFields(out, {number.number(), PhoneBookCSV::typeToString(number.type()),
+                                PhoneBookCSV::intToString(number.speedDial()),
+                                number.isDefaultNumber() ? "1" : "0"});
     out += '\n';
 }
 
 void appendContact(std::string& out, const Contact& contact) {
-    for (const std::string* name :
-         {&contact.firstName(), &contact.middleInitial(), &contact.lastName(), &contact.company()}) {
-        CsvText::appendField(out, *name);
-        out += ',';
-    }
-    out += contact.isFavorite() ? "1," : "0,";
+    CsvText::appendFields(out, {contact.firstName(), contact.middleInitial(), contact.lastName(),
+                                contact.company(), contact.isFavorite() ? "1" : "0"});
+    out += ',';
     if (contact.numbers().empty()) {
         out += ",,,,\n";
         return;
