@@ -24,7 +24,6 @@ protected:
     // Closes through the facade, at most once per test.
     bool closeCore();
 
-    const std::string& dataHome() const { return m_home.path(); }
     std::string dataFolder() const { return m_home.path() + "/TessmarkDialer"; }
     std::string databasePath() const { return dataFolder() + "/TessmarkDialer.sqlite3"; }
     std::string file(const std::string& name) const { return m_home.file(name); }
