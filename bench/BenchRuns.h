@@ -41,6 +41,19 @@ void timedRuns(benchmark::State& state, const std::string& name, Work work) {
     }
 }
 
+// The same, with prepare run untimed before each iteration (emptying what the work fills).
+template <typename Prepare, typename Work>
+void timedRunsAfter(benchmark::State& state, const std::string& name, Prepare prepare, Work work) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepare();
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        recordRun(name, std::chrono::steady_clock::now() - start);
+    }
+}
+
 // One summary line: mean and best, and against the target when there is one (limit 0: none).
 // False when the figure is there and misses its target.
 inline bool printRuns(const std::string& name, double limitMs) {

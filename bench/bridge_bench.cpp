@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -81,14 +80,7 @@ void BM_Parse(benchmark::State& state) {
 }
 
 void timedImport(benchmark::State& state, const char* name, bool batched) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        emptyPhoneBook();
-        state.ResumeTiming();
-        const auto start = std::chrono::steady_clock::now();
-        importPhoneBook(batched);
-        recordRun(name, std::chrono::steady_clock::now() - start);
-    }
+    timedRunsAfter(state, name, emptyPhoneBook, [batched] { importPhoneBook(batched); });
 }
 
 void BM_Import(benchmark::State& state) {
@@ -178,14 +170,8 @@ private:
 
 void BM_SqliteBulkPath(benchmark::State& state) {
     BulkStore store;
-    for (auto _ : state) {
-        state.PauseTiming();
-        store.empty();
-        state.ResumeTiming();
-        const auto start = std::chrono::steady_clock::now();
-        store.import();
-        recordRun(bulkName, std::chrono::steady_clock::now() - start);
-    }
+    timedRunsAfter(
+        state, bulkName, [&] { store.empty(); }, [&] { store.import(); });
 }
 
 void BM_PhoneBookModels(benchmark::State& state) {
@@ -194,14 +180,8 @@ void BM_PhoneBookModels(benchmark::State& state) {
 }
 
 void BM_CoreOpen(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        TessmarkDialerCore::close();
-        state.ResumeTiming();
-        const auto start = std::chrono::steady_clock::now();
-        TessmarkDialerCore::open();
-        recordRun(openName, std::chrono::steady_clock::now() - start);
-    }
+    timedRunsAfter(
+        state, openName, [] { TessmarkDialerCore::close(); }, [] { TessmarkDialerCore::open(); });
 }
 
 BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->Iterations(5);
