@@ -5,6 +5,7 @@
 #include "Logic/protocol/CommandParser.h"
 #include "Logic/protocol/CompiledPattern.h"
 
+#include <type_traits>
 #include <vector>
 
 // Named rows first, then numeric, then the generic forms: the first match wins, even when its
@@ -90,143 +91,55 @@ const CPPNotificationPattern NOTIFICATION_PATTERN_TABLE[NOTIFICATION_PATTERN_COU
 
 namespace {
 
-using Record = std::unique_ptr<CPPNotificationInfo>;
-
 // Telco lines count only under a Telco profile; a VoIP profile drops them.
 bool isTelco(const CPPConnectionSettings& settings) {
     return settings.getPhoneType() == PhoneType::TELCO;
 }
 
-Record handleRegStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                       const CPPConnectionSettings&) {
-    return parser.parseRegStatus(line, matches);
-}
+constexpr bool TELCO_ONLY = true;
 
-Record handleCfwStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                       const CPPConnectionSettings&) {
-    return parser.parseCfwStatus(line, matches);
-}
-
-Record handleDisplayName(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                         const CPPConnectionSettings&) {
-    return parser.parseDisplayName(line, matches);
-}
-
-Record handleActiveParties(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                           const CPPConnectionSettings& settings) {
-    return parser.parseActiveParties(line, matches, settings);
-}
-
-Record handleStateChange(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                         const CPPConnectionSettings& settings) {
-    return parser.parseStateChange(line, matches, settings);
-}
-
-Record handleMessage(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                     const CPPConnectionSettings&) {
-    return parser.parseMessage(line, matches);
-}
-
-Record handleCfwActivationError(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                                const CPPConnectionSettings&) {
-    return parser.parseCfwActivationError(line, matches);
-}
-
-Record handleErrInfo(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                     const CPPConnectionSettings&) {
-    return parser.parseErrInfo(line, matches);
-}
-
-Record handleTelcoKeyCall(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                          const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseTelcoKeyCall(line, matches, settings) : nullptr;
-}
-
-Record handleTelcoDigitReleased(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                                const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseTelcoDigitReleased(line, matches, settings) : nullptr;
-}
-
-Record handleRing(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                  const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseRing(line, matches, settings) : nullptr;
-}
-
-Record handleIncomingCall(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                          const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseIncomingCall(line, matches, settings) : nullptr;
-}
-
-Record handleHookNotification(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                              const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseHookNotification(line, matches, settings) : nullptr;
-}
-
-// The call duration has no gate: a VoIP profile parses it too.
-Record handleCallDuration(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                          const CPPConnectionSettings& settings) {
-    return parser.parseCallDuration(line, matches, settings);
-}
-
-Record handleCallerId(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                      const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseCallerId(line, matches, settings) : nullptr;
-}
-
-Record handleInquireHook(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                         const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseInquireHook(line, matches, settings) : nullptr;
-}
-
-Record handleOffHookDuration(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                             const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseOffHookDuration(line, matches) : nullptr;
-}
-
-Record handleDirection(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                       const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseDirection(line, matches, settings) : nullptr;
-}
-
-Record handleDigitsDialedSinceOffHook(CommandParser& parser, const std::string& line,
-                                      const regmatch_t* matches, const CPPConnectionSettings& settings) {
-    return isTelco(settings) ? parser.parseDigitsDialedSinceOffHook(line, matches, settings) : nullptr;
-}
-
-Record handleDndStatus(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                       const CPPConnectionSettings&) {
-    return parser.parseDndStatus(line, matches);
-}
-
-Record handleRedial(CommandParser& parser, const std::string& line, const regmatch_t* matches,
-                    const CPPConnectionSettings&) {
-    return parser.parseRedial(line, matches);
+// One slot of the handler table: hands the line to its parser, with the profile when the
+// parser takes one. A Telco-only slot answers nothing under any other profile.
+template <auto parse, bool telcoOnly = false>
+std::unique_ptr<CPPNotificationInfo> handle(CommandParser& parser, const std::string& line,
+                                            const regmatch_t* matches,
+                                            const CPPConnectionSettings& settings) {
+    if constexpr (telcoOnly) {
+        if (!isTelco(settings))
+            return nullptr;
+    }
+    if constexpr (std::is_invocable_v<decltype(parse), CommandParser&, const std::string&, const regmatch_t*,
+                                      const CPPConnectionSettings&>)
+        return (parser.*parse)(line, matches, settings);
+    else
+        return (parser.*parse)(line, matches);
 }
 
 } // namespace
 
 const NotificationHandler NOTIFICATION_HANDLER_TABLE[NOTIFICATION_END_HANDLER + 1] = {
-    handleRegStatus,
-    handleCfwStatus,
-    handleDisplayName,
-    handleActiveParties,
-    handleStateChange,
-    handleMessage,
-    handleCfwActivationError,
-    handleErrInfo,
-    handleTelcoKeyCall,
-    handleTelcoDigitReleased,
-    handleRing,
-    handleIncomingCall,
-    handleHookNotification,
-    handleCallDuration,
-    handleCallerId,
-    handleInquireHook,
-    handleOffHookDuration,
-    handleDirection,
-    handleDigitsDialedSinceOffHook,
-    handleDndStatus,
-    handleRedial,
+    handle<&CommandParser::parseRegStatus>,
+    handle<&CommandParser::parseCfwStatus>,
+    handle<&CommandParser::parseDisplayName>,
+    handle<&CommandParser::parseActiveParties>,
+    handle<&CommandParser::parseStateChange>,
+    handle<&CommandParser::parseMessage>,
+    handle<&CommandParser::parseCfwActivationError>,
+    handle<&CommandParser::parseErrInfo>,
+    handle<&CommandParser::parseTelcoKeyCall, TELCO_ONLY>,
+    handle<&CommandParser::parseTelcoDigitReleased, TELCO_ONLY>,
+    handle<&CommandParser::parseRing, TELCO_ONLY>,
+    handle<&CommandParser::parseIncomingCall, TELCO_ONLY>,
+    handle<&CommandParser::parseHookNotification, TELCO_ONLY>,
+    // The call duration has no gate: a VoIP profile parses it too.
+    handle<&CommandParser::parseCallDuration>,
+    handle<&CommandParser::parseCallerId, TELCO_ONLY>,
+    handle<&CommandParser::parseInquireHook, TELCO_ONLY>,
+    handle<&CommandParser::parseOffHookDuration, TELCO_ONLY>,
+    handle<&CommandParser::parseDirection, TELCO_ONLY>,
+    handle<&CommandParser::parseDigitsDialedSinceOffHook, TELCO_ONLY>,
+    handle<&CommandParser::parseDndStatus>,
+    handle<&CommandParser::parseRedial>,
     nullptr,
 };
 
