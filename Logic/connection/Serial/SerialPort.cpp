@@ -33,6 +33,17 @@ Registry& registry() {
     return *instance;
 }
 
+// The live port of the path; the caller holds the registry's lock.
+std::shared_ptr<SerialPort> livePortLocked(const Registry& ports, const std::string& path) {
+    for (const Registry::Entry& entry : ports.entries) {
+        if (entry.path != path)
+            continue;
+        if (std::shared_ptr<SerialPort> port = entry.live.lock())
+            return port;
+    }
+    return nullptr;
+}
+
 // The standard rates the kernel knows by name; anything else needs the arbitrary-rate call.
 constexpr std::array<std::pair<uint64_t, speed_t>, 30> standardRates = {{
     {50, B50},           {75, B75},           {110, B110},         {134, B134},         {150, B150},
@@ -71,16 +82,10 @@ std::shared_ptr<SerialPort> SerialPort::serialPortWithDevice(const Platform::Ser
     if (device.path.empty())
         throw std::invalid_argument(std::string(__func__) + " requires non-zero device argument.");
     Registry& ports = registry();
-    std::shared_ptr<SerialPort> port;
     std::lock_guard lock(ports.mutex);
-    for (const Registry::Entry& entry : ports.entries) {
-        if (entry.path == device.path && !entry.live.expired()) {
-            port = entry.live.lock();
-            if (port)
-                return port;
-        }
-    }
-    port.reset(new SerialPort(device));
+    if (std::shared_ptr<SerialPort> live = livePortLocked(ports, device.path))
+        return live;
+    std::shared_ptr<SerialPort> port(new SerialPort(device));
     std::erase_if(ports.entries, [](const Registry::Entry& entry) { return entry.live.expired(); });
     ports.entries.push_back({port.get(), device.path, port});
     return port;
@@ -102,16 +107,8 @@ std::optional<Platform::SerialDevice> SerialPort::deviceFromBSDPath(const std::s
 
 std::shared_ptr<SerialPort> SerialPort::existingPortWithPath(const std::string& path) {
     Registry& ports = registry();
-    std::shared_ptr<SerialPort> port;
     std::lock_guard lock(ports.mutex);
-    for (const Registry::Entry& entry : ports.entries) {
-        if (entry.path == path && !entry.live.expired()) {
-            port = entry.live.lock();
-            if (port)
-                break;
-        }
-    }
-    return port;
+    return livePortLocked(ports, path);
 }
 
 void SerialPort::removeSerialPort(const SerialPort* port) {

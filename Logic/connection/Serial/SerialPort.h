@@ -195,7 +195,6 @@ private:
     void cancelTimeoutTimer();
     void updateRequestLayerActive();
 
-    static void addSerialPort(const std::shared_ptr<SerialPort>& port);
     static void removeSerialPort(const SerialPort* port);
 
     const Platform::SerialDevice m_device;
