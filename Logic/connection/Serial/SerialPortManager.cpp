@@ -64,11 +64,12 @@ void SerialPortManager::serialPortsWerePublished(const std::vector<Platform::Ser
         for (const Platform::SerialDevice& device : devices) {
             if (device.path.empty())
                 continue;
-            const bool listed = std::any_of(m_availablePorts.begin(), m_availablePorts.end(),
-                                            [&](const auto& port) { return port->path() == device.path; });
-            const bool twice = std::any_of(added.begin(), added.end(),
-                                           [&](const auto& port) { return port->path() == device.path; });
-            if (!listed && !twice)
+            const auto holds = [&](const Ports& ports) {
+                return std::any_of(ports.begin(), ports.end(),
+                                   [&](const auto& port) { return port->path() == device.path; });
+            };
+            // Neither listed already nor announced twice in this batch.
+            if (!holds(m_availablePorts) && !holds(added))
                 added.push_back(SerialPort::serialPortWithDevice(device));
         }
         m_availablePorts.insert(m_availablePorts.end(), added.begin(), added.end());
