@@ -367,8 +367,6 @@ void DeviceCommunication::serialStatusChanged(int32_t code, const std::string& t
         m_status.store(-1);
     } else if (code == 1) {
         dispatchConnection("CONNECTED", CONNECTED_MESSAGE);
-        m_lastKeepAlive.store(now());
-        m_lastBlink.store(now());
         m_status.store(1);
         if (startReceiveThread(link, getTimings()) != 0)
             reportThreadRefused();
