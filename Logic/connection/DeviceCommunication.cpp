@@ -11,7 +11,6 @@
 
 #include <sys/eventfd.h>
 #include <sys/socket.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 
