@@ -182,13 +182,8 @@ void DeviceCommunication::telnetConnect(const CPPConnectionSettings& settings, c
         dispatchConnection("CONNECTING", CONNECTING_MESSAGE);
         const auto socket = std::make_shared<TelnetSocket>(AF_INET, SOCK_STREAM, 0);
         socket->setSendWait(timings.sendWait);
-        std::shared_ptr<TelnetSocket> previous;
-        {
-            std::lock_guard lock(m_socketMutex);
-            previous = std::exchange(m_socket, socket);
-        }
         // The previous attempt's socket closes here unless a sender still holds it.
-        previous.reset();
+        replaceSocket(socket);
         const int32_t result =
             socket->connect(settings.getIp(), settings.getPort(), timings.connectWait, &m_stopping);
         {
@@ -276,11 +271,7 @@ void DeviceCommunication::closeConnection(bool, bool fromSerial) {
         m_status.store(-1);
         if (CPPSerialBridge* bridge = m_serialBridge.load(); bridge != nullptr && !fromSerial)
             bridge->close();
-        std::shared_ptr<TelnetSocket> socket;
-        {
-            std::lock_guard lock(m_socketMutex);
-            socket.swap(m_socket);
-        }
+        const std::shared_ptr<TelnetSocket> socket = replaceSocket(nullptr);
         auto record = m_builder.makeConnectionNotification("CLOSE", CLOSE_MESSAGE);
         resetLineState();
         dispatchNotification(std::move(record));
@@ -402,4 +393,10 @@ bool DeviceCommunication::linkIsCurrent(uint64_t generation) const {
 std::shared_ptr<TelnetSocket> DeviceCommunication::currentSocket() const {
     std::lock_guard lock(m_socketMutex);
     return m_socket;
+}
+
+std::shared_ptr<TelnetSocket> DeviceCommunication::replaceSocket(std::shared_ptr<TelnetSocket> socket) {
+    std::lock_guard lock(m_socketMutex);
+    m_socket.swap(socket);
+    return socket;
 }

@@ -184,6 +184,9 @@ private:
     bool pauseUnlessStopping(std::chrono::nanoseconds duration);
     bool linkIsCurrent(uint64_t generation) const;
     std::shared_ptr<TelnetSocket> currentSocket() const;
+    // Puts socket in place of the current one and hands the replaced one back, so it is let go
+    // outside the lock.
+    std::shared_ptr<TelnetSocket> replaceSocket(std::shared_ptr<TelnetSocket> socket);
 
     // Receiving (DeviceCommunicationReceive.cpp).
     void runReceiveLoop(uint64_t generation, const DeviceTimings& timings);
