@@ -207,6 +207,9 @@ private:
     void volumeQuery(const CPPConnectionSettings& settings);
     void muteQuery(const CPPConnectionSettings& settings);
     void checkDigitCollectionTimeout(const CPPConnectionSettings& settings);
+    // The volume up or down button pressed or let go: a ramp of the speaker group, or the
+    // profile's stored command.
+    void volumeButton(bool up, bool pressed);
     // Sends text as it stands when it is not empty.
     void sendIfAny(const std::string& text, const CPPConnectionSettings& settings);
 

@@ -100,36 +100,28 @@ void DeviceCommunication::mutePress() {
 }
 
 void DeviceCommunication::volumePress(bool up) {
-    const auto settings = getCurrentConnectionSettings();
-    if (settings == nullptr)
-        return;
-    if (settings->usesSpeakerGroup()) {
-        // The box ramps toward the bound in steps of a fifth of the range.
-        sendIfAny(CommandParser::speakerRamp(settings.get(), floatToString(volumeRampTarget(up)),
-                                             toString(volumeRampStep())),
-                  *settings);
-        return;
-    }
-    CPPConnectionSettingsManager& store = CPPConnectionSettingsManager::getInstance();
-    const CPPVolumeCommand command =
-        up ? store.getVolumeUpCommand(settings->getId()) : store.getVolumeDownCommand(settings->getId());
-    sendIfAny(command.getPressCommand(), *settings);
+    volumeButton(up, true);
 }
 
 void DeviceCommunication::volumeRelease(bool up) {
+    volumeButton(up, false);
+}
+
+void DeviceCommunication::volumeButton(bool up, bool pressed) {
     const auto settings = getCurrentConnectionSettings();
     if (settings == nullptr)
         return;
     if (settings->usesSpeakerGroup()) {
-        // A step of 0 stops the ramp.
-        sendIfAny(CommandParser::speakerRamp(settings.get(), floatToString(volumeRampTarget(up)), "0"),
+        // The box ramps toward the bound in steps of a fifth of the range; a step of 0 stops it.
+        sendIfAny(CommandParser::speakerRamp(settings.get(), floatToString(volumeRampTarget(up)),
+                                             pressed ? toString(volumeRampStep()) : "0"),
                   *settings);
         return;
     }
     CPPConnectionSettingsManager& store = CPPConnectionSettingsManager::getInstance();
     const CPPVolumeCommand command =
         up ? store.getVolumeUpCommand(settings->getId()) : store.getVolumeDownCommand(settings->getId());
-    sendIfAny(command.getReleaseCommand(), *settings);
+    sendIfAny(pressed ? command.getPressCommand() : command.getReleaseCommand(), *settings);
 }
 
 void DeviceCommunication::sliderAction(bool pressed, float gain) {
