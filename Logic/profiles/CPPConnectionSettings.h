@@ -17,11 +17,10 @@ public:
     void setIp(const std::string& ip) { m_ip = ip; }
     int32_t getPort() const { return m_port; }
     void setPort(int32_t port) { m_port = port; }
-    // 1 is the VoIP endpoint; any other value is treated as Telco.
-    // A PhoneType and a ConnectionType, stored as any int32.
+    // A PhoneType, stored as any int32: VOIP is the VoIP endpoint; any other is treated as Telco.
     int32_t getPhoneType() const { return m_phoneType; }
     void setPhoneType(int32_t phoneType) { m_phoneType = phoneType; }
-    // 1 is Telnet; any other value is the serial port.
+    // A ConnectionType, stored as any int32: TELNET is Telnet, any other value the serial port.
     int32_t getConnectionType() const { return m_connectionType; }
     void setConnectionType(int32_t connectionType) { m_connectionType = connectionType; }
     int32_t getSerialPort() const { return m_serialPort; }
