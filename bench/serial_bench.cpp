@@ -82,10 +82,10 @@ struct LiveSerialLink {
     LiveSerialLink() {
         Platform::Log::setOutSink(&sink);
         Platform::Log::setErrSink(&sink);
-        SerialPortManager& manager = SerialPortManager::sharedSerialPortManager();
+        // The manager watches for devices from its making on, so it must hear of the box's.
+        SerialPortManager::sharedSerialPortManager();
         devices.announceArrival({box.device()});
         pumpUntil([&] { return SerialPort::existingPortWithPath(box.slavePath()) != nullptr; });
-        static_cast<void>(manager);
         device = DeviceCommunication::getInstance();
         object = std::make_unique<DeviceCommunicationObject>(device);
         // The object installs the bridge's listener; this one counts the login passes.
