@@ -118,7 +118,6 @@ protected:
 private:
     void dismissNumberPickerView(const Platform::NotificationCenter::Notification& notification);
 
-    QString m_nibName;
     QStringList m_sortingMethods;
     int m_sortingMethod = 2;
     bool m_editMode = false;

@@ -54,14 +54,14 @@ QWidget* LogsViewController::buildView() {
     layout->setSpacing(0);
     m_searchView = DirectoryLook::makeSearchView(root, m_searchField);
     layout->addWidget(m_searchView);
-    m_contentView = new QWidget(root);
-    m_contentView->setObjectName(QStringLiteral("contentView"));
-    auto* content = new QVBoxLayout(m_contentView);
+    auto* contentView = new QWidget(root);
+    contentView->setObjectName(QStringLiteral("contentView"));
+    auto* content = new QVBoxLayout(contentView);
     content->setContentsMargins(0, 0, 0, 0);
-    m_tableView = new RowButtonTableView(m_contentView);
+    m_tableView = new RowButtonTableView(contentView);
     m_tableView->setObjectName(QStringLiteral("tableView"));
     content->addWidget(m_tableView);
-    layout->addWidget(m_contentView, 1);
+    layout->addWidget(contentView, 1);
     return root;
 }
 

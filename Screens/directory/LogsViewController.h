@@ -89,7 +89,6 @@ private:
 
     QWidget* m_searchView = nullptr;
     QLineEdit* m_searchField = nullptr;
-    QWidget* m_contentView = nullptr;
     RowButtonTableView* m_tableView = nullptr;
     CallLogListModel* m_model = nullptr;
     KTPickerViewController* m_pickerViewController = nullptr;

@@ -41,22 +41,22 @@ QWidget* ConnectionViewController::buildView() {
     m_importButton = SettingsWidgets::csvButton(QStringLiteral("Import"), QStringLiteral("importButton"));
     m_exportButton = SettingsWidgets::csvButton(QStringLiteral("Export"), QStringLiteral("exportButton"));
 
-    m_csvButtons = new QWidget(view);
-    m_csvButtons->setObjectName(QStringLiteral("csvButtons"));
-    auto* buttons = new QHBoxLayout(m_csvButtons);
+    auto* csvButtons = new QWidget(view);
+    csvButtons->setObjectName(QStringLiteral("csvButtons"));
+    auto* buttons = new QHBoxLayout(csvButtons);
     buttons->setContentsMargins(SettingsWidgets::pageMargin, 12, SettingsWidgets::pageMargin, 16);
     buttons->setSpacing(20);
     buttons->addStretch(1);
     buttons->addWidget(m_importButton);
     buttons->addWidget(m_exportButton);
     buttons->addStretch(1);
-    m_csvButtons->setFixedHeight(60);
+    csvButtons->setFixedHeight(60);
 
     auto* layout = new QVBoxLayout(view);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_tableView, 1);
-    layout->addWidget(m_csvButtons);
+    layout->addWidget(csvButtons);
 
     SettingsWidgets::setTabChain({m_tableView, m_importButton, m_exportButton});
     connect(m_tableView, &QAbstractItemView::doubleClicked, this,

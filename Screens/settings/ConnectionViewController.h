@@ -88,7 +88,6 @@ private:
     bool m_sortsConnectionAscending = true;
     KTTableView* m_tableView = nullptr;
     RowViewTable* m_rows = nullptr;
-    QWidget* m_csvButtons = nullptr;
     QPushButton* m_importButton = nullptr;
     QPushButton* m_exportButton = nullptr;
     QPointer<EditConnectionViewController> m_editor;

@@ -16,9 +16,7 @@
 EditConnectionViewController::EditConnectionViewController(QObject* parent)
     : ViewController(QStringLiteral("EditConnectionView"), parent),
       m_menuNames{QStringLiteral("Connection Info"), QStringLiteral("Volume Up/Down"), QStringLiteral("Mute"),
-                  QStringLiteral("Custom")} {
-    m_menuViews.reserve(static_cast<size_t>(m_menuNames.size()));
-}
+                  QStringLiteral("Custom")} {}
 
 QWidget* EditConnectionViewController::buildView() {
     auto* view = new QWidget;
