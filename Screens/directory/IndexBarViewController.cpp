@@ -31,9 +31,7 @@ QWidget* IndexBarViewController::buildView() {
         m_buttons[static_cast<size_t>(index)] = key;
     }
     // Until the owner sets the order the keys read as the nib had them: ascending.
-    for (int index = 0; index < buttonCount; ++index) {
-        m_buttons[static_cast<size_t>(index)]->setText(sectionLetters(false)[index]);
-    }
+    showLetters(false);
     return bar;
 }
 
