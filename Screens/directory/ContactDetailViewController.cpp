@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int typeCount = 7;
-
 QLineEdit* field(QWidget* parent, const QString& name) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
@@ -119,7 +117,7 @@ QString ContactDetailViewController::nameOfType(int64_t type) {
 }
 
 int64_t ContactDetailViewController::typeWithName(const QString& name) {
-    for (int type = 0; type < typeCount; ++type) {
+    for (int type = 0; type < ContactNumberViewController::typeCount; ++type) {
         if (phoneTypeToString(type) == name) {
             return type;
         }

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int typeCount = 7;
 constexpr int slotCount = 9;
 
 } // namespace

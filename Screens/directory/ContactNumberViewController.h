@@ -29,6 +29,8 @@ class ContactNumberViewController final : public ViewController {
 
 public:
     static constexpr int rowHeight = 140;
+    // The number types 0 to 6 the type pop-up lists.
+    static constexpr int typeCount = 7;
 
     explicit ContactNumberViewController(QObject* parent = nullptr);
 
