@@ -2,6 +2,7 @@
 
 #include "App/CallTexts.h"
 #include "Logic/bridge/PreferencesSettingsManager.h"
+#include "Logic/common/Codes.h"
 
 #include <QDateTime>
 
@@ -36,11 +37,11 @@ QString formatDuration(int64_t seconds) {
 
 QString formatType(int64_t callType) {
     switch (callType) {
-    case 0:
+    case CallType::RECEIVED:
         return QStringLiteral("Received");
-    case 1:
+    case CallType::PLACED:
         return QStringLiteral("Placed");
-    case 2:
+    case CallType::MISSED:
         return QStringLiteral("Missed");
     default:
         return QString();

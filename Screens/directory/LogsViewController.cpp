@@ -9,6 +9,7 @@
 #include "Logic/bridge/CallLogManager.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
+#include "Logic/common/Codes.h"
 #include "Screens/directory/ActiveCallPick.h"
 #include "Screens/directory/CallLogListModel.h"
 #include "Screens/directory/CallLogRowPainter.h"
@@ -28,11 +29,11 @@ namespace {
 std::vector<CallLogPtr> callLogsOfFilter(int method) {
     switch (method) {
     case 1:
-        return CallLogManager::allCallLogsFilteredBy(2);
+        return CallLogManager::allCallLogsFilteredBy(CallType::MISSED);
     case 2:
-        return CallLogManager::allCallLogsFilteredBy(1);
+        return CallLogManager::allCallLogsFilteredBy(CallType::PLACED);
     case 3:
-        return CallLogManager::allCallLogsFilteredBy(0);
+        return CallLogManager::allCallLogsFilteredBy(CallType::RECEIVED);
     default:
         return CallLogManager::allCallLogs();
     }

@@ -3,6 +3,7 @@
 #include "App/KTNavigationController.h"
 #include "App/controls/KTSegmentedControl.h"
 #include "App/controls/KTSwitch.h"
+#include "Logic/common/Codes.h"
 #include "Screens/settings/SerialPortList.h"
 #include "Screens/settings/SettingsWidgets.h"
 
@@ -95,14 +96,15 @@ void ConnectionInfoViewController::viewWillAppear(bool) {
     }
     const ConnectionSettings& connection = *m_connection;
     m_connectionNameField->setText(textOf(connection.roomName()));
-    m_connectionTypeControl->setSelectedSegment(connection.connectionType() == telnet ? 0 : 1);
+    const bool telnetLink = connection.connectionType() == ConnectionType::TELNET;
+    m_connectionTypeControl->setSelectedSegment(telnetLink ? 0 : 1);
     m_telnetIPAddressField->setText(textOf(connection.ip()));
     m_telnetUsernameField->setText(textOf(connection.userName()));
     m_telnetPasswordField->setText(textOf(connection.password()));
-    if (connection.connectionType() == serial) {
+    if (connection.connectionType() == ConnectionType::SERIAL) {
         fillSerialPortButton();
     }
-    m_phoneTypeControl->setSelectedSegment(connection.phoneType() == 1 ? 0 : 1);
+    m_phoneTypeControl->setSelectedSegment(connection.phoneType() == PhoneType::VOIP ? 0 : 1);
     m_telcoVoIPEPNButton->setChecked(connection.isEPN());
     m_labelButton->setChecked(!connection.isEPN());
     m_epnString = textOf(connection.telcoVoIPEPN());
@@ -116,7 +118,7 @@ void ConnectionInfoViewController::viewWillAppear(bool) {
 }
 
 void ConnectionInfoViewController::changeToConnectionType(int64_t type) {
-    const bool isTelnet = type == telnet;
+    const bool isTelnet = type == ConnectionType::TELNET;
     for (QWidget* control : std::initializer_list<QWidget*>{m_telnetIPAddressLabel, m_telnetIPAddressField,
                                                             m_telnetUsernameLabel, m_telnetUsernameField,
                                                             m_telnetPasswordLabel, m_telnetPasswordField}) {
@@ -124,13 +126,14 @@ void ConnectionInfoViewController::changeToConnectionType(int64_t type) {
     }
     m_serialPortLabel->setVisible(!isTelnet);
     m_serialPortButton->setVisible(!isTelnet);
-    if (type == serial) {
+    if (type == ConnectionType::SERIAL) {
         fillSerialPortButton();
     }
 }
 
 void ConnectionInfoViewController::connectionTypeChanged() {
-    changeToConnectionType(m_connectionTypeControl->selectedSegment() != 0 ? serial : telnet);
+    changeToConnectionType(m_connectionTypeControl->selectedSegment() != 0 ? ConnectionType::SERIAL
+                                                                           : ConnectionType::TELNET);
 }
 
 // Each item carries its port's path. A stored port that is not plugged in keeps an item of its
@@ -179,16 +182,17 @@ void ConnectionInfoViewController::controlTextDidChange() {
 void ConnectionInfoViewController::leftButtonOfNavigationBarClicked(QAbstractButton*) {
     ConnectionSettings& connection = *m_connection;
     connection.setRoomName(m_connectionNameField->text().toStdString());
-    connection.setConnectionType(m_connectionTypeControl->selectedSegment() == 0 ? telnet : serial);
+    connection.setConnectionType(m_connectionTypeControl->selectedSegment() == 0 ? ConnectionType::TELNET
+                                                                                 : ConnectionType::SERIAL);
     connection.setIp(m_telnetIPAddressField->text().toStdString());
     connection.setUserName(m_telnetUsernameField->text().toStdString());
     connection.setPassword(m_telnetPasswordField->text().toStdString());
-    if (connection.connectionType() == serial) {
+    if (connection.connectionType() == ConnectionType::SERIAL) {
         connection.setSerialPath(m_serialPortButton->currentData().toString().toStdString());
     } else {
         connection.setPort(telnetPort);
     }
-    connection.setPhoneType(m_phoneTypeControl->selectedSegment() == 0 ? 1 : 2);
+    connection.setPhoneType(m_phoneTypeControl->selectedSegment() == 0 ? PhoneType::VOIP : PhoneType::TELCO);
     connection.setTelcoVoIPEPN(m_telcoVoIPEPNField->text().toStdString());
     connection.setLabel(m_labelField->text().toStdString());
     connection.setIsEPN(m_telcoVoIPEPNButton->isChecked());

@@ -19,9 +19,6 @@ class ConnectionInfoViewController final : public ViewController, public KTNavig
     Q_OBJECT
 
 public:
-    // The link type that has the address, login and password controls; any other is serial.
-    static constexpr int64_t telnet = 1;
-    static constexpr int64_t serial = 2;
     // Telnet profiles always leave this page with the box's Telnet port.
     static constexpr uint64_t telnetPort = 23;
 
@@ -51,7 +48,7 @@ public:
     void viewWillAppear(bool animated) override;
     void leftButtonOfNavigationBarClicked(QAbstractButton* button) override;
 
-    // Shows the controls of the link type (1 Telnet, anything else serial).
+    // Shows the address, login and password controls for a Telnet link, the port for any other.
     void changeToConnectionType(int64_t type);
     void connectionTypeChanged();
     void telcoVoIPEPNSelected();

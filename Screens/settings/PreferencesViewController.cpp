@@ -6,6 +6,7 @@
 #include "App/controls/KTSegmentedControl.h"
 #include "App/controls/KTSwitch.h"
 #include "Logic/bridge/PreferencesSettingsManager.h"
+#include "Logic/common/Codes.h"
 #include "Screens/settings/SettingsWidgets.h"
 
 #include <QComboBox>
@@ -118,7 +119,8 @@ void PreferencesViewController::viewWillAppear(bool) {
     selectTitle(m_dateFormatButton, preferences->dateFormat());
     selectTitle(m_timeFormatButton, preferences->timeFormat());
     selectTitle(m_defaultHomeScreenButton, preferences->defaultHomeScreen());
-    m_doNotDisturbModeControl->setSelectedSegment(preferences->doNotDisturbMode() == 1 ? 0 : 1);
+    const bool mutes = preferences->doNotDisturbMode() == DndMode::CALL_MUTE;
+    m_doNotDisturbModeControl->setSelectedSegment(mutes ? 0 : 1);
 }
 
 void PreferencesViewController::leftButtonOfNavigationBarClicked(QAbstractButton*) {
@@ -156,6 +158,7 @@ void PreferencesViewController::defaultHomeScreenChanged() {
 }
 
 void PreferencesViewController::doNotDisturbModeChanged() {
-    const int64_t mode = m_doNotDisturbModeControl->selectedSegment() == 0 ? 1 : 2;
+    const int64_t mode =
+        m_doNotDisturbModeControl->selectedSegment() == 0 ? DndMode::CALL_MUTE : DndMode::CALL_REJECT;
     changePreferences([mode](PreferencesSettings& preferences) { preferences.setDoNotDisturbMode(mode); });
 }
