@@ -101,9 +101,6 @@ void ConnectionInfoViewController::viewWillAppear(bool) {
     m_telnetIPAddressField->setText(textOf(connection.ip()));
     m_telnetUsernameField->setText(textOf(connection.userName()));
     m_telnetPasswordField->setText(textOf(connection.password()));
-    if (connection.connectionType() == ConnectionType::SERIAL) {
-        fillSerialPortButton();
-    }
     m_phoneTypeControl->setSelectedSegment(connection.phoneType() == PhoneType::VOIP ? 0 : 1);
     m_telcoVoIPEPNButton->setChecked(connection.isEPN());
     m_labelButton->setChecked(!connection.isEPN());
@@ -114,6 +111,7 @@ void ConnectionInfoViewController::viewWillAppear(bool) {
     m_labelField->setText(m_labelString);
     m_labelField->setEnabled(!connection.isEPN());
     m_autoConnectSwitch->setState(connection.isAutoConnect() ? KTSwitch::On : KTSwitch::Off);
+    // Also fills the serial port pop-up of a serial profile.
     changeToConnectionType(connection.connectionType());
 }
 
