@@ -89,7 +89,7 @@ void ContactRowPainter::paintContact(QPainter* painter, const QRect& rect, const
                       painter->fontMetrics().elidedText(name, Qt::ElideRight, width));
     if (!company.isEmpty()) {
         painter->setFont(DirectoryLook::font(13));
-        painter->setPen(Colors::colorWithHexCode(DirectoryLook::lightGray));
+        painter->setPen(Colors::lightGrayColor());
         painter->drawText(QRect(left, rect.top() + 30, width, 18), Qt::AlignLeft | Qt::AlignVCenter,
                           painter->fontMetrics().elidedText(company, Qt::ElideRight, width));
     }

@@ -57,7 +57,8 @@ QWidget* makeSearchView(QWidget* parent, QLineEdit*& searchField) {
     searchField->addAction(QIcon(Images::named(QStringLiteral("icon_search"), QSize(16, 16))),
                            QLineEdit::LeadingPosition);
     searchField->setStyleSheet(QStringLiteral("QLineEdit { background: white; border: 1px solid #B0BEC5; "
-                                              "border-radius: 13px; padding: 2px 6px; color: #222222; }"));
+                                              "border-radius: 13px; padding: 2px 6px; color: %1; }")
+                                   .arg(Colors::colorWithHexCode(primaryText).name()));
     searchField->setFixedHeight(27);
     auto* layout = new QHBoxLayout(strip);
     layout->setContentsMargins(10, 6, 10, 7);

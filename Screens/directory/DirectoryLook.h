@@ -18,9 +18,8 @@ inline constexpr uint32_t searchStrip = 0xCFD8DC;
 inline constexpr uint32_t sectionHeader = 0xF0F2FA;
 inline constexpr uint32_t tickedRow = 0xFEF1EE;
 inline constexpr uint32_t numberRow = 0xF5F6F8;
-// The dark and light greys of secondary texts (company, duration).
+// The dark grey of secondary texts (company, duration); the light one is Colors::lightGrayColor.
 inline constexpr uint32_t darkGray = 0x555555;
-inline constexpr uint32_t lightGray = 0xAAAAAA;
 inline constexpr uint32_t primaryText = 0x222222;
 // The panel of a dialog over a dimmed screen: white level 0.9.
 inline constexpr uint32_t dialogPanel = 0xE6E6E6;

@@ -3,6 +3,7 @@
 #include "App/Images.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
+#include "App/controls/Colors.h"
 #include "Screens/settings/SettingsWidgets.h"
 
 #include <QCoreApplication>
@@ -30,7 +31,8 @@ QWidget* AboutViewController::buildView() {
     auto* versionCaption = new QLabel(QStringLiteral("Version"));
     versionCaption->setTextFormat(Qt::PlainText);
     versionCaption->setAlignment(Qt::AlignCenter);
-    versionCaption->setStyleSheet(QStringLiteral("color: #B0B0B0; font-size: 12px;"));
+    versionCaption->setStyleSheet(QStringLiteral("color: %1; font-size: 12px;")
+                                      .arg(Colors::colorWithHexCode(Colors::inactiveGrey).name()));
     m_versionField = new QLabel;
     m_versionField->setObjectName(QStringLiteral("versionField"));
     m_versionField->setTextFormat(Qt::PlainText);

@@ -20,9 +20,9 @@ QPushButton* makeImageButton(QWidget* parent, const QString& objectName) {
     button->setFlat(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setIconSize(QSize(buttonSize - 4, buttonSize - 4));
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { border: none; background: transparent; }"
-                       "QPushButton:focus { border: 1px solid #B0B0B0; border-radius: 4px; }"));
+    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"
+                                         "QPushButton:focus { border: 1px solid %1; border-radius: 4px; }")
+                              .arg(Colors::colorWithHexCode(Colors::inactiveGrey).name()));
     return button;
 }
 

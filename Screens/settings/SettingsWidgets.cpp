@@ -178,9 +178,10 @@ QPushButton* csvButton(const QString& title, const QString& objectName) {
     button->setStyleSheet(QStringLiteral("QPushButton { border: none; border-radius: 4px; background: %1; "
                                          "color: #FFFFFF; font-size: 11pt; text-align: center; }"
                                          "QPushButton:pressed { background: %2; }"
-                                         "QPushButton:focus { border: 2px solid #465A63; }")
+                                         "QPushButton:focus { border: 2px solid %3; }")
                               .arg(Colors::colorWithHexCode(Colors::accent).name(),
-                                   Colors::colorWithHexCode(Colors::accent).darker(115).name()));
+                                   Colors::colorWithHexCode(Colors::accent).darker(115).name(),
+                                   Colors::colorWithHexCode(Colors::barBackground).name()));
     return button;
 }
 
