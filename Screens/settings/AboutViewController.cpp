@@ -1,8 +1,6 @@
 #include "Screens/settings/AboutViewController.h"
 
 #include "App/Images.h"
-#include "App/KTNavigationBarController.h"
-#include "App/KTNavigationController.h"
 #include "App/controls/Colors.h"
 #include "Screens/settings/SettingsWidgets.h"
 
@@ -54,10 +52,7 @@ void AboutViewController::viewDidLoad() {
 }
 
 void AboutViewController::viewWillAppear(bool) {
-    if (navigationController() == nullptr) {
-        return;
-    }
-    SettingsWidgets::showBackButtonOnly(navigationController()->navigationBar());
+    SettingsWidgets::showBackButtonOnly(this);
 }
 
 void AboutViewController::leftButtonOfNavigationBarClicked(QAbstractButton*) {

@@ -1,6 +1,5 @@
 #include "Screens/settings/ConnectionInfoViewController.h"
 
-#include "App/KTNavigationController.h"
 #include "App/controls/KTSegmentedControl.h"
 #include "App/controls/KTSwitch.h"
 #include "Logic/common/Codes.h"
@@ -91,9 +90,7 @@ void ConnectionInfoViewController::viewDidLoad() {
 }
 
 void ConnectionInfoViewController::viewWillAppear(bool) {
-    if (navigationController() != nullptr) {
-        SettingsWidgets::showBackButtonOnly(navigationController()->navigationBar());
-    }
+    SettingsWidgets::showBackButtonOnly(this);
     const ConnectionSettings& connection = *m_connection;
     m_connectionNameField->setText(textOf(connection.roomName()));
     const bool telnetLink = connection.connectionType() == ConnectionType::TELNET;

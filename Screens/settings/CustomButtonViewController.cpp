@@ -1,6 +1,5 @@
 #include "Screens/settings/CustomButtonViewController.h"
 
-#include "App/KTNavigationController.h"
 #include "App/controls/KTSwitch.h"
 #include "App/controls/Styling.h"
 #include "Screens/settings/SettingsWidgets.h"
@@ -78,9 +77,7 @@ bool CustomButtonViewController::profileHasKey(size_t index) const {
 // A profile may carry fewer than five keys (one stored with fewer rows): the groups it lacks
 // show off, empty and locked, and are never written back.
 void CustomButtonViewController::viewWillAppear(bool) {
-    if (navigationController() != nullptr) {
-        SettingsWidgets::showBackButtonOnly(navigationController()->navigationBar());
-    }
+    SettingsWidgets::showBackButtonOnly(this);
     for (size_t index = 0; index < keyCount; ++index) {
         const KeyControls& controls = m_keys[index];
         const bool present = profileHasKey(index);

@@ -1,6 +1,5 @@
 #include "Screens/settings/MuteViewController.h"
 
-#include "App/KTNavigationController.h"
 #include "Screens/settings/SettingsWidgets.h"
 
 #include <QFormLayout>
@@ -53,9 +52,7 @@ void MuteViewController::viewDidLoad() {
 }
 
 void MuteViewController::viewWillAppear(bool) {
-    if (navigationController() != nullptr) {
-        SettingsWidgets::showBackButtonOnly(navigationController()->navigationBar());
-    }
+    SettingsWidgets::showBackButtonOnly(this);
     commandModeChanged(m_connection->usesMicrophoneGroup() ? m_useMicrophoneGroupButton
                                                            : m_useCustomMuteCommandsButton);
     const MuteCommand& mute = *m_connection->muteCommand();

@@ -1,7 +1,5 @@
 #include "Screens/settings/PhoneBookSettingsViewController.h"
 
-#include "App/KTNavigationBarController.h"
-#include "App/KTNavigationController.h"
 #include "App/controls/KTSwitch.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Logic/bridge/PhoneBookCSV.h"
@@ -57,9 +55,7 @@ void PhoneBookSettingsViewController::viewDidLoad() {
 }
 
 void PhoneBookSettingsViewController::viewWillAppear(bool) {
-    if (navigationController() != nullptr) {
-        SettingsWidgets::showBackButtonOnly(navigationController()->navigationBar());
-    }
+    SettingsWidgets::showBackButtonOnly(this);
 }
 
 void PhoneBookSettingsViewController::leftButtonOfNavigationBarClicked(QAbstractButton*) {

@@ -1,7 +1,5 @@
 #include "Screens/settings/PreferencesViewController.h"
 
-#include "App/KTNavigationBarController.h"
-#include "App/KTNavigationController.h"
 #include "App/Observe.h"
 #include "App/controls/KTSegmentedControl.h"
 #include "App/controls/KTSwitch.h"
@@ -108,9 +106,7 @@ void PreferencesViewController::viewDidLoad() {
 }
 
 void PreferencesViewController::viewWillAppear(bool) {
-    if (navigationController() != nullptr) {
-        SettingsWidgets::showBackButtonOnly(navigationController()->navigationBar());
-    }
+    SettingsWidgets::showBackButtonOnly(this);
     const PreferencesSettingsPtr preferences = PreferencesSettingsManager::preferencesSettings();
     m_autoFavoritesSwitch->setState(preferences->automaticallyManagesFavorites() ? KTSwitch::On
                                                                                  : KTSwitch::Off);

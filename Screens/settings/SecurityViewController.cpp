@@ -1,8 +1,6 @@
 #include "Screens/settings/SecurityViewController.h"
 
 #include "App/Alert.h"
-#include "App/KTNavigationBarController.h"
-#include "App/KTNavigationController.h"
 #include "App/Observe.h"
 #include "App/controls/KTSwitch.h"
 #include "Logic/bridge/SecuritySettingsManager.h"
@@ -42,9 +40,7 @@ void SecurityViewController::viewDidLoad() {
 // The fields' enabled state follows the user's clicks on the switch only, never the stored
 // value: a revisit shows the fields as the last click left them.
 void SecurityViewController::viewWillAppear(bool) {
-    if (navigationController() != nullptr) {
-        SettingsWidgets::showBackButtonOnly(navigationController()->navigationBar());
-    }
+    SettingsWidgets::showBackButtonOnly(this);
     const SecuritySettingsPtr security = SecuritySettingsManager::securitySettings();
     m_activateButton->setState(security->passwordProtected() ? KTSwitch::On : KTSwitch::Off);
     const QString password = QString::fromStdString(security->password());

@@ -195,7 +195,12 @@ void showBackButton(KTNavigationBarController* bar) {
     back->show();
 }
 
-void showBackButtonOnly(KTNavigationBarController* bar) {
+void showBackButtonOnly(ViewController* page) {
+    KTNavigationController* stack = page->navigationController();
+    if (stack == nullptr) {
+        return;
+    }
+    KTNavigationBarController* bar = stack->navigationBar();
     showBackButton(bar);
     bar->rightButton()->hide();
     bar->optionalButton()->hide();

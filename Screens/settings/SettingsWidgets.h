@@ -61,8 +61,8 @@ QPushButton* csvButton(const QString& title, const QString& objectName);
 // The bar of a pushed page: the left button shows the back arrow and no title.
 void showBackButton(KTNavigationBarController* bar);
 // The bar of a page whose only button is the back arrow; the bar is restyled (and lays its
-// title out between the shown buttons).
-void showBackButtonOnly(KTNavigationBarController* bar);
+// title out between the shown buttons). Nothing while the page is on no stack.
+void showBackButtonOnly(ViewController* page);
 // Pops the page off its stack, sliding; nothing when it is on none.
 void popPage(ViewController* page);
 

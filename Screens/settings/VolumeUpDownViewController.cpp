@@ -1,6 +1,5 @@
 #include "Screens/settings/VolumeUpDownViewController.h"
 
-#include "App/KTNavigationController.h"
 #include "Screens/settings/SettingsWidgets.h"
 
 #include <QFormLayout>
@@ -67,9 +66,7 @@ void VolumeUpDownViewController::viewDidLoad() {
 }
 
 void VolumeUpDownViewController::viewWillAppear(bool) {
-    if (navigationController() != nullptr) {
-        SettingsWidgets::showBackButtonOnly(navigationController()->navigationBar());
-    }
+    SettingsWidgets::showBackButtonOnly(this);
     commandModeChanged(m_connection->usesSpeakerGroup() ? m_useSpeakerGroupButton
                                                         : m_useCustomCommandsButton);
     const ConnectionSettings& connection = *m_connection;
