@@ -65,6 +65,14 @@ void FavoritesViewController::showPlainButtons() {
     bar->optionalButton()->show();
 }
 
+void FavoritesViewController::showEditButtons() {
+    KTNavigationBarController* bar = navigationBar();
+    bar->leftButton()->hide();
+    bar->rightButton()->show();
+    bar->rightButton()->setText(QStringLiteral("Done"));
+    bar->optionalButton()->show();
+}
+
 void FavoritesViewController::viewWillAppear(bool /*animated*/) {
     m_automanaged = PreferencesSettingsManager::preferencesSettings()->automaticallyManagesFavorites();
     KTNavigationBarController* bar = navigationBar();
@@ -74,10 +82,7 @@ void FavoritesViewController::viewWillAppear(bool /*animated*/) {
     if (ActiveCallPick::isPicking()) {
         ActiveCallPick::showPickButtons(bar);
     } else if (editMode()) {
-        bar->leftButton()->hide();
-        bar->rightButton()->show();
-        bar->rightButton()->setText(QStringLiteral("Done"));
-        bar->optionalButton()->show();
+        showEditButtons();
     } else {
         showPlainButtons();
     }
@@ -108,10 +113,7 @@ void FavoritesViewController::leftButtonOfNavigationBarClicked(QAbstractButton* 
         bar->rightButton()->show();
     } else if (!editMode()) {
         setEditMode(true);
-        bar->leftButton()->hide();
-        bar->rightButton()->show();
-        bar->rightButton()->setText(QStringLiteral("Done"));
-        bar->optionalButton()->show();
+        showEditButtons();
     }
     bar->viewDidLoad();
     reload();

@@ -31,6 +31,8 @@ protected:
 private:
     // The bar outside edit and add mode: "Edit", and "Add" unless the list is managed.
     void showPlainButtons();
+    // The bar in edit mode: "Done" alone beside the sort button.
+    void showEditButtons();
     void leaveAddMode();
     void setBarTitle(const QString& title);
 

@@ -132,16 +132,21 @@ void LogsViewController::showNormalButtons() {
     bar->rightButton()->setText(QStringLiteral("Clear"));
 }
 
+void LogsViewController::showEditButtons() {
+    KTNavigationBarController* bar = navigationBar();
+    bar->barTitle()->setText(QStringLiteral("Edit Call Log"));
+    bar->leftButton()->hide();
+    bar->rightButton()->show();
+    bar->rightButton()->setText(QStringLiteral("Done"));
+}
+
 void LogsViewController::viewWillAppear(bool /*animated*/) {
     view();
     if (KTNavigationBarController* bar = navigationBar()) {
         if (ActiveCallPick::isPicking()) {
             ActiveCallPick::showPickButtons(bar);
         } else if (m_editMode) {
-            bar->barTitle()->setText(QStringLiteral("Edit Call Log"));
-            bar->leftButton()->hide();
-            bar->rightButton()->show();
-            bar->rightButton()->setText(QStringLiteral("Done"));
+            showEditButtons();
         } else {
             showNormalButtons();
         }
@@ -202,12 +207,8 @@ void LogsViewController::rightButtonOfNavigationBarClicked(QAbstractButton* /*bu
 }
 
 void LogsViewController::leftButtonOfNavigationBarClicked(QAbstractButton* /*button*/) {
-    KTNavigationBarController* bar = navigationBar();
-    bar->barTitle()->setText(QStringLiteral("Edit Call Log"));
-    bar->leftButton()->hide();
-    bar->rightButton()->show();
-    bar->rightButton()->setText(QStringLiteral("Done"));
-    bar->viewDidLoad();
+    showEditButtons();
+    navigationBar()->viewDidLoad();
     m_editMode = true;
     loadCallLogViews(searchText());
 }

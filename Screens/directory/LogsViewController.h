@@ -80,6 +80,8 @@ private:
     QString searchText() const;
     void reload();
     void showNormalButtons();
+    // The bar in edit mode: its title and "Done" alone.
+    void showEditButtons();
 
     std::vector<CallLogPtr> m_callLogs;
     QStringList m_sortingMethods;
