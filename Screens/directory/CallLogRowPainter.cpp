@@ -3,7 +3,6 @@
 #include "App/Images.h"
 #include "App/controls/Colors.h"
 #include "Screens/directory/CallLogListModel.h"
-#include "Screens/directory/ContactRowPainter.h"
 #include "Screens/directory/DirectoryLook.h"
 
 #include <QPainter>
@@ -13,14 +12,6 @@ namespace {
 constexpr int buttonSize = 28;
 constexpr int infoWidth = 118;
 constexpr int margin = 16;
-
-void drawLine(QPainter* painter, const QRect& rect, const QString& text, const QFont& font, uint32_t colour,
-              Qt::Alignment alignment) {
-    painter->setFont(font);
-    painter->setPen(Colors::colorWithHexCode(colour));
-    painter->drawText(rect, alignment | Qt::AlignVCenter,
-                      painter->fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
-}
 
 } // namespace
 
@@ -41,7 +32,7 @@ void CallLogRowPainter::paint(QPainter* painter, const QStyleOptionViewItem& opt
                               const QModelIndex& index) const {
     painter->save();
     if (index.data(CallLogListModel::IsHeaderRole).toBool()) {
-        paintSectionHeader(painter, option.rect, index.data(Qt::DisplayRole).toString());
+        DirectoryLook::paintSectionHeader(painter, option.rect, index.data(Qt::DisplayRole).toString());
     } else {
         paintEntry(painter, option.rect, index);
     }
@@ -53,16 +44,18 @@ void CallLogRowPainter::paintEntry(QPainter* painter, const QRect& rect, const Q
     painter->fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1),
                       Colors::colorWithHexCode(Colors::separator));
 
+    const QColor primary = Colors::colorWithHexCode(DirectoryLook::primaryText);
+    const QColor secondary = Colors::colorWithHexCode(DirectoryLook::darkGray);
     const int left = rect.left() + 20;
     const int textWidth = rect.right() + 1 - margin - infoWidth - left;
-    drawLine(painter, QRect(left, rect.top() + 5, textWidth, 20), index.data(Qt::DisplayRole).toString(),
-             DirectoryLook::font(15), DirectoryLook::primaryText, Qt::AlignLeft);
-    drawLine(painter, QRect(left, rect.top() + 25, textWidth, 17),
-             index.data(CallLogListModel::CompanyRole).toString(), DirectoryLook::font(13),
-             DirectoryLook::darkGray, Qt::AlignLeft);
-    drawLine(painter, QRect(left, rect.top() + 43, textWidth, 17),
-             index.data(CallLogListModel::NumberRole).toString(), DirectoryLook::font(13),
-             DirectoryLook::primaryText, Qt::AlignLeft);
+    DirectoryLook::drawLine(painter, QRect(left, rect.top() + 5, textWidth, 20),
+                            index.data(Qt::DisplayRole).toString(), DirectoryLook::font(15), primary);
+    DirectoryLook::drawLine(painter, QRect(left, rect.top() + 25, textWidth, 17),
+                            index.data(CallLogListModel::CompanyRole).toString(), DirectoryLook::font(13),
+                            secondary);
+    DirectoryLook::drawLine(painter, QRect(left, rect.top() + 43, textWidth, 17),
+                            index.data(CallLogListModel::NumberRole).toString(), DirectoryLook::font(13),
+                            primary);
 
     if (index.data(CallLogListModel::EditModeRole).toBool()) {
         const QRect button = buttonRect(rect);
@@ -70,15 +63,15 @@ void CallLogRowPainter::paintEntry(QPainter* painter, const QRect& rect, const Q
         return;
     }
     const int infoLeft = rect.right() + 1 - margin - infoWidth;
-    drawLine(painter, QRect(infoLeft, rect.top() + 5, infoWidth, 19),
-             index.data(CallLogListModel::TimeRole).toString(), DirectoryLook::font(13),
-             DirectoryLook::primaryText, Qt::AlignRight);
-    drawLine(painter, QRect(infoLeft, rect.top() + 25, infoWidth, 17),
-             index.data(CallLogListModel::DurationRole).toString(), DirectoryLook::font(12),
-             DirectoryLook::darkGray, Qt::AlignRight);
-    drawLine(painter, QRect(infoLeft, rect.top() + 43, infoWidth, 17),
-             index.data(CallLogListModel::TypeRole).toString(), DirectoryLook::font(13),
-             DirectoryLook::primaryText, Qt::AlignRight);
+    DirectoryLook::drawLine(painter, QRect(infoLeft, rect.top() + 5, infoWidth, 19),
+                            index.data(CallLogListModel::TimeRole).toString(), DirectoryLook::font(13),
+                            primary, Qt::AlignRight);
+    DirectoryLook::drawLine(painter, QRect(infoLeft, rect.top() + 25, infoWidth, 17),
+                            index.data(CallLogListModel::DurationRole).toString(), DirectoryLook::font(12),
+                            secondary, Qt::AlignRight);
+    DirectoryLook::drawLine(painter, QRect(infoLeft, rect.top() + 43, infoWidth, 17),
+                            index.data(CallLogListModel::TypeRole).toString(), DirectoryLook::font(13),
+                            primary, Qt::AlignRight);
 }
 
 QSize CallLogRowPainter::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {

@@ -18,15 +18,6 @@ void paintButton(QPainter* painter, const QRect& rect, const QString& image) {
 
 } // namespace
 
-void paintSectionHeader(QPainter* painter, const QRect& rect, const QString& text) {
-    painter->fillRect(rect, Colors::colorWithHexCode(DirectoryLook::sectionHeader));
-    painter->setFont(DirectoryLook::font(13, true));
-    painter->setPen(Colors::colorWithHexCode(Colors::barBackground));
-    const QRect textRect = rect.adjusted(20, 0, -12, 0);
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
-                      painter->fontMetrics().elidedText(text, Qt::ElideRight, textRect.width()));
-}
-
 QRect ContactRowPainter::buttonRect(const QRect& rowRect, Button which) {
     const int top = rowRect.top() + (rowRect.height() - buttonSize) / 2;
     if (which == LeftButton) {
@@ -62,7 +53,7 @@ void ContactRowPainter::paint(QPainter* painter, const QStyleOptionViewItem& opt
                               const QModelIndex& index) const {
     painter->save();
     if (index.data(ContactListModel::IsHeaderRole).toBool()) {
-        paintSectionHeader(painter, option.rect, index.data(Qt::DisplayRole).toString());
+        DirectoryLook::paintSectionHeader(painter, option.rect, index.data(Qt::DisplayRole).toString());
     } else {
         paintContact(painter, option.rect, index);
     }
@@ -83,15 +74,11 @@ void ContactRowPainter::paintContact(QPainter* painter, const QRect& rect, const
     // Without a company the name takes the middle of the row.
     const QRect nameRect = company.isEmpty() ? QRect(left, rect.top(), width, rect.height())
                                              : QRect(left, rect.top() + 8, width, 22);
-    painter->setFont(DirectoryLook::font(15));
-    painter->setPen(Colors::colorWithHexCode(DirectoryLook::primaryText));
-    painter->drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter,
-                      painter->fontMetrics().elidedText(name, Qt::ElideRight, width));
+    DirectoryLook::drawLine(painter, nameRect, name, DirectoryLook::font(15),
+                            Colors::colorWithHexCode(DirectoryLook::primaryText));
     if (!company.isEmpty()) {
-        painter->setFont(DirectoryLook::font(13));
-        painter->setPen(Colors::lightGrayColor());
-        painter->drawText(QRect(left, rect.top() + 30, width, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                          painter->fontMetrics().elidedText(company, Qt::ElideRight, width));
+        DirectoryLook::drawLine(painter, QRect(left, rect.top() + 30, width, 18), company,
+                                DirectoryLook::font(13), Colors::lightGrayColor());
     }
 
     if (mode == ContactListModel::Edit) {

@@ -30,6 +30,3 @@ private:
     void paintHeader(QPainter* painter, const QRect& rect, const QModelIndex& index) const;
     void paintContact(QPainter* painter, const QRect& rect, const QModelIndex& index) const;
 };
-
-// Paints the section header shared by the contact lists and the call log.
-void paintSectionHeader(QPainter* painter, const QRect& rect, const QString& text);

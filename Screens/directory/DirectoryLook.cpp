@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QWidget>
 
@@ -64,6 +65,20 @@ QWidget* makeSearchView(QWidget* parent, QLineEdit*& searchField) {
     layout->setContentsMargins(10, 6, 10, 7);
     layout->addWidget(searchField);
     return strip;
+}
+
+void drawLine(QPainter* painter, const QRect& rect, const QString& text, const QFont& font,
+              const QColor& colour, Qt::Alignment alignment) {
+    painter->setFont(font);
+    painter->setPen(colour);
+    painter->drawText(rect, alignment | Qt::AlignVCenter,
+                      painter->fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
+}
+
+void paintSectionHeader(QPainter* painter, const QRect& rect, const QString& text) {
+    painter->fillRect(rect, Colors::colorWithHexCode(sectionHeader));
+    drawLine(painter, rect.adjusted(20, 0, -12, 0), text, font(13, true),
+             Colors::colorWithHexCode(Colors::barBackground));
 }
 
 } // namespace DirectoryLook

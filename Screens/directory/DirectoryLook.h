@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QString>
 
@@ -7,11 +8,13 @@
 
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPushButton;
+class QRect;
 class QSize;
 class QWidget;
 
-// The colours, fonts and the search strip the directory screens share.
+// The colours, fonts, search strip and row texts the directory screens share.
 namespace DirectoryLook {
 
 inline constexpr uint32_t searchStrip = 0xCFD8DC;
@@ -39,5 +42,12 @@ QPushButton* imageButton(QWidget* parent, const QString& objectName, const QStri
 // The strip above a list: a search field on the strip colour. The field is named
 // "searchField", the strip "searchView".
 QWidget* makeSearchView(QWidget* parent, QLineEdit*& searchField);
+
+// One line of text of a painted row, centred in the rectangle's height and cut at the end to
+// its width.
+void drawLine(QPainter* painter, const QRect& rect, const QString& text, const QFont& font,
+              const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft);
+// The section header of the contact lists and the call log.
+void paintSectionHeader(QPainter* painter, const QRect& rect, const QString& text);
 
 } // namespace DirectoryLook
