@@ -35,6 +35,51 @@ void clickRadio(QRadioButton* radio) {
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
 }
 
+// Texts into fields, in order.
+void fill(const std::vector<QLineEdit*>& fields, const QStringList& texts) {
+    for (size_t index = 0; index < fields.size(); ++index) {
+        fields[index]->setText(texts[int(index)]);
+    }
+}
+
+// Back from a page of the editor, then the editor's Save.
+void leaveAndSave(SettingsTab& tab) {
+    tab.clickLeft();
+    tab.clickRight();
+}
+
+// Leaves the page on top by its back button, answering the warning it may show, and gives the
+// last sheet's text.
+QString leaveAnsweringWarning(SettingsTab& tab) {
+    Alert::setNextAnswer(0);
+    tab.clickLeft();
+    const QString warning = lastSheetText();
+    runQueued();
+    tab.settle();
+    return warning;
+}
+
+UiHarness& launched(UiHarness& ui) {
+    ui.launch();
+    return ui;
+}
+
+// A launched window whose Settings tab shows the connection editor of a list row (0 is "New
+// Connection").
+struct EditorWindow {
+    explicit EditorWindow(int row) : tab(launched(ui)), editor(tab.openEditor(row)) {}
+    // Pushes a page of the editor without sliding.
+    template <typename Page>
+    Page* show(Page* page) {
+        tab.push(page);
+        return page;
+    }
+
+    UiHarness ui;
+    SettingsTab tab;
+    EditConnectionViewController* editor;
+};
+
 ConnectionSettingsPtr onlyStoredProfile() {
     const std::vector<ConnectionSettingsPtr> all = ConnectionSettingsManager::allConnectionSettings();
     if (all.size() != 1) {
@@ -54,23 +99,21 @@ private slots:
 
     // Save right away stores a new profile's defaults, posts once and leaves.
     void savingAFreshForm() {
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = tab.openEditor(0);
+        EditorWindow window(0);
+        SettingsTab& tab = window.tab;
         QCOMPARE(tab.bar()->barTitle()->text(), QStringLiteral("Add Connection"));
         QCOMPARE(tab.bar()->leftButton()->text(), QStringLiteral("Cancel"));
         QCOMPARE(tab.bar()->rightButton()->text(), QStringLiteral("Save"));
         QStringList menu;
-        for (SettingsCellView* row : editor->menuViews()) {
+        for (SettingsCellView* row : window.editor->menuViews()) {
             menu.append(row->settingsNameField()->text());
         }
         QCOMPARE(menu, (QStringList{QStringLiteral("Connection Info"), QStringLiteral("Volume Up/Down"),
                                     QStringLiteral("Mute"), QStringLiteral("Custom")}));
-        ui.posts().clear();
+        window.ui.posts().clear();
         tab.clickRight();
-        QCOMPARE(ui.posts().screenPosts(), QStringList{QStringLiteral("connectionSettingsChanged")});
-        QVERIFY(tab.top() != editor);
+        QCOMPARE(window.ui.posts().screenPosts(), QStringList{QStringLiteral("connectionSettingsChanged")});
+        QVERIFY(tab.top() != window.editor);
         const ConnectionSettingsPtr stored = onlyStoredProfile();
         QCOMPARE(stored->connectionType(), 1);
         QCOMPARE(stored->port(), uint64_t(23));
@@ -87,18 +130,16 @@ private slots:
     // A store that refuses the profile is said; the editor stays as typed, nothing is posted.
     // Once the store takes it again, one Save stores it once.
     void aFailedSaveKeepsTheEditor() {
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = tab.openEditor(0);
-        editor->connection()->setRoomName("Kept");
+        EditorWindow window(0);
+        SettingsTab& tab = window.tab;
+        window.editor->connection()->setRoomName("Kept");
         QVERIFY(runSql("PRAGMA query_only=1"));
-        ui.posts().clear();
+        window.ui.posts().clear();
         tab.clickRight();
         QVERIFY(runSql("PRAGMA query_only=0"));
         QCOMPARE(lastSheetText(), QStringLiteral("Failed to save connection"));
-        QCOMPARE(tab.top(), editor);
-        QCOMPARE(ui.posts().screenPosts().size(), 0);
+        QCOMPARE(tab.top(), window.editor);
+        QCOMPARE(window.ui.posts().screenPosts().size(), 0);
         QVERIFY(ConnectionSettingsManager::allConnectionSettings().empty());
         tab.clickRight();
         QCOMPARE(onlyStoredProfile()->roomName(), std::string("Kept"));
@@ -108,12 +149,10 @@ private slots:
     // A Telnet profile always leaves the page with port 23.
     void connectionInfoWritesBackOnBack() {
         const ConnectionSettingsPtr stored = storeProfile("Room A", 2323);
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = tab.openEditor(1);
-        ConnectionInfoViewController* info = editor->connectionInfoViewController();
-        pressRow(editor->tableView(), 0);
+        EditorWindow window(1);
+        SettingsTab& tab = window.tab;
+        ConnectionInfoViewController* info = window.editor->connectionInfoViewController();
+        pressRow(window.editor->tableView(), 0);
         tab.settle();
         QCOMPARE(tab.top(), info);
         QCOMPARE(info->connectionNameField()->text(), QStringLiteral("Room A"));
@@ -126,8 +165,7 @@ private slots:
         type(info->labelField(), QStringLiteral("LBL"));
         type(info->connectionNameField(), QStringLiteral("Room 'A'"));
         QCOMPARE(tabOrder(info->view()), readingOrder(tabOrder(info->view())));
-        tab.clickLeft();
-        tab.clickRight();
+        leaveAndSave(tab);
         const ConnectionSettingsPtr saved = onlyStoredProfile();
         QCOMPARE(saved->telcoVoIPEPN(), std::string("101"));
         QCOMPARE(saved->label(), std::string("LBL"));
@@ -157,16 +195,13 @@ private slots:
         profile->setConnectionType(2);
         profile->setSerialPath(storedPath.toStdString());
         ConnectionSettingsManager::updateConnectionSettings(*profile);
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        ConnectionInfoViewController* info = tab.openEditor(1)->connectionInfoViewController();
-        tab.push(info);
+        EditorWindow window(1);
+        SettingsTab& tab = window.tab;
+        ConnectionInfoViewController* info = window.show(window.editor->connectionInfoViewController());
         QVERIFY(!info->serialPortButton()->isHidden() && info->telnetUsernameField()->isHidden());
         QCOMPARE(info->serialPortButton()->currentText(), shown);
         QCOMPARE(info->serialPortButton()->itemText(0), QStringLiteral("USB0"));
-        tab.clickLeft();
-        tab.clickRight();
+        leaveAndSave(tab);
         QCOMPARE(QString::fromStdString(onlyStoredProfile()->serialPath()), keptPath);
     }
 
@@ -174,14 +209,11 @@ private slots:
     void autoConnectStaysWithOneProfile() {
         storeProfile("A", 23, true);
         storeProfile("B");
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        ConnectionInfoViewController* info = tab.openEditor(2)->connectionInfoViewController();
-        tab.push(info);
+        EditorWindow window(2);
+        SettingsTab& tab = window.tab;
+        ConnectionInfoViewController* info = window.show(window.editor->connectionInfoViewController());
         QTest::mouseClick(info->autoConnectSwitch(), Qt::LeftButton);
-        tab.clickLeft();
-        tab.clickRight();
+        leaveAndSave(tab);
         QStringList flagged;
         for (const ConnectionSettingsPtr& profile : ConnectionSettingsManager::allConnectionSettings()) {
             if (profile->isAutoConnect()) {
@@ -194,11 +226,9 @@ private slots:
     // Cancel stores nothing, and the list shows the stored values again.
     void cancelDropsWhatThePagesWrote() {
         storeProfile("Room A");
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        ConnectionInfoViewController* info = tab.openEditor(1)->connectionInfoViewController();
-        tab.push(info);
+        EditorWindow window(1);
+        SettingsTab& tab = window.tab;
+        ConnectionInfoViewController* info = window.show(window.editor->connectionInfoViewController());
         type(info->connectionNameField(), QStringLiteral("Renamed"));
         tab.clickLeft();
         tab.clickLeft();
@@ -209,12 +239,9 @@ private slots:
 
     // A key's switch greys its fields and keeps their texts; everything is written back.
     void customKeys() {
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = tab.openEditor(0);
-        CustomButtonViewController* page = editor->customButtonViewController();
-        tab.push(page);
+        EditorWindow window(0);
+        SettingsTab& tab = window.tab;
+        CustomButtonViewController* page = window.show(window.editor->customButtonViewController());
         QCOMPARE(page->scrollView()->verticalScrollBar()->value(), 0);
         for (size_t index = 0; index < 5; ++index) {
             QCOMPARE(page->key(index).enabledSwitch->state(), KTSwitch::Off);
@@ -230,8 +257,7 @@ private slots:
         QVERIFY(!second.pressField->isEnabled());
         QCOMPARE(second.pressField->text(), QStringLiteral("EP LIGHTS 1"));
         QCOMPARE(tabOrder(page->view()), readingOrder(tabOrder(page->view())));
-        tab.clickLeft();
-        tab.clickRight();
+        leaveAndSave(tab);
         const ConnectionSettingsPtr profile = onlyStoredProfile();
         const CustomKey& stored = *profile->customKeys()[1];
         QVERIFY(!stored.enabled());
@@ -250,13 +276,11 @@ private slots:
                        std::to_string(profile->customKeys()[2]->ID()) + "," +
                        std::to_string(profile->customKeys()[3]->ID()) + "," +
                        std::to_string(profile->customKeys()[4]->ID()) + ")"));
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = tab.openEditor(1);
+        EditorWindow window(1);
+        SettingsTab& tab = window.tab;
+        EditConnectionViewController* editor = window.editor;
         QCOMPARE(editor->connection()->customKeys().size(), size_t(2));
-        CustomButtonViewController* page = editor->customButtonViewController();
-        tab.push(page);
+        CustomButtonViewController* page = window.show(editor->customButtonViewController());
         QCOMPARE(page->key(0).labelField->text(), QStringLiteral("One"));
         QVERIFY(page->key(0).labelField->isEnabled());
         for (size_t index = 2; index < 5; ++index) {
@@ -293,28 +317,19 @@ private slots:
         QFETCH(bool, group);
         QFETCH(QStringList, fields);
         QFETCH(QString, warning);
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = tab.openEditor(0);
-        MuteViewController* page = editor->muteViewController();
-        tab.push(page);
+        EditorWindow window(0);
+        SettingsTab& tab = window.tab;
+        EditConnectionViewController* editor = window.editor;
+        MuteViewController* page = window.show(editor->muteViewController());
         QVERIFY(page->useMicrophoneGroupButton()->isChecked() && page->microphoneGroupField()->isEnabled());
         if (!group) {
             clickRadio(page->useCustomMuteCommandsButton());
             QVERIFY(!page->microphoneGroupField()->isEnabled() && page->mutePressField()->isEnabled());
         }
-        const std::vector<QLineEdit*> edits{page->microphoneGroupField(), page->mutePressField(),
-                                            page->muteQueryField(), page->activeStatusField(),
-                                            page->inactiveStatusField()};
-        for (size_t index = 0; index < edits.size(); ++index) {
-            edits[index]->setText(fields[int(index)]);
-        }
-        Alert::setNextAnswer(0);
-        tab.clickLeft();
-        QCOMPARE(lastSheetText(), warning);
-        runQueued();
-        tab.settle();
+        fill({page->microphoneGroupField(), page->mutePressField(), page->muteQueryField(),
+              page->activeStatusField(), page->inactiveStatusField()},
+             fields);
+        QCOMPARE(leaveAnsweringWarning(tab), warning);
         QCOMPARE(tab.top(), editor);
         QCOMPARE(editor->connection()->usesMicrophoneGroup(), group);
         QCOMPARE(QString::fromStdString(editor->connection()->muteCommand()->pressCommand()), fields[1]);
@@ -346,28 +361,19 @@ private slots:
         QFETCH(bool, group);
         QFETCH(QStringList, fields);
         QFETCH(QString, warning);
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = tab.openEditor(0);
-        VolumeUpDownViewController* page = editor->volumeUpDownViewController();
-        tab.push(page);
+        EditorWindow window(0);
+        SettingsTab& tab = window.tab;
+        EditConnectionViewController* editor = window.editor;
+        VolumeUpDownViewController* page = window.show(editor->volumeUpDownViewController());
         if (!group) {
             clickRadio(page->useCustomCommandsButton());
         }
-        const std::vector<QLineEdit*> edits{
-            page->speakerGroupField(),    page->volumeUpPressField(),     page->volumeUpReleaseField(),
-            page->volumeDownPressField(), page->volumeDownReleaseField(), page->sliderNotificationField(),
-            page->sliderQueryField(),     page->sliderMaxValueField(),    page->sliderMinValueField()};
-        for (size_t index = 0; index < edits.size(); ++index) {
-            edits[index]->setText(fields[int(index)]);
-        }
+        fill({page->speakerGroupField(), page->volumeUpPressField(), page->volumeUpReleaseField(),
+              page->volumeDownPressField(), page->volumeDownReleaseField(), page->sliderNotificationField(),
+              page->sliderQueryField(), page->sliderMaxValueField(), page->sliderMinValueField()},
+             fields);
         QCOMPARE(tabOrder(page->view()), readingOrder(tabOrder(page->view())));
-        Alert::setNextAnswer(0);
-        tab.clickLeft();
-        QCOMPARE(lastSheetText(), warning);
-        runQueued();
-        tab.settle();
+        QCOMPARE(leaveAnsweringWarning(tab), warning);
         QCOMPARE(tab.top(), editor);
         QCOMPARE(QString::fromStdString(editor->connection()->maxVolumeValueCommand()), fields[7]);
         QCOMPARE(QString::fromStdString(editor->connection()->volumeDownCommand()->pressCommand()),
