@@ -178,7 +178,10 @@ void ContactListViewController::leftButtonOfPickerViewClicked(KTPickerViewContro
 
 void ContactListViewController::rightButtonOfPickerViewClicked(KTPickerViewController* picker) {
     ScreenBar::hidePicker(picker);
-    setSortingMethod(sortingMethodOfPickerIndex(picker->selectedIndex()));
+    // An index outside the list's methods reads as the last method.
+    const int last = static_cast<int>(m_sortingMethods.size()) - 1;
+    const int chosen = picker->selectedIndex();
+    setSortingMethod(chosen >= 0 && chosen < last ? chosen : last);
     reload();
 }
 

@@ -100,9 +100,6 @@ protected:
 
     // The name the number picker carries back in "dismissNumberPickerView".
     virtual QString numberPickerOwner() const = 0;
-    // The sorting method of a picker index (an index outside the list's methods reads as the
-    // last method).
-    virtual int sortingMethodOfPickerIndex(int index) const = 0;
     // The mode of every contact row (plain, edit or pick).
     virtual int rowMode() const = 0;
     // A number chosen in this list's picker ("dismissNumberPickerView" with our owner name).

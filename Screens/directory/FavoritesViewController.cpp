@@ -151,10 +151,6 @@ void FavoritesViewController::rightButtonOfNavigationBarClicked(QAbstractButton*
     reload();
 }
 
-int FavoritesViewController::sortingMethodOfPickerIndex(int index) const {
-    return index >= 0 && index <= 5 ? index : 6;
-}
-
 void FavoritesViewController::leftButtonOfContactCellClicked(int row) {
     const ContactListEntry* entry = model()->entryAt(row);
     if (entry == nullptr) {

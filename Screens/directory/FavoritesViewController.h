@@ -24,7 +24,6 @@ public:
 
 protected:
     QString numberPickerOwner() const override { return QStringLiteral("Favorites"); }
-    int sortingMethodOfPickerIndex(int index) const override;
     int rowMode() const override;
     void numberPicked(const QString& number, bool ownPickerShowing) override;
 

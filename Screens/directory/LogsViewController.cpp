@@ -223,8 +223,10 @@ void LogsViewController::leftButtonOfPickerViewClicked(KTPickerViewController* p
 
 void LogsViewController::rightButtonOfPickerViewClicked(KTPickerViewController* picker) {
     ScreenBar::hidePicker(picker);
+    // An index outside the filters reads as the last one.
+    const int last = static_cast<int>(m_sortingMethods.size()) - 1;
     const int chosen = picker->selectedIndex();
-    m_sortingMethod = chosen >= 0 && chosen <= 2 ? chosen : 3;
+    m_sortingMethod = chosen >= 0 && chosen < last ? chosen : last;
     reload();
 }
 

@@ -116,10 +116,6 @@ void PhoneBookViewController::rightButtonOfNavigationBarClicked(QAbstractButton*
     loadContactViews(searchText());
 }
 
-int PhoneBookViewController::sortingMethodOfPickerIndex(int index) const {
-    return index < 0 || index > 4 ? 5 : index;
-}
-
 void PhoneBookViewController::leftButtonOfContactCellClicked(int row) {
     const ContactListEntry* entry = model()->entryAt(row);
     if (entry == nullptr) {

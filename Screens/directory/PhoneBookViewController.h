@@ -27,7 +27,6 @@ public:
 
 protected:
     QString numberPickerOwner() const override { return QStringLiteral("PhoneBook"); }
-    int sortingMethodOfPickerIndex(int index) const override;
     int rowMode() const override;
     void numberPicked(const QString& number, bool ownPickerShowing) override;
     void rowPressed(int row) override;
