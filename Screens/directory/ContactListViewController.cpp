@@ -192,6 +192,12 @@ void ContactListViewController::rightButtonOfContactCellClicked(int row) {
 }
 
 void ContactListViewController::contactDoubleClicked(int row) {
+    useNumberOfRow(row,
+                   [](const std::string& number) { TessmarkDialerCore::deviceCommunication().call(number); });
+}
+
+void ContactListViewController::useNumberOfRow(int row,
+                                               const std::function<void(const std::string& number)>& use) {
     const ContactListEntry* entry = m_model->entryAt(row);
     if (entry == nullptr) {
         return;
@@ -199,7 +205,7 @@ void ContactListViewController::contactDoubleClicked(int row) {
     const ContactPtr contact = entry->contact;
     const std::vector<ContactNumberPtr>& numbers = contact->numbers();
     if (numbers.size() == 1 && numbers.front() != nullptr) {
-        TessmarkDialerCore::deviceCommunication().call(numbers.front()->number());
+        use(numbers.front()->number());
     } else if (numbers.size() > 1) {
         openNumberPicker(contact);
     }

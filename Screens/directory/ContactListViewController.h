@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 class ContactListModel;
@@ -107,6 +109,9 @@ protected:
     // A single left press on a row; only the forwarding phone book acts on it.
     virtual void rowPressed(int /*row*/) {}
 
+    // The number of a row's contact: its only number goes to `use`; with several the number
+    // picker opens, and the choice comes back through numberPicked.
+    void useNumberOfRow(int row, const std::function<void(const std::string& number)>& use);
     void openNumberPicker(const ContactPtr& contact);
     bool isNumberPickerShowing() const;
     void closeNumberPicker();

@@ -135,19 +135,10 @@ void PhoneBookViewController::leftButtonOfContactCellClicked(int row) {
 }
 
 void PhoneBookViewController::rowPressed(int row) {
-    if (!m_openedFromCallForwardingSettingsView) {
-        return;
-    }
-    const ContactListEntry* entry = model()->entryAt(row);
-    if (entry == nullptr) {
-        return;
-    }
-    const ContactPtr contact = entry->contact;
-    const std::vector<ContactNumberPtr>& numbers = contact->numbers();
-    if (numbers.size() == 1 && numbers.front() != nullptr) {
-        returnToCallForwarding(QString::fromStdString(numbers.front()->number()));
-    } else if (numbers.size() > 1) {
-        openNumberPicker(contact);
+    if (m_openedFromCallForwardingSettingsView) {
+        useNumberOfRow(row, [this](const std::string& number) {
+            returnToCallForwarding(QString::fromStdString(number));
+        });
     }
 }
 
