@@ -21,7 +21,7 @@ inline CPPConnectionSettings callTestProfile(int32_t phoneType) {
     settings.setId(1);
     settings.setPhoneType(phoneType);
     settings.setIsEPN(true);
-    settings.setTelcoVoIPEPN(phoneType == 1 ? "1" : "2");
+    settings.setTelcoVoIPEPN(phoneType == PhoneType::VOIP ? "1" : "2");
     settings.setConnectionType(ConnectionType::SERIAL);
     return settings;
 }
