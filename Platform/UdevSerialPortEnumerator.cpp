@@ -59,6 +59,8 @@ std::optional<std::vector<SerialDevice>> enumerateWithUdev() {
     if (enumeration != nullptr)
         udev_enumerate_unref(enumeration);
     udev_unref(context);
+    if (found)
+        sortByName(*found);
     return found;
 }
 
@@ -95,7 +97,6 @@ std::vector<SerialDevice> UdevSerialPortEnumerator::devices() {
     std::optional<std::vector<SerialDevice>> found = enumerateWithUdev();
     if (!found)
         found = scanClassFolder("/sys/class/tty");
-    sortByName(*found);
     remember(*found);
     return std::move(*found);
 }
