@@ -1,12 +1,11 @@
 #include "App/controls/KTPickerViewController.h"
 
 #include "App/controls/Colors.h"
+#include "App/controls/DimmedView.h"
 #include "App/controls/Styling.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
@@ -17,30 +16,6 @@ namespace {
 constexpr int panelWidth = 300;
 constexpr int barHeight = 44;
 constexpr int visibleRows = 8;
-
-// The dim layer: it paints black at half opacity and keeps every click from the views behind.
-class KTPickerView final : public QWidget {
-public:
-    KTPickerView() { setAttribute(Qt::WA_StyledBackground, false); }
-    void setPanel(QWidget* panel) { m_panel = panel; }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), QColor::fromRgbF(0, 0, 0, 0.5f));
-    }
-    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
-    void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
-    void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
-    void resizeEvent(QResizeEvent*) override {
-        if (m_panel != nullptr) {
-            m_panel->move((width() - m_panel->width()) / 2, (height() - m_panel->height()) / 2);
-        }
-    }
-
-private:
-    QWidget* m_panel = nullptr;
-};
 
 class RowHeightDelegate final : public QStyledItemDelegate {
 public:
@@ -56,7 +31,7 @@ KTPickerViewController::KTPickerViewController(QObject* parent)
     : ViewController(QStringLiteral("KTPickerView"), parent) {}
 
 QWidget* KTPickerViewController::buildView() {
-    auto* dim = new KTPickerView;
+    auto* dim = new DimmedView;
     dim->resize(420, 600);
     m_pickerView = new QWidget(dim);
     m_pickerView->setObjectName(QStringLiteral("pickerView"));

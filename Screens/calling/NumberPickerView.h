@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Screens/calling/DimmedView.h"
+#include "App/controls/DimmedView.h"
 
 // The root of the number picker: it dims what lies beneath and holds the list of numbers in
 // numberTableView. A press beside that list closes the picker without a choice.

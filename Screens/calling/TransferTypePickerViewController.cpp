@@ -1,8 +1,8 @@
 #include "Screens/calling/TransferTypePickerViewController.h"
 
 #include "App/controls/Colors.h"
+#include "App/controls/DimmedView.h"
 #include "Screens/calling/CallingLook.h"
-#include "Screens/calling/DimmedView.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>

@@ -2,10 +2,10 @@
 
 #include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
+#include "App/controls/DimmedView.h"
 #include "App/controls/Styling.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
-#include "Screens/calling/DimmedView.h"
 #include "Screens/directory/DirectoryLook.h"
 
 #include <QHBoxLayout>

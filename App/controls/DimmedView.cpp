@@ -1,4 +1,4 @@
-#include "Screens/calling/DimmedView.h"
+#include "App/controls/DimmedView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
