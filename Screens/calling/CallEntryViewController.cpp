@@ -60,23 +60,17 @@ void CallEntryViewController::updateCallButton() {
 
 void CallEntryViewController::callOrEndDialTone(const QString& text) {
     DeviceCommunicationObject& device = TessmarkDialerCore::deviceCommunication();
-    CallRouting& routing = sharedCallRouting();
     switch (m_state) {
     case NormalState:
         // Sent as typed; the core strips line breaks and NULs.
         device.call(text.toStdString());
         break;
     case NewCallState:
-        if (routing.callState() == CallRouting::Transfer) {
-            device.cancelTransfer(routing.dialToneLineParty());
-        } else {
-            device.endCall(routing.dialToneLineParty());
-        }
-        routing.setCallState(CallRouting::Normal);
+        endDialToneCall();
         setState(NormalState);
         break;
     case OffHookState:
-        device.endCall(routing.dialToneLineParty());
+        device.endCall(sharedCallRouting().dialToneLineParty());
         break;
     default:
         break;

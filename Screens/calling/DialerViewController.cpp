@@ -298,19 +298,12 @@ void DialerViewController::rightButtonOfPickerViewClicked(KTPickerViewController
 }
 
 void DialerViewController::rightButtonOfNavigationBarClicked(QAbstractButton*) {
-    DeviceCommunicationObject& device = TessmarkDialerCore::deviceCommunication();
-    CallRouting& routing = sharedCallRouting();
-    const int64_t callState = routing.callState();
+    const int64_t callState = sharedCallRouting().callState();
     if (callState == CallRouting::NewCall || callState == CallRouting::Transfer) {
-        if (callState == CallRouting::NewCall) {
-            device.endCall(routing.dialToneLineParty());
-        } else {
-            device.cancelTransfer(routing.dialToneLineParty());
-        }
-        routing.setCallState(CallRouting::Normal);
-        m_dialpadController->setState(CallEntryViewController::NormalState);
-        m_sipURIController->setState(CallEntryViewController::NormalState);
-        Post("backToActiveCallView");
+        cancelActiveCallPick([this] {
+            m_dialpadController->setState(CallEntryViewController::NormalState);
+            m_sipURIController->setState(CallEntryViewController::NormalState);
+        });
         return;
     }
     if (m_openedFromActiveCall) {
@@ -322,7 +315,7 @@ void DialerViewController::rightButtonOfNavigationBarClicked(QAbstractButton*) {
         Post("backToActiveCallViewFromKeyPad");
         return;
     }
-    device.redial();
+    TessmarkDialerCore::deviceCommunication().redial();
 }
 
 void DialerViewController::newCallFromActiveCall() {

@@ -2,9 +2,6 @@
 
 #include "App/CallRouting.h"
 #include "App/KTNavigationBarController.h"
-#include "App/Observe.h"
-#include "Logic/bridge/DeviceCommunicationObject.h"
-#include "Logic/bridge/TessmarkDialerCore.h"
 #include "Screens/calling/SharedCallRouting.h"
 
 #include <QPushButton>
@@ -16,21 +13,9 @@ bool isPicking() {
     return state == CallRouting::NewCall || state == CallRouting::Transfer;
 }
 
-void cancel() {
-    CallRouting& routing = sharedCallRouting();
-    DeviceCommunicationObject& device = TessmarkDialerCore::deviceCommunication();
-    if (routing.callState() == CallRouting::NewCall) {
-        device.endCall(routing.dialToneLineParty());
-    } else {
-        device.cancelTransfer(routing.dialToneLineParty());
-    }
-    routing.setCallState(CallRouting::Normal);
-    Post("backToActiveCallView");
-}
-
 bool takeRightButton(bool& openedFromActiveCall) {
     if (isPicking()) {
-        cancel();
+        cancelActiveCallPick();
         return true;
     }
     if (openedFromActiveCall) {

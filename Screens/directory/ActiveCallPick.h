@@ -10,12 +10,8 @@ namespace ActiveCallPick {
 // The call-routing state says a pick is under way (a new call or a transfer).
 bool isPicking();
 
-// "Cancel" of a pick: ends the party holding dial tone (new call) or cancels the transfer on
-// it, returns the routing state to normal and asks for the active-call screen again.
-void cancel();
-
-// The first rules of a list's right button: during a pick it is "Cancel"; after a pick the
-// screen's flag of it takes one press to clear. True when the press is used up so.
+// The first rules of a list's right button: during a pick it is "Cancel" (cancelActiveCallPick);
+// after a pick the screen's flag of it takes one press to clear. True when either took the press.
 bool takeRightButton(bool& openedFromActiveCall);
 
 // The bar during a pick: the left button hidden, the right one reading "Cancel" without image;
