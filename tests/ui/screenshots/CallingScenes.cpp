@@ -3,11 +3,8 @@
 #include "App/OverlayHost.h"
 #include "App/TabBarController.h"
 #include "Logic/bridge/ConnectionSettings.h"
-#include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/Contact.h"
 #include "Logic/bridge/ContactManager.h"
-#include "Logic/bridge/PreferencesSettings.h"
-#include "Logic/bridge/PreferencesSettingsManager.h"
 #include "Logic/common/Codes.h"
 #include "Screens/calling/ActiveCallViewController.h"
 #include "Screens/calling/DialPadViewController.h"
@@ -48,7 +45,6 @@ UiHarness& callingWindow(Screenshots::SceneContext& scene, int64_t phoneType, co
     addContact("Mia", "Okafor", "", {std::make_shared<ContactNumber>("5551234", -1, 0, true)});
 
     ConnectionSettings profile = *UiHarness::testProfile(phoneType);
-    profile.setIsAutoConnect(true);
     const char* labels[] = {"Lights", "Projector", "Blinds & Shades", "", ""};
     for (size_t index = 0; index < profile.customKeys().size(); ++index) {
         CustomKey& key = *profile.customKeys()[index];
@@ -56,15 +52,7 @@ UiHarness& callingWindow(Screenshots::SceneContext& scene, int64_t phoneType, co
         key.setEnabled(index < 3);
         key.setPressCommand("PRESET " + std::to_string(index + 1));
     }
-    ConnectionSettingsManager::addConnectionSettings(profile);
-    PreferencesSettingsPtr preferences = PreferencesSettingsManager::preferencesSettings();
-    preferences->setDefaultHomeScreen(home);
-    PreferencesSettingsManager::updatePreferencesSettings(*preferences);
-
-    UiHarness& ui = scene.ui();
-    ui.launch();
-    ui.connectProfile(profile);
-    return ui;
+    return Screenshots::launchAutoConnected(scene, profile, home);
 }
 
 DialerViewController* dialer(UiHarness& ui) {

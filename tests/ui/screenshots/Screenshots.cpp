@@ -1,5 +1,9 @@
 #include "ui/screenshots/Screenshots.h"
 
+#include "Logic/bridge/ConnectionSettings.h"
+#include "Logic/bridge/ConnectionSettingsManager.h"
+#include "Logic/bridge/PreferencesSettings.h"
+#include "Logic/bridge/PreferencesSettingsManager.h"
 #include "support/FakeClock.h"
 #include "ui/support/UiHarness.h"
 
@@ -45,6 +49,20 @@ UiHarness& SceneContext::ui() {
         m_ui = std::make_unique<UiHarness>();
     }
     return *m_ui;
+}
+
+UiHarness& launchAutoConnected(SceneContext& scene, const ConnectionSettings& profile,
+                               const std::string& home) {
+    ConnectionSettings stored = profile;
+    stored.setIsAutoConnect(true);
+    ConnectionSettingsManager::addConnectionSettings(stored);
+    PreferencesSettingsPtr preferences = PreferencesSettingsManager::preferencesSettings();
+    preferences->setDefaultHomeScreen(home);
+    PreferencesSettingsManager::updatePreferencesSettings(*preferences);
+    UiHarness& ui = scene.ui();
+    ui.launch();
+    ui.connectProfile(stored);
+    return ui;
 }
 
 } // namespace Screenshots

@@ -5,7 +5,9 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
+class ConnectionSettings;
 class UiHarness;
 
 // Scenes for reviewers: each registered scene builds a widget (storing data or feeding box lines
@@ -33,6 +35,12 @@ private:
 
 using Builder = std::function<QWidget*(SceneContext&)>;
 int addScene(const char* name, Builder builder);
+
+// The window as a user sees it who starts the program with this auto-connect profile: the
+// profile stored with auto-connect on, `home` as the default home screen, the window launched
+// and the stored profile connected. Fill the rest of the store first.
+UiHarness& launchAutoConnected(SceneContext& scene, const ConnectionSettings& profile,
+                               const std::string& home);
 
 } // namespace Screenshots
 

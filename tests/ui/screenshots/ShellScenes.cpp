@@ -6,9 +6,6 @@
 #include "App/TabBarController.h"
 #include "App/ToolbarController.h"
 #include "Logic/bridge/ConnectionSettings.h"
-#include "Logic/bridge/ConnectionSettingsManager.h"
-#include "Logic/bridge/PreferencesSettings.h"
-#include "Logic/bridge/PreferencesSettingsManager.h"
 #include "Logic/bridge/SecuritySettings.h"
 #include "Logic/bridge/SecuritySettingsManager.h"
 #include "Logic/common/Codes.h"
@@ -24,16 +21,7 @@ namespace {
 UiHarness& launchedWindow(Screenshots::SceneContext& scene, const std::string& home = "Favorites",
                           int64_t phoneType = PhoneType::VOIP) {
     UiHarness::resetStore();
-    ConnectionSettings profile = *UiHarness::testProfile(phoneType);
-    profile.setIsAutoConnect(true);
-    ConnectionSettingsManager::addConnectionSettings(profile);
-    PreferencesSettingsPtr preferences = PreferencesSettingsManager::preferencesSettings();
-    preferences->setDefaultHomeScreen(home);
-    PreferencesSettingsManager::updatePreferencesSettings(*preferences);
-    UiHarness& ui = scene.ui();
-    ui.launch();
-    ui.connectProfile(phoneType);
-    return ui;
+    return Screenshots::launchAutoConnected(scene, *UiHarness::testProfile(phoneType), home);
 }
 
 void registered(UiHarness& ui) {
