@@ -194,20 +194,16 @@ void ActiveCallViewController::update() {
         m_lineParties.push_back(party);
         ActiveCallCellView* row = loadCellView();
         row->setLineParty(party);
-        row->setSelected(false);
         m_cellViews.push_back(row);
         rows.push_back(row);
     }
     m_tableView->setUpdatesEnabled(false);
     m_rows->setRows(rows);
     m_tableView->setUpdatesEnabled(true);
-    if (m_cellViews.empty()) {
-        return;
+    // Selecting the last row also redraws the function buttons for it.
+    if (!m_cellViews.empty()) {
+        didClickedRow(m_tableView, static_cast<int>(m_cellViews.size()) - 1);
     }
-    const int last = static_cast<int>(m_cellViews.size()) - 1;
-    m_cellViews.back()->setSelected(true);
-    didClickedRow(m_tableView, last);
-    updateFunctionButtons();
 }
 
 void ActiveCallViewController::updateTime() {
