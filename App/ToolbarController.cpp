@@ -125,8 +125,7 @@ void ToolbarController::viewDidLoad() {
     m_volumeDownButtonPressed = false;
     m_volumeUpButtonPressed = false;
     m_atStartup = true;
-    m_shouldShowConnectionDialog = true;
-    m_shouldShowCallForwardingDialog = true;
+    m_lineIdle = true;
     showNotConnectedState(QStringLiteral("NOT CONNECTED"));
 
     Observe("notification", this, [this](const Platform::NotificationCenter::Notification& posted) {
@@ -332,18 +331,15 @@ void ToolbarController::handleCallStatusNotification(const NotificationInfoObjec
     switch (TessmarkDialerCore::deviceCommunication().line()->lineState()) {
     case LineState::IDLE:
         log("Call Status: Idle");
-        m_shouldShowConnectionDialog = true;
-        m_shouldShowCallForwardingDialog = true;
+        m_lineIdle = true;
         break;
     case LineState::COLLECTING_DIGITS:
         log("Call Status: Off-Hook");
-        m_shouldShowConnectionDialog = false;
-        m_shouldShowCallForwardingDialog = false;
+        m_lineIdle = false;
         break;
     case LineState::IN_CALL:
         log("Call Status: In Call");
-        m_shouldShowConnectionDialog = false;
-        m_shouldShowCallForwardingDialog = false;
+        m_lineIdle = false;
         break;
     default:
         break;
@@ -447,13 +443,13 @@ void ToolbarController::hideVolumeSlider() {
 }
 
 void ToolbarController::connectionButtonClicked() {
-    if (m_shouldShowConnectionDialog) {
+    if (m_lineIdle) {
         Post("openConnectionSettingsUsingConnectionButton");
     }
 }
 
 void ToolbarController::forwardingButtonClicked() {
-    if (!m_shouldShowCallForwardingDialog) {
+    if (!m_lineIdle) {
         return;
     }
     if (m_callForwardingNavigationController != nullptr) {

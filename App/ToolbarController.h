@@ -55,8 +55,9 @@ public:
         return m_callForwardingNavigationController;
     }
     bool atStartup() const { return m_atStartup; }
-    bool shouldShowConnectionDialog() const { return m_shouldShowConnectionDialog; }
-    bool shouldShowCallForwardingDialog() const { return m_shouldShowCallForwardingDialog; }
+    // Both dialogs open only while the line is idle.
+    bool shouldShowConnectionDialog() const { return m_lineIdle; }
+    bool shouldShowCallForwardingDialog() const { return m_lineIdle; }
 
     void viewDidLoad() override;
 
@@ -127,6 +128,6 @@ private:
     bool m_volumeDownButtonPressed = false;
     bool m_volumeUpButtonPressed = false;
     bool m_atStartup = true;
-    bool m_shouldShowConnectionDialog = true;
-    bool m_shouldShowCallForwardingDialog = true;
+    // The last call-status record found the line idle (or none came yet).
+    bool m_lineIdle = true;
 };
