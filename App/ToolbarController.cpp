@@ -195,6 +195,13 @@ void ToolbarController::showConnectedState(const QString& roomName) {
     applyConnectedState(roomName, settings != nullptr && settings->phoneType() == PhoneType::VOIP);
 }
 
+void ToolbarController::showCurrentProfileConnected() {
+    const ConnectionSettingsPtr settings =
+        TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
+    applyConnectedState(settings != nullptr ? textOf(settings->roomName()) : QString(),
+                        settings != nullptr && settings->phoneType() == PhoneType::VOIP);
+}
+
 void ToolbarController::applyConnectedState(const QString& roomName, bool voip) {
     m_roomNameField->setText(roomName);
     m_callerIDTopConstraint = 3;
@@ -308,20 +315,14 @@ void ToolbarController::handleSIPProxyNotification(const NotificationInfoObject&
     if (status < 2 || status > 4) {
         return;
     }
-    const ConnectionSettingsPtr settings =
-        TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
-    applyConnectedState(settings != nullptr ? textOf(settings->roomName()) : QString(),
-                        settings != nullptr && settings->phoneType() == PhoneType::VOIP);
+    showCurrentProfileConnected();
     setImage(m_connectionButton,
              status == 2 ? QStringLiteral("btn_connection_red") : QStringLiteral("btn_connection_green"));
 }
 
 void ToolbarController::handleDisplayNameNotification(const NotificationInfoObject& info) {
     log("Display Name: " + info.payLoadStr());
-    const ConnectionSettingsPtr settings =
-        TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
-    applyConnectedState(settings != nullptr ? textOf(settings->roomName()) : QString(),
-                        settings != nullptr && settings->phoneType() == PhoneType::VOIP);
+    showCurrentProfileConnected();
     const bool invalidEndPoint = info.payLoadStr() == "INVALID END POINT";
     setCallerIDText(textOf(info.payLoadStr()), invalidEndPoint ? statusPixelSize : displayNamePixelSize);
     setForwardingTint(info.pnStr() == "ENABLE" ? Colors::accent : Colors::inactiveGrey);

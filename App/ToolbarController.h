@@ -101,6 +101,8 @@ protected:
 private:
     // showConnectedState with the phone type the handler already read.
     void applyConnectedState(const QString& roomName, bool voip);
+    // The connected state under the current profile's room name (none without a profile).
+    void showCurrentProfileConnected();
     void setImage(QToolButton* button, const QString& name);
     void setForwardingTint(uint32_t colour);
     void setCallerIDText(const QString& text, int pixelSize);
