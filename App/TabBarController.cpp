@@ -81,10 +81,8 @@ QWidget* TabBarController::buildView() {
 
 void TabBarController::viewDidLoad() {
     Styling::fillBackground(m_bottomBarView, Colors::colorWithHexCode(Colors::barBackground));
-    for (QToolButton* tabButton : m_buttons) {
-        unhighlightButton(tabButton);
-    }
     initViewControllers();
+    // The default tab's click dims every other button.
     highlightDefaultButton();
     m_securitySettings = SecuritySettingsManager::securitySettings();
     m_currentSelectedButton = nullptr;
