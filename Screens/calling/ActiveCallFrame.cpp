@@ -2,6 +2,8 @@
 
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
+#include "App/Observe.h"
+#include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
 #include "App/controls/Styling.h"
 #include "Screens/calling/CustomKeyButtons.h"
@@ -55,6 +57,13 @@ void setUpNavigationBar(KTNavigationController* navigation, KTNavigationBarDeleg
     bar->rightButton()->hide();
     bar->optionalButton()->hide();
     bar->viewDidLoad();
+}
+
+void lendWindowToKeyPad(KTNavigationController* navigation) {
+    if (navigation != nullptr) {
+        OverlayHost::removeFromSuperview(navigation->view());
+    }
+    Post("openKeyPadFromActiveCallView");
 }
 
 } // namespace ActiveCallFrame

@@ -23,5 +23,8 @@ struct Bars {
 Bars build(QWidget* root, QWidget* content, QObject* owner);
 // The screen hears its bar, which shows no buttons.
 void setUpNavigationBar(KTNavigationController* navigation, KTNavigationBarDelegate* screen);
+// The KEYPAD button: the screen's stack steps off the window and the dial pad is asked for as
+// the call's keypad ("openKeyPadFromActiveCallView").
+void lendWindowToKeyPad(KTNavigationController* navigation);
 
 } // namespace ActiveCallFrame

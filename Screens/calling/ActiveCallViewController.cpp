@@ -383,10 +383,7 @@ void ActiveCallViewController::makeCallButtonClicked() {
 }
 
 void ActiveCallViewController::keypadButtonClicked() {
-    if (navigationController() != nullptr) {
-        OverlayHost::removeFromSuperview(navigationController()->view());
-    }
-    Post("openKeyPadFromActiveCallView");
+    ActiveCallFrame::lendWindowToKeyPad(navigationController());
 }
 
 void ActiveCallViewController::customButtonClicked(int tag) {

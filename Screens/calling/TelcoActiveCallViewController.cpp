@@ -2,7 +2,6 @@
 
 #include "App/Images.h"
 #include "App/KTNavigationController.h"
-#include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
 #include "App/controls/FunctionButtonView.h"
@@ -253,10 +252,7 @@ void TelcoActiveCallViewController::endCallButtonClicked() {
 }
 
 void TelcoActiveCallViewController::keypadButtonClicked() {
-    if (navigationController() != nullptr) {
-        OverlayHost::removeFromSuperview(navigationController()->view());
-    }
-    Post("openKeyPadFromActiveCallView");
+    ActiveCallFrame::lendWindowToKeyPad(navigationController());
 }
 
 void TelcoActiveCallViewController::customButtonClicked(int tag) {
