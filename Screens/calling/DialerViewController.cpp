@@ -336,8 +336,9 @@ void DialerViewController::receivedNotification(const NotificationInfoObject& in
     if (info.notificationType() != NotificationType::PARTY_STATE) {
         return;
     }
-    if (TessmarkDialerCore::deviceCommunication().line()->lineState() == LineState::IDLE &&
-        m_openedFromActiveCallView) {
+    // The flag first: most records find the pad no call's keypad, and need no copy of the line.
+    if (m_openedFromActiveCallView &&
+        TessmarkDialerCore::deviceCommunication().line()->lineState() == LineState::IDLE) {
         setOpenedFromActiveCallView(false);
         Post("backToActiveCallViewFromKeyPad");
     }
