@@ -3,21 +3,15 @@
 #include "Screens/directory/ContactListModel.h"
 #include "Screens/directory/ContactListOrdering.h"
 #include "Screens/directory/ContactRowPainter.h"
+#include "screens/directory/DirectoryTestSupport.h"
 #include "ui/support/QtTestMain.h"
 
 #include <QDateTime>
 #include <QTest>
 
-namespace {
+using DirectoryTest::texts;
 
-// Test texts are UTF-8 literals.
-QStringList texts(std::initializer_list<const char*> items) {
-    QStringList list;
-    for (const char* item : items) {
-        list.append(QString::fromUtf8(item));
-    }
-    return list;
-}
+namespace {
 
 ContactPtr contact(const std::string& first, const std::string& middle = "", const std::string& last = "",
                    const std::string& company = "") {
