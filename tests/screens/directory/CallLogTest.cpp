@@ -37,10 +37,7 @@ class CallLogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        resetStore();
-        Alert::clearRequests();
-    }
+    void init() { resetStore(); }
 
     // One header per date before its first entry, in the chosen date format; the row texts.
     void entriesUnderTheirDates() {

@@ -103,10 +103,7 @@ class ContactEditorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        resetStore();
-        Alert::clearRequests();
-    }
+    void init() { resetStore(); }
 
     // Names, middle initial and company as the form requires them; an empty number row too.
     void saveRequiresNamesAndNumbers_data() {

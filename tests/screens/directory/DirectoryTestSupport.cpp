@@ -1,5 +1,6 @@
 #include "screens/directory/DirectoryTestSupport.h"
 
+#include "App/Alert.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/Observe.h"
@@ -40,6 +41,7 @@ void resetStore() {
     database.execute("delete from ContactNumber", nullptr);
     database.execute("delete from Contact", nullptr);
     database.execute("delete from CallLog", nullptr);
+    Alert::clearRequests();
 }
 
 ContactPtr addContact(const std::string& first, const std::string& last, std::vector<Number> numbers,

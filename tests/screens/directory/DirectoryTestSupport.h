@@ -24,8 +24,8 @@ class KTPickerViewController;
 // the real lists.
 namespace DirectoryTest {
 
-// Empties the phone book and the call log (recreating a table a test dropped) and resets
-// profiles, preferences and the settings password.
+// Empties the phone book and the call log (recreating a table a test dropped), resets
+// profiles, preferences and the settings password, and forgets the sheets shown so far.
 void resetStore();
 
 struct Number {
