@@ -104,7 +104,6 @@ void ContactDetailViewController::viewDidLoad() {
     setTitle(QStringLiteral("Contact Detail"));
     Styling::fillBackground(view(), Qt::white);
     Styling::fillBackground(m_contentView, Qt::white);
-    m_isFavorite = false;
     m_addNumberButton->setStyleSheet(
         QStringLiteral("QPushButton { border: none; background: transparent; color: %1; font-size: 13px; "
                        "text-align: center; padding: 4px 12px; }"

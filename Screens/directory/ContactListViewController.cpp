@@ -93,7 +93,6 @@ void ContactListViewController::viewDidLoad() {
     barLayout->setContentsMargins(0, 0, 0, 0);
     barLayout->addWidget(m_indexBarController->view());
 
-    m_sortingMethod = 2;
     m_pickerViewController = new KTPickerViewController(this);
     m_pickerViewController->setDelegate(this);
     m_pickerViewController->setLeftTitle(QStringLiteral("Cancel"));

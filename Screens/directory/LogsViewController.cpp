@@ -67,7 +67,6 @@ QWidget* LogsViewController::buildView() {
 }
 
 void LogsViewController::viewDidLoad() {
-    setTitle(QStringLiteral("Call Log"));
     Styling::fillBackground(view(), Qt::white);
 
     if (KTNavigationBarController* bar = navigationBar()) {
@@ -98,11 +97,8 @@ void LogsViewController::viewDidLoad() {
     });
     connect(m_searchField, &QLineEdit::textChanged, this, [this] { searchFieldChanged(); });
 
-    m_editMode = false;
-    m_openedFromActiveCall = false;
     m_sortingMethods = {QStringLiteral("All"), QStringLiteral("Missed Calls"), QStringLiteral("Placed Calls"),
                         QStringLiteral("Received Calls")};
-    m_sortingMethod = 0;
     m_pickerViewController = new KTPickerViewController(this);
     m_pickerViewController->setDelegate(this);
     m_pickerViewController->setLeftTitle(QStringLiteral("Cancel"));

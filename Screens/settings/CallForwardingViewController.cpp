@@ -136,7 +136,6 @@ void CallForwardingViewController::viewDidLoad() {
     setTitle(QStringLiteral("Call Forwarding"));
     m_openPhoneBookButton->setIcon(
         QIcon(Images::tinted(QStringLiteral("btn_phonebook"), Qt::black, QSize(22, 22))));
-    m_forwardCallsTo = QString();
     Observe("backToCallForwardingSettingsView", this,
             [this](const Platform::NotificationCenter::Notification& notification) {
                 backToCallForwardingSettingsView(notification);
