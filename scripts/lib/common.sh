@@ -1,7 +1,8 @@
 # Shared by the scripts: where things are, and installing what a fresh Debian 12 lacks.
 
 TESSMARK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-TESSMARK_JOBS="$(nproc 2>/dev/null || echo 2)"
+# Build and test jobs: TESSMARK_JOBS from the environment, else one per core.
+TESSMARK_JOBS="${TESSMARK_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 
 # Debian packages the build and the tests need. Qt 6 Widgets and Svg for the interface (its
 # CMake package also needs the GL headers, which qt6-base-dev brings); DejaVu so offscreen tests
