@@ -24,6 +24,10 @@ Records recordsOf(const ConnectionSettings& settings) {
         records.volumeUp = volumeCommandToCpp(*settings.volumeUpCommand());
     if (settings.volumeDownCommand() != nullptr)
         records.volumeDown = volumeCommandToCpp(*settings.volumeDownCommand());
+    // Each slot is saved as its own direction, whatever its object says or when it has none:
+    // a second row of one type hides the real one from every later read.
+    records.volumeUp.setType(CPPVolumeCommand::typeUp);
+    records.volumeDown.setType(CPPVolumeCommand::typeDown);
     return records;
 }
 

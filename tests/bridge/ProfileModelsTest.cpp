@@ -181,7 +181,32 @@ TEST_F(ProfileModelsTest, MissingPartsSaveAsNewOnes) {
     ASSERT_TRUE(ConnectionSettingsManager::addConnectionSettings(settings));
     EXPECT_EQ(count("CustomKey"), 5);
     EXPECT_EQ(scalar("select count(*) from MuteCommand where pressCommand=''"), "1");
-    EXPECT_EQ(count("VolumeCommand"), 2);
+    EXPECT_EQ(scalar("select group_concat(type || ':' || pressCommand) from VolumeCommand"), "0:UP Bare,1:");
+}
+
+// A missing volume-down saved as a second volume-up row hides the real volume-up from every
+// later read; each slot is stored as its own direction, whatever its object says.
+TEST_F(ProfileModelsTest, EachVolumeSlotIsStoredAsItsOwnDirection) {
+    for (const bool missing : {true, false}) {
+        run("delete from ConnectionSettings");
+        run("delete from VolumeCommand");
+        ConnectionSettings settings = profile("Slots");
+        if (missing)
+            settings.setVolumeDownCommand(nullptr);
+        else
+            settings.volumeDownCommand()->setType(0);
+        ASSERT_TRUE(ConnectionSettingsManager::addConnectionSettings(settings));
+        const auto listed = ConnectionSettingsManager::allConnectionSettings();
+        ASSERT_EQ(listed.size(), 1u);
+        EXPECT_EQ(listed[0]->volumeUpCommand()->pressCommand(), "UP Slots") << missing;
+        EXPECT_EQ(listed[0]->volumeDownCommand()->type(), 1) << missing;
+
+        settings.volumeUpCommand()->setType(1);
+        ASSERT_TRUE(ConnectionSettingsManager::updateConnectionSettings(settings));
+        EXPECT_EQ(ConnectionSettingsManager::allConnectionSettings()[0]->volumeUpCommand()->pressCommand(),
+                  "UP Slots")
+            << missing;
+    }
 }
 
 } // namespace
