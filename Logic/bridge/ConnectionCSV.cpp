@@ -6,13 +6,17 @@
 #include "Logic/common/Conversions.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
 constexpr size_t fieldCount = 20;
-constexpr size_t rowsPerProfile = 8;
+// After a profile's main row: volume up, volume down and the five custom keys.
+constexpr size_t rowsAfterMain = 7;
 // Records before the first profile: the version line and the title line.
 constexpr size_t headerRows = 2;
+// Fields 1 to 14 hold the profile; only its main row fills any of them.
+constexpr size_t profileFields = 14;
 
 const char* const versionLine = "Tessmark Dialer Connection,Version,2\n";
 const char* const titleLine =
@@ -131,6 +135,67 @@ void readKeyRow(const CsvRecord& row, ConnectionSettings& settings) {
     key.setReleaseCommand(row.field(18));
 }
 
+bool isMainRow(const CsvRecord& row) {
+    for (size_t field = 1; field <= profileFields; ++field) {
+        if (!row.field(field).empty())
+            return true;
+    }
+    return false;
+}
+
+bool isKeyRow(const CsvRecord& row) {
+    std::string command = row.field(15);
+    toUpperInPlace(command);
+    return command.starts_with("CUSTOM");
+}
+
+// A file of ours names itself in its first line or titles its columns in its second; a phone
+// book or any other file offered as profiles does neither.
+bool hasHeader(const std::vector<CsvRecord>& records) {
+    for (size_t index = 0; index < std::min(headerRows, records.size()); ++index) {
+        const CsvRecord& row = records[index];
+        if ((row.field(1) == "Tessmark Dialer Connection" && row.field(2) == "Version") ||
+            (row.field(1) == "Room Name" && row.field(2) == "Connection Type"))
+            return true;
+    }
+    return false;
+}
+
+ConnectionSettingsPtr readProfile(const CsvRecord& main, const std::vector<const CsvRecord*>& further,
+                                  std::vector<std::string>* problems) {
+    const std::string where = "line " + std::to_string(main.line) + ": ";
+    const std::string counted = std::to_string(further.size()) + " rows after the main row, expected " +
+                                std::to_string(rowsAfterMain);
+    if (further.size() < rowsAfterMain)
+        CsvText::addProblem(problems, where + counted + "; the missing ones keep their defaults");
+    else if (further.size() > rowsAfterMain)
+        CsvText::addProblem(problems, where + counted + "; the last " +
+                                          std::to_string(further.size() - rowsAfterMain) + " are ignored");
+    const size_t used = std::min(further.size(), rowsAfterMain);
+    CsvText::check(main, fieldCount, problems);
+    for (size_t index = 0; index < used; ++index)
+        CsvText::check(*further[index], fieldCount, problems);
+
+    auto settings = std::make_shared<ConnectionSettings>();
+    readMainRow(main, *settings);
+    // The first two rows that are not custom keys are the volume rows, so a missing volume row
+    // never hands a key's commands to the volume buttons.
+    static const CsvRecord missing;
+    std::array<const CsvRecord*, 2> volume = {&missing, &missing};
+    size_t volumeRows = 0;
+    std::vector<const CsvRecord*> keys;
+    for (size_t index = 0; index < used; ++index) {
+        if (volumeRows < volume.size() && !isKeyRow(*further[index]))
+            volume[volumeRows++] = further[index];
+        else
+            keys.push_back(further[index]);
+    }
+    readVolumeRows(*volume[0], *volume[1], *settings);
+    for (const CsvRecord* key : keys)
+        readKeyRow(*key, *settings);
+    return settings;
+}
+
 } // namespace
 
 bool ConnectionCSV::exportToFile(const std::string& path,
@@ -146,26 +211,39 @@ bool ConnectionCSV::exportToFile(const std::string& path,
 std::vector<ConnectionSettingsPtr> ConnectionCSV::parseFile(const std::string& path,
                                                             std::vector<std::string>* problems) {
     std::vector<CsvRecord> records;
-    if (!CsvText::readFile(path, records, problems))
+    if (!CsvText::readFile(path, records, problems, {fieldCount, fieldCount}))
         return {};
-    static const CsvRecord missing;
-    auto row = [&](size_t index) -> const CsvRecord& {
-        return index < records.size() ? records[index] : missing;
-    };
-    std::vector<ConnectionSettingsPtr> connections;
-    // Blocks sit at fixed places; a blank line at one skips its eight lines.
-    for (size_t p = headerRows; p < records.size(); p += rowsPerProfile) {
-        if (records[p].isBlank())
-            continue;
-        for (size_t index = p; index < std::min(p + rowsPerProfile, records.size()); ++index)
-            CsvText::check(records[index], fieldCount, problems);
-        auto settings = std::make_shared<ConnectionSettings>();
-        readMainRow(records[p], *settings);
-        readVolumeRows(row(p + 1), row(p + 2), *settings);
-        for (size_t index = p + 3; index < p + rowsPerProfile; ++index)
-            readKeyRow(row(index), *settings);
-        connections.push_back(std::move(settings));
+    if (records.empty()) {
+        CsvText::addProblem(problems, "the file is empty");
+        return {};
     }
+    if (!hasHeader(records)) {
+        CsvText::addProblem(problems, "not a connection profile file: its first two lines are neither the "
+                                      "version line nor the title line");
+        return {};
+    }
+    // Blocks are found by their rows: a main row starts one, and the rows up to the next main
+    // row belong to it. Blank lines count for nothing.
+    std::vector<ConnectionSettingsPtr> connections;
+    size_t index = headerRows;
+    while (index < records.size()) {
+        const CsvRecord& row = records[index++];
+        if (row.isBlank())
+            continue;
+        if (!isMainRow(row)) {
+            CsvText::addProblem(problems,
+                                "line " + std::to_string(row.line) + ": a row before any profile's main row");
+            continue;
+        }
+        std::vector<const CsvRecord*> further;
+        for (; index < records.size() && !isMainRow(records[index]); ++index) {
+            if (!records[index].isBlank())
+                further.push_back(&records[index]);
+        }
+        connections.push_back(readProfile(row, further, problems));
+    }
+    if (connections.empty())
+        CsvText::addProblem(problems, "no profiles in the file");
     return connections;
 }
 

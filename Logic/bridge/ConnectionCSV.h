@@ -17,7 +17,8 @@ public:
     // Replaces the file only once the whole text is written; false leaves it as it was.
     static bool exportToFile(const std::string& path, const std::vector<ConnectionSettingsPtr>& connections);
     // New, unsaved profiles in file order; empty when nothing could be read. Each problem
-    // found (the file unreadable, not UTF-8, a row of another shape) adds one plain message.
+    // found (the file unreadable, empty, not UTF-8 or not a profile file, a row or a block of
+    // another shape) adds one plain message.
     static std::vector<ConnectionSettingsPtr> parseFile(const std::string& path,
                                                         std::vector<std::string>* problems = nullptr);
 

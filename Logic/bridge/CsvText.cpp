@@ -4,6 +4,7 @@
 #include "Platform/Files.h"
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -52,11 +53,6 @@ bool needsQuotes(std::string_view field) {
     return false;
 }
 
-void addProblem(std::vector<std::string>* problems, std::string message) {
-    if (problems != nullptr)
-        problems->push_back(std::move(message));
-}
-
 // Reads the quoted field that opens at the position. Closed by a quote before a comma, a
 // line end or the end of the text, it gives its text with doubled quotes made single and the
 // lines it spans; a stray quote or the end of the text first means it was never quoted.
@@ -87,6 +83,60 @@ bool readQuoted(std::string_view text, size_t& at, std::string& field, size_t& l
     return false;
 }
 
+// One record as read from its first line on, and where the text after it starts.
+struct Reading {
+    CsvRecord record;
+    size_t end = 0;
+    size_t nextLine = 0;
+    // The index of the first field that runs over a line end, if any does.
+    std::optional<size_t> firstSpanningField;
+};
+
+// Reads the record at the position; with spanning false, a quote that would close only on a
+// later line counts as unclosed and the record ends with its line.
+Reading readRecord(std::string_view text, size_t at, size_t line, bool spanning) {
+    Reading reading;
+    reading.record.line = line;
+    std::string quoted;
+    for (;;) {
+        const bool opensQuote = at < text.size() && text[at] == '"';
+        size_t next = at;
+        size_t spanned = 0;
+        if (opensQuote && readQuoted(text, next, quoted, spanned) && (spanned == 0 || spanning)) {
+            if (spanned != 0 && !reading.firstSpanningField)
+                reading.firstSpanningField = reading.record.fields.size();
+            reading.record.fields.push_back(quoted);
+            line += spanned;
+            at = next;
+        } else {
+            if (opensQuote)
+                reading.record.unclosedQuoteLines.push_back(line);
+            const size_t end = plainFieldEnd(text, at);
+            reading.record.fields.emplace_back(text.substr(at, end - at));
+            at = end;
+        }
+        if (at < text.size() && text[at] == ',') {
+            ++at;
+            continue;
+        }
+        const size_t lineEnd = lineEndAt(text, at);
+        reading.end = at + lineEnd;
+        reading.nextLine = line + (lineEnd != 0 ? 1 : 0);
+        return reading;
+    }
+}
+
+// Whether a record whose quoted field runs over lines is one: it must have a count of the
+// shape, and its first line, quotes taken as plain, must not already hold a whole row (a
+// quote opened in the last field still may run on).
+bool spanningFits(const Reading& spanning, const Reading& oneLine, CsvShape shape) {
+    const size_t count = spanning.record.fields.size();
+    if (count < shape.fewestFields || count > shape.mostFields)
+        return false;
+    return oneLine.record.fields.size() < shape.fewestFields ||
+           *spanning.firstSpanningField + 1 >= shape.fewestFields;
+}
+
 } // namespace
 
 const std::string& CsvRecord::field(size_t number) const {
@@ -95,7 +145,7 @@ const std::string& CsvRecord::field(size_t number) const {
 }
 
 bool CsvText::readFile(const std::string& path, std::vector<CsvRecord>& records,
-                       std::vector<std::string>* problems) {
+                       std::vector<std::string>* problems, CsvShape shape) {
     records.clear();
     std::string content;
     std::string error;
@@ -110,41 +160,24 @@ bool CsvText::readFile(const std::string& path, std::vector<CsvRecord>& records,
     std::string_view text = content;
     if (text.starts_with(byteOrderMark))
         text.remove_prefix(byteOrderMark.size());
-    records = CsvText::records(text);
+    records = CsvText::records(text, shape);
     return true;
 }
 
-std::vector<CsvRecord> CsvText::records(std::string_view text) {
+std::vector<CsvRecord> CsvText::records(std::string_view text, CsvShape shape) {
     std::vector<CsvRecord> records;
     size_t at = 0;
     size_t line = 1;
-    std::string quoted;
     while (at < text.size()) {
-        CsvRecord record;
-        record.line = line;
-        for (;;) {
-            const bool opensQuote = at < text.size() && text[at] == '"';
-            size_t spanned = 0;
-            if (opensQuote && readQuoted(text, at, quoted, spanned)) {
-                record.fields.push_back(quoted);
-                line += spanned;
-            } else {
-                if (opensQuote)
-                    record.unclosedQuoteLines.push_back(line);
-                const size_t end = plainFieldEnd(text, at);
-                record.fields.emplace_back(text.substr(at, end - at));
-                at = end;
-            }
-            if (at < text.size() && text[at] == ',') {
-                ++at;
-                continue;
-            }
-            const size_t lineEnd = lineEndAt(text, at);
-            at += lineEnd;
-            line += lineEnd != 0 ? 1 : 0;
-            break;
+        Reading reading = readRecord(text, at, line, true);
+        if (reading.firstSpanningField) {
+            Reading oneLine = readRecord(text, at, line, false);
+            if (!spanningFits(reading, oneLine, shape))
+                reading = std::move(oneLine);
         }
-        records.push_back(std::move(record));
+        at = reading.end;
+        line = reading.nextLine;
+        records.push_back(std::move(reading.record));
     }
     return records;
 }
@@ -180,6 +213,11 @@ void CsvText::check(const CsvRecord& record, size_t expected, std::vector<std::s
         addProblem(problems, "line " + std::to_string(record.line) + ": " +
                                  std::to_string(record.fields.size()) + " fields, expected " +
                                  std::to_string(expected));
+}
+
+void CsvText::addProblem(std::vector<std::string>* problems, std::string message) {
+    if (problems != nullptr)
+        problems->push_back(std::move(message));
 }
 
 int64_t CsvText::parseInt(std::string_view text) {

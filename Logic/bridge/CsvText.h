@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,14 @@ struct CsvRecord {
     const std::string& field(size_t number) const;
 };
 
+// The field counts a row of a file's layout may have. A quoted field runs over several lines
+// only where that makes such a row, so a stray quote in an old unquoted file cannot swallow
+// the rows after it.
+struct CsvShape {
+    size_t fewestFields = 0;
+    size_t mostFields = std::numeric_limits<size_t>::max();
+};
+
 // What both CSV files share: RFC 4180 quoting inside the layouts our files have always had.
 // A field holding a comma, a quote or a line break is written in quotes with inner quotes
 // doubled; every other field is written as it is, so older files stay byte-identical.
@@ -32,9 +41,11 @@ public:
     // Reads the file as records. A file that cannot be read or is not UTF-8 gives false, and
     // one message in problems (when given). A leading byte order mark is skipped.
     static bool readFile(const std::string& path, std::vector<CsvRecord>& records,
-                         std::vector<std::string>* problems);
-    // Splits text into records.
-    static std::vector<CsvRecord> records(std::string_view text);
+                         std::vector<std::string>* problems, CsvShape shape = {});
+    // Splits text into records. A quoted field is taken over a line end only when the record
+    // then has a count of the shape and its first line alone does not already hold a whole
+    // row; otherwise the quote is a stray one and its record ends with its line.
+    static std::vector<CsvRecord> records(std::string_view text, CsvShape shape = {});
 
     // Appends the field, quoted when it must be.
     static void appendField(std::string& out, std::string_view field);
@@ -44,6 +55,8 @@ public:
     // Names the record's problems in problems (when given): "line N: an unclosed quote" for
     // each such field, then "line N: K fields, expected M" when it has another count.
     static void check(const CsvRecord& record, size_t expectedFields, std::vector<std::string>* problems);
+    // Adds the message to problems when given.
+    static void addProblem(std::vector<std::string>* problems, std::string message);
 
     // The decimal number at the start of the text after blanks and a sign, saturated to 64
     // bits; 0 when the text starts with none.

@@ -88,8 +88,13 @@ bool PhoneBookCSV::exportToFile(const std::string& path, const std::vector<Conta
 
 std::vector<ContactPtr> PhoneBookCSV::parseFile(const std::string& path, std::vector<std::string>* problems) {
     std::vector<CsvRecord> records;
-    if (!CsvText::readFile(path, records, problems))
+    // A contact without numbers has one field more.
+    if (!CsvText::readFile(path, records, problems, {fieldCount, fieldCount + 1}))
         return {};
+    if (records.empty()) {
+        CsvText::addProblem(problems, "the file is empty");
+        return {};
+    }
     std::vector<ContactPtr> contacts;
     for (size_t index = headerRows; index < records.size(); ++index) {
         const CsvRecord& row = records[index];
@@ -107,6 +112,8 @@ std::vector<ContactPtr> PhoneBookCSV::parseFile(const std::string& path, std::ve
         contact->setNumbers({numberOf(row)});
         contacts.push_back(std::move(contact));
     }
+    if (contacts.empty())
+        CsvText::addProblem(problems, "no contacts in the file");
     return contacts;
 }
 

@@ -287,8 +287,8 @@ void ConnectionViewController::exportButtonClicked() {
     SettingsWidgets::saveCsvFile(view(), [this](const std::string& path) { exportFile(path); });
 }
 
-// A profile the store refused is counted and said, not passed over as a success; the list
-// shows what was stored either way.
+// A profile the store refused, or a damaged file, is said, not passed over as a success; the
+// list shows what was stored either way.
 void ConnectionViewController::importFile(const std::string& path) {
     std::vector<std::string> problems;
     const std::vector<ConnectionSettingsPtr> connections = ConnectionCSV::parseFile(path, &problems);
@@ -304,7 +304,8 @@ void ConnectionViewController::importFile(const std::string& path) {
     reloadFromStore();
     SettingsWidgets::showImportResult(
         view(), counts.failed, counts.total, QStringLiteral("Imported connections successfully"),
-        QStringLiteral("Imported connections with errors: %1 of %2 profiles were not imported"), problems);
+        QStringLiteral("Imported connections with errors: %1 of %2 profiles were not imported"),
+        QStringLiteral("Imported connections with problems in the file"), problems);
 }
 
 void ConnectionViewController::exportFile(const std::string& path) {

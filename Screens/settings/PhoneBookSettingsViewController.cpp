@@ -70,8 +70,8 @@ void PhoneBookSettingsViewController::exportButtonClicked() {
     SettingsWidgets::saveCsvFile(view(), [this](const std::string& path) { exportFile(path); });
 }
 
-// Success is said only when every contact of the file was stored; the file's problems go with
-// the message either way, so a damaged file never passes for a clean one.
+// Success is said only when every contact of a sound file was stored; the file's problems go
+// into the details either way, so a damaged file never passes for a clean one.
 void PhoneBookSettingsViewController::importFile(const std::string& path) {
     std::vector<std::string> problems;
     const std::vector<ContactPtr> contacts = PhoneBookCSV::parseFile(path, &problems);
@@ -87,7 +87,8 @@ void PhoneBookSettingsViewController::importFile(const std::string& path) {
     }
     SettingsWidgets::showImportResult(
         view(), counts.failed, counts.total, QStringLiteral("Imported phone book successfully"),
-        QStringLiteral("Imported phone book with errors: %1 of %2 contacts were not imported"), problems);
+        QStringLiteral("Imported phone book with errors: %1 of %2 contacts were not imported"),
+        QStringLiteral("Imported phone book with problems in the file"), problems);
 }
 
 void PhoneBookSettingsViewController::exportFile(const std::string& path) {

@@ -236,8 +236,12 @@ void saveCsvFile(QWidget* parent, std::function<void(const std::string& path)> c
 }
 
 void showImportResult(QWidget* parent, size_t failed, size_t total, const QString& success,
-                      const QString& withErrors, const std::vector<std::string>& problems) {
-    showResult(parent, failed == 0 ? success : withErrors.arg(failed).arg(total), problems);
+                      const QString& withErrors, const QString& withProblems,
+                      const std::vector<std::string>& problems) {
+    if (failed != 0)
+        showResult(parent, withErrors.arg(failed).arg(total), problems);
+    else
+        showResult(parent, problems.empty() ? success : withProblems, problems);
 }
 
 void showResult(QWidget* parent, const QString& text, const std::vector<std::string>& problems) {

@@ -78,10 +78,12 @@ void setTabChain(const std::vector<QWidget*>& widgets);
 void openCsvFile(QWidget* parent, std::function<void(const std::string& path)> chosen);
 void saveCsvFile(QWidget* parent, std::function<void(const std::string& path)> chosen);
 
-// The result of an import: success only when every entry was stored, else withErrors with
-// %1 the entries not stored and %2 all the file gave; the file's problems in the details.
+// The result of an import: success only when every entry was stored and the file had no
+// problem; withErrors (%1 the entries not stored, %2 all the file gave) when some were not
+// stored; withProblems when all were but the file had problems. Those go into the details.
 void showImportResult(QWidget* parent, size_t failed, size_t total, const QString& success,
-                      const QString& withErrors, const std::vector<std::string>& problems);
+                      const QString& withErrors, const QString& withProblems,
+                      const std::vector<std::string>& problems);
 
 // A one-button result sheet. The file's problems, when there are any, go one per line into
 // the sheet's details.

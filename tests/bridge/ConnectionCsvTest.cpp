@@ -165,6 +165,8 @@ TEST_F(ConnectionCsvTest, TextsWithCommasQuotesAndLineBreaksComeBackWhole) {
     settings->customKeys()[2]->setLabel("line\nbreak");
     settings->customKeys()[2]->setPressCommand("a\"b,c");
     settings->setNotificationFormat("VOL\r\n*");
+    // A line break in the last field leaves a whole row on its first line; still one field.
+    settings->muteCommand()->setInactiveNotificationFormat("OFF\n*");
     auto second = std::make_shared<ConnectionSettings>("Second");
     ASSERT_TRUE(ConnectionCSV::exportToFile(path(), {settings, second}));
     EXPECT_NE(readText(path()).find("\"Room 1, East\",Telnet"), std::string::npos);
@@ -179,6 +181,7 @@ TEST_F(ConnectionCsvTest, TextsWithCommasQuotesAndLineBreaksComeBackWhole) {
     EXPECT_EQ(parsed[0]->customKeys()[2]->label(), "line\nbreak");
     EXPECT_EQ(parsed[0]->customKeys()[2]->pressCommand(), "a\"b,c");
     EXPECT_EQ(parsed[0]->notificationFormat(), "VOL\r\n*");
+    EXPECT_EQ(parsed[0]->muteCommand()->inactiveNotificationFormat(), "OFF\n*");
     EXPECT_EQ(parsed[1]->roomName(), "Second");
 }
 
@@ -241,9 +244,11 @@ TEST_F(ConnectionCsvTest, DamagedFilesAreReadAsFarAsTheyGoAndEveryProblemIsNamed
     EXPECT_EQ(parsed[0]->volumeUpCommand()->pressCommand(), "U");
     EXPECT_EQ(parsed[1]->ip(), "h2");
     EXPECT_EQ(problems,
-              (std::vector<std::string>{"line 3: 12 fields, expected 20", "line 4: 25 fields, expected 20"}));
+              (std::vector<std::string>{
+                  "line 3: 12 fields, expected 20", "line 4: 25 fields, expected 20",
+                  "line 11: 0 rows after the main row, expected 7; the missing ones keep their defaults"}));
 
-    // A blank line where a block starts skips that block's eight lines.
+    // Blank lines count for nothing, however many there are.
     problems.clear();
     parsed = parse(header + "\n" + std::string(7, '\n') + boardRoomRows, &problems);
     ASSERT_EQ(parsed.size(), 1u);
@@ -260,6 +265,75 @@ TEST_F(ConnectionCsvTest, DamagedFilesAreReadAsFarAsTheyGoAndEveryProblemIsNamed
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].rfind("cannot read the file", 0), 0u);
     EXPECT_TRUE(ConnectionCSV::parseFile(path("missing.csv")).empty());
+}
+
+// Blocks at fixed places lost the profile after a blank line or a missing row and read a
+// nameless serial profile in its place; any file at all was read as profiles. Without a word.
+TEST_F(ConnectionCsvTest, BlocksAreFoundByTheirRowsAndOddFilesAreNamed) {
+    const std::string second = "Second,Telnet,h2,VoIP,2,,,0,0,,,,,,Mute,NA,,NA,,\n"
+                               ",,,,,,,,,,,,,,VOLUME UP,NA,U2,,,NA\n,,,,,,,,,,,,,,VOLUME DOWN,NA,D2,,,NA\n" +
+                               keyRows();
+    const std::string noVolumeDown =
+        "Cut,Telnet,h3,VoIP,3,,,0,0,,,,,,Mute,NA,,NA,,\n"
+        ",,,,,,,,,,,,,,VOLUME UP,NA,U3,,,NA\n,,,,,,,,,,,,,,CUSTOM 1,one,K1,,NA,NA\n";
+    const std::string titles = header.substr(header.find('\n') + 1);
+    struct Case {
+        std::string text;
+        std::vector<std::string> rooms;
+        std::vector<std::string> problems;
+    };
+    const Case cases[] = {
+        {header + boardRoomRows + "\n" + second, {"Board Room", "Second"}, {}},
+        {header + "\n\n" + boardRoomRows + "\n,,,,,,,,,,,,,,,,,,,\n\n" + second,
+         {"Board Room", "Second"},
+         {"line 5: 8 rows after the main row, expected 7; the last 1 are ignored"}},
+        {header + noVolumeDown + second,
+         {"Cut", "Second"},
+         {"line 3: 2 rows after the main row, expected 7; the missing ones keep their defaults"}},
+        {header + ",,,,,,,,,,,,,,VOLUME UP,NA,X,,,NA\n" + second,
+         {"Second"},
+         {"line 3: a row before any profile's main row"}},
+        // Either header line is enough, so a file whose version line was edited still imports.
+        {"My rooms\n" + titles + second, {"Second"}, {}},
+        {header, {}, {"no profiles in the file"}},
+        {"", {}, {"the file is empty"}},
+        {"Tessmark Dialer Phone Book,Version,1.0\nFirst,Middle Initial\n" + second,
+         {},
+         {"not a connection profile file: its first two lines are neither the version line nor the title "
+          "line"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> problems;
+        const auto parsed = parse(c.text, &problems);
+        std::vector<std::string> rooms;
+        for (const ConnectionSettingsPtr& settings : parsed)
+            rooms.push_back(settings->roomName());
+        EXPECT_EQ(rooms, c.rooms) << c.text;
+        EXPECT_EQ(problems, c.problems) << c.text;
+        if (!parsed.empty()) {
+            EXPECT_EQ(parsed.back()->volumeDownCommand()->pressCommand(), "D2") << c.text;
+        }
+    }
+
+    // A missing volume row keeps its defaults rather than taking a custom key's commands.
+    const auto cut = parse(header + noVolumeDown);
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_EQ(cut[0]->volumeUpCommand()->pressCommand() + "|" + cut[0]->volumeDownCommand()->pressCommand() +
+                  "|" + cut[0]->customKeys()[0]->pressCommand(),
+              "U3||K1");
+}
+
+// An old unquoted file's stray quote ran on to the next line that closed it ("Screen 27"),
+// taking every profile between with it.
+TEST_F(ConnectionCsvTest, BrokenQuoteNeverSwallowsTheLinesAfterIt) {
+    const std::string screen = "Screen 27\"" + boardRoomRows.substr(std::string("Board Room").size());
+    std::vector<std::string> problems;
+    const auto parsed = parse(header + "\"" + boardRoomRows + boardRoomRows + screen, &problems);
+    std::vector<std::string> rooms;
+    for (const ConnectionSettingsPtr& settings : parsed)
+        rooms.push_back(settings->roomName() + " " + settings->customKeys()[0]->pressCommand());
+    EXPECT_EQ(rooms, (std::vector<std::string>{"\"Board Room K1P", "Board Room K1P", "Screen 27\" K1P"}));
+    EXPECT_EQ(problems, std::vector<std::string>{"line 3: an unclosed quote"});
 }
 
 TEST_F(ConnectionCsvTest, FailedExportLeavesWhatWasThere) {

@@ -127,10 +127,31 @@ TEST_F(PhoneBookCsvTest, DamagedFilesAreReadAsFarAsTheyGoAndEveryProblemIsNamed)
               (std::vector<std::string>{"line 3: 3 fields, expected 9", "line 4: 10 fields, expected 9",
                                         "line 5: an unclosed quote"}));
 
+    // Nothing in the file is said, not only shown as a failure.
+    for (const auto& [text, problem] : {std::pair<std::string, std::string>{"", "the file is empty"},
+                                        {header, "no contacts in the file"}}) {
+        problems.clear();
+        EXPECT_TRUE(parse(text, &problems).empty());
+        EXPECT_EQ(problems, std::vector<std::string>{problem});
+    }
+
     problems.clear();
     EXPECT_TRUE(parse(header + "Ann,,Lee,,0,1,Home,-1,1\nB\xC3,,,,0,,,,", &problems).empty());
     EXPECT_EQ(problems,
               (std::vector<std::string>{"not UTF-8 text at byte " + std::to_string(header.size() + 26)}));
+}
+
+// An old unquoted file's stray quote ran on to the next field closing one ("Screen 27"),
+// taking the contacts between with it.
+TEST_F(PhoneBookCsvTest, BrokenQuoteNeverSwallowsTheLinesAfterIt) {
+    std::vector<std::string> problems;
+    EXPECT_EQ(parse(header + "Ann,,Lee,\"Acme,1,555,Work,2,1\nBob,,Ray,,0,301,Work,-1,1\n"
+                             ",,,,,302,Home,-1,0\nDee,,Fox,Screen 27\",0,501,Home,-1,1",
+                    &problems),
+              (std::vector<std::string>{"Ann||Lee|\"Acme|fav [555 1 2 default]",
+                                        "Bob||Ray||- [301 1 -1 default] [302 0 -1]",
+                                        "Dee||Fox|Screen 27\"|- [501 0 -1 default]"}));
+    EXPECT_EQ(problems, std::vector<std::string>{"line 3: an unclosed quote"});
 }
 
 } // namespace

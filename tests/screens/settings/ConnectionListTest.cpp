@@ -364,6 +364,49 @@ private slots:
         runQueued();
         QCOMPARE(lastSheetText(), QStringLiteral("Failed to export connections"));
     }
+
+    // A damaged file is not passed off as a clean import, and a file of another kind imports
+    // nothing; the details say what was wrong either way.
+    void damagedAndForeignFilesAreSaid_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<int>("rows");
+        const QByteArray header = "Tessmark Dialer Connection,Version,2\nRoom Name,Connection Type\n";
+        QTest::newRow("rows missing") << header + "Cut,Telnet,h,VoIP,1,,,0,0,,,,,,Mute,NA,,NA,,\n"
+                                                  ",,,,,,,,,,,,,,VOLUME UP,NA,U,,,NA\n"
+                                      << QStringLiteral("Imported connections with problems in the file")
+                                      << QStringLiteral("line 3: 1 rows after the main row") << 1;
+        QTest::newRow("phone book") << QByteArray(
+                                           "Tessmark Dialer Phone Book,Version,1.0\nFirst,Middle Initial\n"
+                                           "Ann,,Lee,Acme,1,555,Work,2,1")
+                                    << QStringLiteral("Failed to import connections")
+                                    << QStringLiteral("not a connection profile file") << 0;
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("Failed to import connections")
+                               << QStringLiteral("the file is empty") << 0;
+    }
+    void damagedAndForeignFilesAreSaid() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, text);
+        QFETCH(QString, detail);
+        QFETCH(int, rows);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("rooms.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        UiHarness ui;
+        ui.launch();
+        SettingsTab tab(ui);
+        ConnectionViewController* list = tab.openConnections();
+        FileDialog::setNextFileName(path);
+        QTest::mouseClick(list->importButton(), Qt::LeftButton);
+        runQueued();
+        QCOMPARE(lastSheetText(), text);
+        QVERIFY(Alert::requests().back().detailedText.startsWith(detail));
+        QCOMPARE(rowNames(list).size(), rows);
+    }
 };
 
 TESSMARK_QTEST(ConnectionListTest)
