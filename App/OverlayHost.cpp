@@ -33,6 +33,28 @@ void OverlayHost::addSubview(QWidget* view) {
     if (view == nullptr) {
         return;
     }
+    adopt(view);
+    m_stack.emplace_back(view);
+    view->show();
+    view->raise();
+    // A view laid while a pop-up is up goes under it.
+    for (const QPointer<QWidget>& popUp : m_popUps) {
+        popUp->raise();
+    }
+}
+
+void OverlayHost::addPopUp(QWidget* view) {
+    if (view == nullptr) {
+        return;
+    }
+    adopt(view);
+    m_popUps.emplace_back(view);
+    view->show();
+    view->raise();
+}
+
+// Makes the view a child of the container, out of the stack and the pop-ups.
+void OverlayHost::adopt(QWidget* view) {
     if (view->parentWidget() != m_container) {
         if (view->parentWidget() != nullptr) {
             removeFromSuperview(view);
@@ -42,17 +64,18 @@ void OverlayHost::addSubview(QWidget* view) {
         view->setGeometry(geometry);
     }
     prune();
-    std::erase_if(m_stack, [view](const QPointer<QWidget>& entry) { return entry == view; });
-    m_stack.emplace_back(view);
-    view->show();
-    view->raise();
+    const auto isView = [view](const QPointer<QWidget>& entry) { return entry == view; };
+    std::erase_if(m_stack, isView);
+    std::erase_if(m_popUps, isView);
 }
 
 void OverlayHost::removeSubview(QWidget* view) {
     if (view == nullptr) {
         return;
     }
-    std::erase_if(m_stack, [view](const QPointer<QWidget>& entry) { return entry == view; });
+    const auto isView = [view](const QPointer<QWidget>& entry) { return entry == view; };
+    std::erase_if(m_stack, isView);
+    std::erase_if(m_popUps, isView);
     if (view->parentWidget() == m_container) {
         view->hide();
         view->setParent(nullptr);
@@ -62,6 +85,18 @@ void OverlayHost::removeSubview(QWidget* view) {
 QWidget* OverlayHost::topmost() const {
     prune();
     return m_stack.empty() ? nullptr : m_stack.back().data();
+}
+
+bool OverlayHost::isTopmost(const QWidget* view) const {
+    if (view == nullptr) {
+        return false;
+    }
+    prune();
+    const auto isView = [view](const QPointer<QWidget>& entry) { return entry == view; };
+    if (std::any_of(m_popUps.begin(), m_popUps.end(), isView)) {
+        return m_popUps.back() == view;
+    }
+    return topmost() == view;
 }
 
 std::vector<QWidget*> OverlayHost::subviews() const {
@@ -75,7 +110,9 @@ std::vector<QWidget*> OverlayHost::subviews() const {
 
 // Views that were deleted or moved to another container meanwhile are no longer ours.
 void OverlayHost::prune() const {
-    std::erase_if(m_stack, [this](const QPointer<QWidget>& entry) {
+    const auto gone = [this](const QPointer<QWidget>& entry) {
         return entry.isNull() || entry->parentWidget() != m_container;
-    });
+    };
+    std::erase_if(m_stack, gone);
+    std::erase_if(m_popUps, gone);
 }

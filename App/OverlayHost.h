@@ -10,6 +10,8 @@ class QWidget;
 // The views laid over one container, bottom first. A view counts as showing when it is its
 // container's last (topmost) subview. QObject::children() also holds non-widget children and
 // changes order on reparenting, so the order is kept here explicitly.
+// Pop-ups (the volume strip) float above the stack: they stay on top of every view laid
+// after them, and no view counts as covered by one.
 class OverlayHost final : public QObject {
     Q_OBJECT
 
@@ -23,16 +25,21 @@ public:
     // Puts the view on top of the container (also when it is there already), at its current
     // geometry, shown.
     void addSubview(QWidget* view);
+    // Puts the view above the stack as a pop-up, at its current geometry, shown.
+    void addPopUp(QWidget* view);
     void removeSubview(QWidget* view);
-    // The topmost subview, or null when the container holds none.
+    // The topmost subview, or null when the container holds none; pop-ups do not count.
     QWidget* topmost() const;
-    bool isTopmost(const QWidget* view) const { return view != nullptr && topmost() == view; }
+    // For a pop-up: it is the last pop-up laid.
+    bool isTopmost(const QWidget* view) const;
     std::vector<QWidget*> subviews() const;
 
 private:
     explicit OverlayHost(QWidget* container);
+    void adopt(QWidget* view);
     void prune() const;
 
     QWidget* m_container;
     mutable std::vector<QPointer<QWidget>> m_stack;
+    mutable std::vector<QPointer<QWidget>> m_popUps;
 };

@@ -411,7 +411,7 @@ void ToolbarController::handleVolumeCommandNotification(const NotificationInfoOb
         m_volumeSliderController->setPresenting(true);
         startVolumeSliderTimer();
         if (m_windowContentView != nullptr) {
-            OverlayHost::of(m_windowContentView).addSubview(m_volumeSliderController->view());
+            OverlayHost::of(m_windowContentView).addPopUp(m_volumeSliderController->view());
         }
         return;
     }
@@ -435,7 +435,7 @@ void ToolbarController::handleDoNotDisturbNotification(const NotificationInfoObj
 }
 
 void ToolbarController::startVolumeSliderTimer() {
-    m_volumeSliderTimer.start();
+    m_volumeSliderTimer.start(volumeSliderMilliseconds);
 }
 
 void ToolbarController::hideVolumeSlider() {
