@@ -16,6 +16,7 @@
 #include "Logic/bridge/TessmarkDialerCore.h"
 #include "Logic/common/Codes.h"
 #include "Screens/calling/ActiveCallViewController.h"
+#include "Screens/calling/DialerViewController.h"
 #include "Screens/calling/TelcoActiveCallViewController.h"
 
 #include <QIcon>
@@ -173,6 +174,11 @@ void AppDelegate::removeOverlay(KTNavigationController* overlay) {
     OverlayHost::removeFromSuperview(overlay->view());
 }
 
+bool AppDelegate::keypadLent() const {
+    return m_tabBarController != nullptr && m_tabBarController->dialerViewController() != nullptr &&
+           m_tabBarController->dialerViewController()->openedFromActiveCallView();
+}
+
 void AppDelegate::receivedNotification(const NotificationInfoObject& info) {
     if (info.notificationType() != NotificationType::PARTY_STATE) {
         return;
@@ -223,6 +229,8 @@ void AppDelegate::receivedNotification(const NotificationInfoObject& info) {
             removeOverlay(overlay);
             Post("backToCurrentTab");
         }
+        // The call's pickers go with it, whether or not its screen was on top.
+        m_activeCallController->lineWentIdle();
         Post("dialerNormalState");
         break;
     case LineState::COLLECTING_DIGITS:
@@ -232,7 +240,9 @@ void AppDelegate::receivedNotification(const NotificationInfoObject& info) {
         Post("dialerOffHookState");
         break;
     case LineState::IN_CALL:
-        if (showing) {
+        // While the dialer is the call's keypad the screen follows the call from aside: taking
+        // the window back would cover the keypad at every digit.
+        if (showing || keypadLent()) {
             if (voip) {
                 m_activeCallController->update();
             } else {
@@ -243,6 +253,7 @@ void AppDelegate::receivedNotification(const NotificationInfoObject& info) {
             m_callRouting.setNewCallFromActiveCall(false);
             m_callRouting.setCallState(CallRouting::Normal);
             if (!voip) {
+                m_telcoActiveCallController->startNewCall();
                 m_telcoActiveCallController->update();
             }
             layOverlay(overlay);

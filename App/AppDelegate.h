@@ -93,6 +93,8 @@ private:
     bool isShowing(KTNavigationController* overlay) const;
     void layOverlay(KTNavigationController* overlay);
     void removeOverlay(KTNavigationController* overlay);
+    // The dialer is a running call's keypad: the active-call screen is lent to it.
+    bool keypadLent() const;
     void layCurrentOverlayWhileInCall();
 
     Options m_options;

@@ -333,6 +333,12 @@ void ActiveCallViewController::blindTransferSelected() {
     startTransfer(false);
 }
 
+void ActiveCallViewController::lineWentIdle() {
+    if (m_transferTypePicker != nullptr && m_transferTypePicker->isViewLoaded()) {
+        OverlayHost::removeFromSuperview(m_transferTypePicker->view());
+    }
+}
+
 void ActiveCallViewController::cancelledSelectingTransferType() {
     OverlayHost::removeFromSuperview(m_transferTypePicker->view());
 }

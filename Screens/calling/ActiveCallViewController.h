@@ -39,6 +39,8 @@ public:
     // Rebuilds the list from a fresh line, carrying each party's times over by ID, and
     // selects the last row.
     void update();
+    // The line went idle: the transfer type picker, which belongs to the call, closes.
+    void lineWentIdle();
 
     void viewDidLoad() override;
     // The screen is laid over the window: custom keys, then update().

@@ -2,7 +2,6 @@
 
 #include "App/Images.h"
 #include "App/KTNavigationController.h"
-#include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
 #include "App/controls/FunctionButtonView.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
@@ -133,15 +132,6 @@ ElidedTitleButton* TelcoActiveCallViewController::customButton(int tag) const {
     return m_customKeys->button(tag);
 }
 
-bool TelcoActiveCallViewController::isShowing() const {
-    if (navigationController() == nullptr) {
-        return false;
-    }
-    QWidget* stack = navigationController()->view();
-    QWidget* container = stack->parentWidget();
-    return container != nullptr && OverlayHost::of(container).isTopmost(stack);
-}
-
 void TelcoActiveCallViewController::update() {
     view();
     const std::vector<LinePartyPtr> parties = TessmarkDialerCore::deviceCommunication().line()->lineParties();
@@ -149,10 +139,9 @@ void TelcoActiveCallViewController::update() {
         return;
     }
     const LinePartyPtr& party = parties.front();
-    // The delegate updates the screen before it lays it over the window, and takes it away
-    // when the line goes idle: an update while it is not showing begins a new call.
-    const bool continuesActiveCall =
-        isShowing() && m_lineParty != nullptr && m_previousState == StateId::ACTIVE;
+    // The delegate starts a new call before it lays the screen; otherwise the same call goes
+    // on, also while the screen is lent to the keypad.
+    const bool continuesActiveCall = m_lineParty != nullptr && m_previousState == StateId::ACTIVE;
     party->setActiveDuration(continuesActiveCall ? m_lineParty->activeDuration() : 0);
     m_previousState = party->state();
     setLineParty(party);

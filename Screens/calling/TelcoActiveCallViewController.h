@@ -23,9 +23,11 @@ public:
     explicit TelcoActiveCallViewController(QObject* parent = nullptr);
 
     // Shows the first party of a fresh line. Its call time starts at zero when it becomes the
-    // active call (the first record of a showing, or after a record that was not ACTIVE) and
+    // active call (the first record of a new call, or after a record that was not ACTIVE) and
     // carries on otherwise; each ACTIVE record restarts the one tick timer.
     void update();
+    // The next update shows a new call: its time starts at zero.
+    void startNewCall() { m_previousState = -1; }
 
     void viewDidLoad() override;
     // The screen is laid over the window: only the custom keys are reloaded.
@@ -70,9 +72,6 @@ protected:
     QWidget* buildView() override;
 
 private:
-    // The screen's stack lies on top of its container: the delegate laid it there and has not
-    // taken it away.
-    bool isShowing() const;
     void setCallImage(const QString& name);
 
     LinePartyPtr m_lineParty;
