@@ -242,6 +242,10 @@ void DialerViewController::sipURIButtonClicked() {
 
 void DialerViewController::showEntryView(CallEntryViewController* chosen, CallEntryViewController* other) {
     OverlayHost& content = OverlayHost::of(m_contentView);
+    // Already shown, it does not appear again: that would empty the number being typed.
+    if (content.isTopmost(chosen->view())) {
+        return;
+    }
     if (content.isTopmost(other->view())) {
         content.removeSubview(other->view());
     }
