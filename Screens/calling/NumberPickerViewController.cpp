@@ -28,7 +28,8 @@ QWidget* NumberPickerViewController::buildView() {
     m_tableView = new KTTableView(panel);
     m_tableView->setObjectName(QStringLiteral("tableView"));
     m_tableView->setStyleSheet(QStringLiteral("KTTableView { border: 1px solid #E0E0E0; }"));
-    m_tableView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_tableView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_tableView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_tableView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_model = new WidgetRowsModel(m_tableView);
     auto* layout = new QVBoxLayout(panel);
@@ -75,11 +76,9 @@ NumberPickerCellView* NumberPickerViewController::loadCellView() {
     return new NumberPickerCellView;
 }
 
-// The panel is as tall as the list and stays centred in the dimmed view.
+// The panel is as tall as the list, as far as the dimmed view has room, and stays centred.
 void NumberPickerViewController::setTableViewHeightConstraint(int height) {
     m_tableViewHeightConstraint = height;
-    m_tableView->setFixedHeight(height);
-    QWidget* panel = numberTableView();
-    panel->setFixedSize(panelWidth, height);
-    m_pickerView->setPanel(panel);
+    numberTableView()->setFixedWidth(panelWidth);
+    m_pickerView->setPanelHeight(height);
 }
