@@ -10,6 +10,7 @@
 #include "Screens/calling/KeyPadDigitValueFormatter.h"
 #include "Screens/calling/SharedCallRouting.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -39,6 +40,23 @@ QString titleOfTag(int tag) {
         return QStringLiteral("#");
     }
     return QString::number(tag);
+}
+
+// The tag of the pad's key for a typed key, or -1.
+int tagOfKey(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return -1;
+    }
+    if (key.key() >= Qt::Key_0 && key.key() <= Qt::Key_9) {
+        return key.key() - Qt::Key_0;
+    }
+    if (key.key() == Qt::Key_Asterisk) {
+        return DialPadViewController::asteriskTag;
+    }
+    if (key.key() == Qt::Key_NumberSign) {
+        return DialPadViewController::sharpTag;
+    }
+    return -1;
 }
 
 QPushButton* makeImageButton(QWidget* parent, const QString& name, const QString& accessibleName,
@@ -143,6 +161,7 @@ void DialPadViewController::viewDidLoad() {
     CallingLook::setLayerColour(view(), 0xFFFFFF);
     m_formatter = new KeyPadDigitValueFormatter(this);
     m_numberField->setValidator(m_formatter);
+    m_numberField->installEventFilter(this);
     m_digitButtonPressed.fill(false);
     setState(NormalState);
     observeModeNotifications();
@@ -216,6 +235,30 @@ void DialPadViewController::digitButtonClicked(int tag) {
     }
     setNumberText(m_numberField->text() + titleOfTag(tag));
     m_numberField->end(false);
+}
+
+// While digits go to the box, a typed digit is a press of its key on the way down and a
+// release on the way up, exactly as a click; the key then puts the digit in the field itself.
+bool DialPadViewController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_numberField ||
+        (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)) {
+        return CallEntryViewController::eventFilter(watched, event);
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    const int tag = tagOfKey(key);
+    if (tag < 0) {
+        return false;
+    }
+    const bool down = event->type() == QEvent::KeyPress;
+    const bool held = m_digitButtonPressed[static_cast<size_t>(tag)];
+    // Plain typing, unless a press sent to the box still waits for its release.
+    if (!dtmfApplies() && !held) {
+        return false;
+    }
+    if (!key.isAutoRepeat() && down != held) {
+        digitButtonClicked(tag);
+    }
+    return true;
 }
 
 // Only the digits 1 to 9 name speed-dial slots: "0", "*" and "#" never dial one, whatever a

@@ -55,6 +55,8 @@ public:
 protected:
     QWidget* buildView() override;
     void updateCallButton() override;
+    // Keys typed into the number field while digits go to the box act as the pad's keys.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Sets the field's text as the program, past the formatter and without its beep.
