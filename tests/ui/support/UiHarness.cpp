@@ -152,6 +152,14 @@ void UiHarness::launch() {
     m_delegate = std::make_unique<AppDelegate>(AppDelegate::Options{false});
     m_delegate->applicationDidFinishLaunching();
     drain();
+    // Clicks and keys are routed through the window, which takes them only once it is exposed.
+    if (QWidget* shown = window(); shown != nullptr && shown->isVisible()) {
+        if (!QTest::qWaitForWindowExposed(shown)) {
+            qFatal("the main window was never exposed");
+        }
+        shown->activateWindow();
+        (void)QTest::qWaitForWindowActive(shown);
+    }
 }
 
 std::shared_ptr<ConnectionSettings> UiHarness::testProfile(int64_t phoneType) {

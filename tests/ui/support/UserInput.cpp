@@ -1,0 +1,229 @@
+#include "ui/support/UserInput.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+QString shownText(const QWidget* widget) {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        return button->text();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        return label->text();
+    }
+    if (const auto* field = qobject_cast<const QLineEdit*>(widget)) {
+        return field->text().isEmpty() ? field->placeholderText() : field->text();
+    }
+    return widget->isWindow() ? widget->windowTitle() : QString();
+}
+
+bool isOrDescendsFrom(const QWidget* widget, const QWidget* ancestor) {
+    for (const QWidget* at = widget; at != nullptr; at = at->parentWidget()) {
+        if (at == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A window stacked above the given one: its own sheets and pop-ups, and any pop-up.
+bool isAbove(const QWidget* other, const QWidget* window) {
+    if (other->windowType() == Qt::Popup && window->windowType() != Qt::Popup) {
+        return true;
+    }
+    return other->parentWidget() != nullptr && isOrDescendsFrom(other->parentWidget(), window);
+}
+
+// The modal window that keeps events from the window, if one does.
+const QWidget* modalBlocker(const QWidget* window) {
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == window || !other->isVisible() || other->windowModality() == Qt::NonModal ||
+            isOrDescendsFrom(window, other)) {
+            continue;
+        }
+        if (other->windowModality() == Qt::ApplicationModal ||
+            (other->parentWidget() != nullptr && isOrDescendsFrom(other->parentWidget(), window))) {
+            return other;
+        }
+    }
+    return nullptr;
+}
+
+// The widget of another window that lies over the global point, if one does.
+const QWidget* coveringWindowWidget(const QWidget* window, QPoint global) {
+    for (QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == window || !other->isVisible() || other->windowType() == Qt::ToolTip ||
+            !other->frameGeometry().contains(global) || !isAbove(other, window)) {
+            continue;
+        }
+        QWidget* child = other->childAt(other->mapFromGlobal(global));
+        return child != nullptr ? child : other;
+    }
+    return nullptr;
+}
+
+QString pointText(QPoint point) {
+    return QStringLiteral("(%1, %2)").arg(point.x()).arg(point.y());
+}
+
+bool refuse(const QString& message, const std::source_location& caller) {
+    QTest::qFail(message.toUtf8().constData(), caller.file_name(), static_cast<int>(caller.line()));
+    return false;
+}
+
+// A user's click lands in the window the window manager then activates; sheets and pop-ups
+// keep their own activation rules.
+void bringToFront(QWidget* window) {
+    if (window->windowType() == Qt::Popup || window->isActiveWindow()) {
+        return;
+    }
+    window->activateWindow();
+    (void)QTest::qWaitForWindowActive(window, 1000);
+}
+
+bool mouseAt(QWidget* widget, QPoint local, QTest::MouseAction action, Qt::MouseButton button,
+             Qt::KeyboardModifiers modifiers, const std::source_location& caller) {
+    const QString why = UserInput::whyNotClickable(widget, local);
+    if (!why.isEmpty()) {
+        return refuse(why, caller);
+    }
+    QWidget* window = widget->window();
+    QWindow* handle = window->windowHandle();
+    if (handle == nullptr || !QTest::qWaitForWindowExposed(handle, 2000)) {
+        return refuse(QStringLiteral("the window of %1 is not exposed").arg(UserInput::describe(widget)),
+                      caller);
+    }
+    bringToFront(window);
+    const QPoint inWindow = handle->mapFromGlobal(widget->mapToGlobal(local));
+    QTest::mouseEvent(action, handle, button, modifiers, inWindow);
+    return true;
+}
+
+Qt::Key keyOf(QChar character) {
+    if (character.unicode() < 0x80) {
+        return QTest::asciiToKey(static_cast<char>(character.unicode()));
+    }
+    return static_cast<Qt::Key>(character.toUpper().unicode());
+}
+
+QWindow* focusedWindow(const std::source_location& caller) {
+    QWidget* focused = QApplication::focusWidget();
+    if (focused == nullptr) {
+        refuse(QStringLiteral("nothing has keyboard focus"), caller);
+        return nullptr;
+    }
+    if (const QWidget* blocker = modalBlocker(focused->window())) {
+        refuse(QStringLiteral("%1 has focus but is blocked by the modal %2")
+                   .arg(UserInput::describe(focused), UserInput::describe(blocker)),
+               caller);
+        return nullptr;
+    }
+    return focused->window()->windowHandle();
+}
+
+} // namespace
+
+QString UserInput::describe(const QWidget* widget) {
+    if (widget == nullptr) {
+        return QStringLiteral("no widget");
+    }
+    QString text = QString::fromLatin1(widget->metaObject()->className());
+    text += QStringLiteral(" \"%1\"").arg(widget->objectName());
+    const QString shown = shownText(widget);
+    if (!shown.isEmpty()) {
+        text += QStringLiteral(" \"%1\"").arg(shown);
+    }
+    return text;
+}
+
+QString UserInput::whyNotClickable(QWidget* widget, QPoint local) {
+    if (widget == nullptr) {
+        return QStringLiteral("click on a null widget");
+    }
+    const QString name = describe(widget);
+    if (!widget->isVisible()) {
+        return QStringLiteral("%1 is hidden").arg(name);
+    }
+    if (!widget->isEnabled()) {
+        return QStringLiteral("%1 is disabled").arg(name);
+    }
+    QWidget* window = widget->window();
+    // The point must lie inside the widget and every ancestor up to the window: a scroll
+    // viewport or a smaller parent clips what lies outside it.
+    for (QWidget* at = widget; at != nullptr; at = at->isWindow() ? nullptr : at->parentWidget()) {
+        if (!at->rect().contains(widget->mapTo(at, local))) {
+            const QString area = at == widget   ? QStringLiteral("the widget")
+                                 : at == window ? QStringLiteral("its window")
+                                                : describe(at);
+            return QStringLiteral("%1: point %2 lies outside the visible area of %3")
+                .arg(name, pointText(local), area);
+        }
+    }
+    if (const QWidget* blocker = modalBlocker(window)) {
+        return QStringLiteral("%1 is blocked by the modal %2").arg(name, describe(blocker));
+    }
+    const QPoint global = widget->mapToGlobal(local);
+    if (const QWidget* over = coveringWindowWidget(window, global)) {
+        return QStringLiteral("%1 is covered at %2 by %3 of another window")
+            .arg(name, pointText(local), describe(over));
+    }
+    if (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr && popup != window) {
+        return QStringLiteral("%1 lies behind the open pop-up %2").arg(name, describe(popup));
+    }
+    const QPoint inWindow = widget->mapTo(window, local);
+    const QWidget* hit = window->childAt(inWindow);
+    if (hit == nullptr) {
+        hit = window;
+    }
+    if (!isOrDescendsFrom(hit, widget)) {
+        return QStringLiteral("%1 is covered at %2 by %3").arg(name, pointText(local), describe(hit));
+    }
+    return {};
+}
+
+bool UserInput::click(QWidget* widget, Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                      std::source_location caller) {
+    const QPoint centre = widget != nullptr ? widget->rect().center() : QPoint();
+    return mouseAt(widget, centre, QTest::MouseClick, button, modifiers, caller);
+}
+
+bool UserInput::doubleClick(QWidget* widget, std::source_location caller) {
+    const QPoint centre = widget != nullptr ? widget->rect().center() : QPoint();
+    return mouseAt(widget, centre, QTest::MouseDClick, Qt::LeftButton, {}, caller);
+}
+
+bool UserInput::clickAt(QWidget* widget, QPoint local, Qt::MouseButton button,
+                        Qt::KeyboardModifiers modifiers, std::source_location caller) {
+    return mouseAt(widget, local, QTest::MouseClick, button, modifiers, caller);
+}
+
+bool UserInput::doubleClickAt(QWidget* widget, QPoint local, std::source_location caller) {
+    return mouseAt(widget, local, QTest::MouseDClick, Qt::LeftButton, {}, caller);
+}
+
+bool UserInput::type(const QString& text, std::source_location caller) {
+    for (const QChar character : text) {
+        QWindow* window = focusedWindow(caller);
+        if (window == nullptr) {
+            return false;
+        }
+        QTest::sendKeyEvent(QTest::Click, window, keyOf(character), QString(character), Qt::NoModifier);
+    }
+    return true;
+}
+
+bool UserInput::press(Qt::Key key, Qt::KeyboardModifiers modifiers, std::source_location caller) {
+    QWindow* window = focusedWindow(caller);
+    if (window == nullptr) {
+        return false;
+    }
+    QTest::keyClick(window, key, modifiers);
+    return true;
+}

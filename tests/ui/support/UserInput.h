@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <Qt>
+
+#include <source_location>
+
+class QWidget;
+
+// Clicks and keys as a user makes them: an event on the top-level window at a point, routed
+// by Qt, so modality, covering widgets and clipping apply. Each function refuses, records a
+// test failure naming the reason and returns false when a user could not have done it.
+//
+//     USER_CLICK(screen.button("HOLD"));
+//     USER_CLICK_AT(view->viewport(), view->visualRect(index).center());
+//     USER_TYPE(QStringLiteral("201"));
+namespace UserInput {
+
+// Clicks at the widget's centre. Refused when the widget is hidden or disabled, when its centre
+// lies outside the window or a clipping ancestor (a scroll viewport), when another widget (also
+// one of another window above it: a sheet, a pop-up) is there, or when a modal window blocks it.
+[[nodiscard]] bool click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton,
+                         Qt::KeyboardModifiers modifiers = {},
+                         std::source_location caller = std::source_location::current());
+[[nodiscard]] bool doubleClick(QWidget* widget,
+                               std::source_location caller = std::source_location::current());
+// The same at a point in the widget's own coordinates (rows of item views: the view's
+// viewport and visualRect(index).center()).
+[[nodiscard]] bool clickAt(QWidget* widget, QPoint local, Qt::MouseButton button = Qt::LeftButton,
+                           Qt::KeyboardModifiers modifiers = {},
+                           std::source_location caller = std::source_location::current());
+[[nodiscard]] bool doubleClickAt(QWidget* widget, QPoint local,
+                                 std::source_location caller = std::source_location::current());
+
+// Keys to the focused widget, through its window. Refused when nothing has focus.
+[[nodiscard]] bool type(const QString& text, std::source_location caller = std::source_location::current());
+[[nodiscard]] bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = {},
+                         std::source_location caller = std::source_location::current());
+
+// Why a click at the point (widget coordinates) would not reach the widget; empty when it would.
+QString whyNotClickable(QWidget* widget, QPoint local);
+// "QPushButton \"saveButton\" \"Save\"": the class, object name and shown text, for messages.
+QString describe(const QWidget* widget);
+
+} // namespace UserInput
+
+// In a test function: stop the test when the user could not have done it.
+#define USER_CLICK(...)                                                                                      \
+    do {                                                                                                     \
+        if (!UserInput::click(__VA_ARGS__))                                                                  \
+            return;                                                                                          \
+    } while (false)
+#define USER_DOUBLE_CLICK(widget)                                                                            \
+    do {                                                                                                     \
+        if (!UserInput::doubleClick(widget))                                                                 \
+            return;                                                                                          \
+    } while (false)
+#define USER_CLICK_AT(...)                                                                                   \
+    do {                                                                                                     \
+        if (!UserInput::clickAt(__VA_ARGS__))                                                                \
+            return;                                                                                          \
+    } while (false)
+#define USER_DOUBLE_CLICK_AT(widget, local)                                                                  \
+    do {                                                                                                     \
+        if (!UserInput::doubleClickAt(widget, local))                                                        \
+            return;                                                                                          \
+    } while (false)
+#define USER_TYPE(text)                                                                                      \
+    do {                                                                                                     \
+        if (!UserInput::type(text))                                                                          \
+            return;                                                                                          \
+    } while (false)
+#define USER_PRESS(...)                                                                                      \
+    do {                                                                                                     \
+        if (!UserInput::press(__VA_ARGS__))                                                                  \
+            return;                                                                                          \
+    } while (false)
