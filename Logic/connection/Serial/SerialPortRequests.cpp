@@ -166,12 +166,18 @@ void SerialPort::pendingRequestDidTimeout(const std::shared_ptr<SerialRequest>& 
     // Until the delegate has heard of it the request stays pending, marked, so no byte
     // completes it and new requests queue behind it.
     m_pendingRequestTimedOut = true;
-    postToDelegate([request](SerialPort& port, SerialPortDelegate& receiver) {
-        if (receiver.serialPortRequestDidTimeout)
-            receiver.serialPortRequestDidTimeout(port, *request);
-        port.m_requestQueue.post([&port, request] {
-            if (port.m_pendingRequest == request)
-                port.sendNextRequest();
+    // The queue moves on even when that delegate is gone by the time the main queue runs this:
+    // otherwise nothing would ever replace the timed-out request.
+    Platform::MainQueue::shared().post([self = weak_from_this(), receiver = delegate(), request] {
+        const std::shared_ptr<SerialPort> port = self.lock();
+        if (port == nullptr)
+            return;
+        if (const std::shared_ptr<SerialPortDelegate> target = receiver.lock();
+            target != nullptr && target->serialPortRequestDidTimeout)
+            target->serialPortRequestDidTimeout(*port, *request);
+        port->m_requestQueue.post([raw = port.get(), request] {
+            if (raw->m_pendingRequest == request)
+                raw->sendNextRequest();
         });
     });
 }

@@ -116,4 +116,23 @@ TEST_F(PortOnPty, RequestsFromTwoThreadsAreAnsweredOneByOne) {
     }
 }
 
+// A delegate released on the main thread between a request's time-out (on the port's queue)
+// and its delivery must not stall the queue: the next request still goes out.
+TEST_F(PortOnPty, TheNextRequestFollowsWhenTheTimeoutsDelegateIsGone) {
+    ASSERT_TRUE(openAndWait());
+    auto hearer = std::make_shared<SerialPortDelegate>();
+    std::atomic<bool> heard{false};
+    hearer->serialPortRequestDidTimeout = [&](SerialPortInterface&, const SerialRequest&) { heard = true; };
+    port->setDelegate(hearer);
+    const auto answer = std::make_shared<const SerialPacketDescriptor>(std::string("OK"), std::string("\r\n"),
+                                                                       64, std::any());
+    port->sendRequest(SerialRequest::requestWithDataToSend(std::string("S\r"), std::any(), 0.02, answer));
+    port->sendRequest(SerialRequest::requestWithDataToSend(std::string("N\r"), std::any(), 0, answer));
+    ASSERT_TRUE(spinUntil([] { return Platform::MainQueue::shared().pendingCount() > 0; }));
+    hearer.reset();
+    ASSERT_TRUE(pumpUntil([&] { return box.received() == "S\rN\r"; }));
+    EXPECT_FALSE(heard.load());
+    EXPECT_TRUE(port->queuedRequests().empty());
+}
+
 } // namespace
