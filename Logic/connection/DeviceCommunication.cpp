@@ -131,8 +131,8 @@ void DeviceCommunication::connectionSettingsUpdated(const CPPConnectionSettings&
     evaluateVolumeMuteAvailability(*replacement);
 }
 
-bool DeviceCommunication::startConnectThread() {
-    if (m_threads.spawn([this] { connectThreadMain(); }))
+bool DeviceCommunication::startConnectThread(std::optional<int32_t> failedLink) {
+    if (m_threads.spawn([this, failedLink] { connectThreadMain(failedLink); }))
         return true;
     reportThreadRefused();
     return false;
@@ -143,13 +143,13 @@ void DeviceCommunication::reportThreadRefused() {
         dispatchNotification(m_builder.makeErrorNotification(true, "Can't create thread"));
 }
 
-void DeviceCommunication::connectThreadMain() {
+void DeviceCommunication::connectThreadMain(std::optional<int32_t> failedLink) {
     std::lock_guard lock(m_connectMutex);
     if (!m_stopping.load())
-        connectOrReconnect();
+        connectOrReconnect(failedLink);
 }
 
-void DeviceCommunication::connectOrReconnect() {
+void DeviceCommunication::connectOrReconnect(std::optional<int32_t> failedLink) {
     // From here every loop and serial report of the previous link is out of date.
     const uint64_t generation = ++m_linkGeneration;
     const DeviceTimings timings = getTimings();
@@ -167,7 +167,7 @@ void DeviceCommunication::connectOrReconnect() {
     if (settings == nullptr)
         dispatchConnection("ERROR", NO_PROFILE_MESSAGE);
     else if (settings->getConnectionType() == ConnectionType::TELNET)
-        telnetConnect(*settings, timings, generation);
+        telnetConnect(*settings, timings, generation, failedLink);
     else
         openSerial();
     m_lastKeepAlive.store(now());
@@ -175,9 +175,16 @@ void DeviceCommunication::connectOrReconnect() {
 }
 
 void DeviceCommunication::telnetConnect(const CPPConnectionSettings& settings, const DeviceTimings& timings,
-                                        uint64_t generation) {
+                                        uint64_t generation, std::optional<int32_t> failedLink) {
     int32_t attempts = 0;
     m_keepConnecting.store(true);
+    // A box that drops every link during the login is paused for and given up on like one
+    // that refuses the connection, not re-dialled at once without end.
+    if (failedLink) {
+        attempts = *failedLink;
+        if (!failAttempt(attempts, timings))
+            return;
+    }
     while (m_status.load() < 0 && m_keepConnecting.load() && attempts < timings.maxConnectAttempts) {
         dispatchConnection("CONNECTING", CONNECTING_MESSAGE);
         const auto socket = std::make_shared<TelnetSocket>(AF_INET, SOCK_STREAM, 0);
@@ -197,24 +204,28 @@ void DeviceCommunication::telnetConnect(const CPPConnectionSettings& settings, c
             dispatchConnection("TIMEOUT", "");
             return;
         }
-        if (result < 0) {
-            if (!pauseUnlessStopping(timings.retryPause))
-                return;
-            ++attempts;
-            dispatchConnection("ERROR", UNABLE_MESSAGE);
-        }
+        if (result < 0 && !failAttempt(attempts, timings))
+            return;
     }
-    if (attempts == timings.maxConnectAttempts) {
+    if (attempts >= timings.maxConnectAttempts) {
         dispatchConnection("TIMEOUT", "");
         return;
     }
     if (m_status.load() < 0)
         return;
     dispatchConnection("CONNECTED", CONNECTED_MESSAGE);
-    if (startReceiveThread(generation, timings) != 0 && !m_stopping.load()) {
+    if (startReceiveThread(generation, timings, attempts) != 0 && !m_stopping.load()) {
         reportThreadRefused();
         closeConnection();
     }
+}
+
+bool DeviceCommunication::failAttempt(int32_t& attempts, const DeviceTimings& timings) {
+    if (!pauseUnlessStopping(timings.retryPause))
+        return false;
+    ++attempts;
+    dispatchConnection("ERROR", UNABLE_MESSAGE);
+    return true;
 }
 
 void DeviceCommunication::openSerial() {
@@ -225,10 +236,13 @@ void DeviceCommunication::openSerial() {
     bridge->open();
 }
 
-int32_t DeviceCommunication::startReceiveThread(uint64_t generation, const DeviceTimings& timings) {
+int32_t DeviceCommunication::startReceiveThread(uint64_t generation, const DeviceTimings& timings,
+                                                int32_t failedAttempts) {
     m_lastKeepAlive.store(now());
     m_lastBlink.store(now());
-    return m_threads.spawn([this, generation, timings] { runReceiveLoop(generation, timings); }) ? 0 : -1;
+    const bool started = m_threads.spawn(
+        [this, generation, timings, failedAttempts] { runReceiveLoop(generation, timings, failedAttempts); });
+    return started ? 0 : -1;
 }
 
 int32_t DeviceCommunication::sendCommand(std::string command) {

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -80,7 +81,8 @@ public:
 
     // Makes profile current before it returns, then connects (closing a live link first) on
     // a connect thread. A running attempt loop stops after its current attempt; its pause or
-    // wait runs out first.
+    // wait runs out first. A Telnet link that ends before its login counts as a failed attempt
+    // (pause, ERROR, at most six in all); one that ends later is dialled again at once.
     void connect(std::shared_ptr<const CPPConnectionSettings> profile);
     // Connects the first stored profile, by room name, marked auto-connect; none: nothing.
     void autoConnect();
@@ -164,13 +166,18 @@ private:
 
     // Connecting (DeviceCommunication.cpp).
     void registerForProfileEdits();
-    bool startConnectThread();
-    void connectThreadMain();
-    void connectOrReconnect();
+    // failedLink: a Telnet link of this request ended before its login, after that many
+    // failed attempts; the new thread counts it as one more failed attempt.
+    bool startConnectThread(std::optional<int32_t> failedLink = std::nullopt);
+    void connectThreadMain(std::optional<int32_t> failedLink);
+    void connectOrReconnect(std::optional<int32_t> failedLink);
     void telnetConnect(const CPPConnectionSettings& settings, const DeviceTimings& timings,
-                       uint64_t generation);
+                       uint64_t generation, std::optional<int32_t> failedLink);
+    // The pause after a failed attempt, then its count and ERROR; false when stopping.
+    bool failAttempt(int32_t& attempts, const DeviceTimings& timings);
     void openSerial();
-    int32_t startReceiveThread(uint64_t generation, const DeviceTimings& timings);
+    // failedAttempts: those of the connect request before this link.
+    int32_t startReceiveThread(uint64_t generation, const DeviceTimings& timings, int32_t failedAttempts = 0);
     // The "Can't create thread" record, unless the object is stopping.
     void reportThreadRefused();
     void dispatchConnection(const std::string& status, const std::string& message);
@@ -189,8 +196,8 @@ private:
     std::shared_ptr<TelnetSocket> replaceSocket(std::shared_ptr<TelnetSocket> socket);
 
     // Receiving (DeviceCommunicationReceive.cpp).
-    void runReceiveLoop(uint64_t generation, const DeviceTimings& timings);
-    void telnetReceiveLoop(uint64_t generation, const DeviceTimings& timings);
+    void runReceiveLoop(uint64_t generation, const DeviceTimings& timings, int32_t failedAttempts);
+    void telnetReceiveLoop(uint64_t generation, const DeviceTimings& timings, int32_t failedAttempts);
     PassResult telnetPass(const DeviceTimings& timings, const CPPConnectionSettings* settings);
     void receiveLines(int32_t fd, const std::string& chunk, const CPPConnectionSettings& settings);
     void serialLoop(uint64_t generation, const DeviceTimings& timings);

@@ -43,19 +43,22 @@ int pollRetrying(pollfd* entries, nfds_t count, std::chrono::milliseconds timeou
 
 } // namespace
 
-void DeviceCommunication::runReceiveLoop(uint64_t generation, const DeviceTimings& timings) {
+void DeviceCommunication::runReceiveLoop(uint64_t generation, const DeviceTimings& timings,
+                                         int32_t failedAttempts) {
     const std::shared_ptr<const CPPConnectionSettings> settings = getCurrentConnectionSettings();
     if (settings == nullptr)
         return;
     if (settings->getConnectionType() == ConnectionType::TELNET)
-        telnetReceiveLoop(generation, timings);
+        telnetReceiveLoop(generation, timings, failedAttempts);
     else
         serialLoop(generation, timings);
 }
 
-void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTimings& timings) {
+void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTimings& timings,
+                                            int32_t failedAttempts) {
     m_lastReceive.store(now());
     bool dead = false;
+    bool deadBeforeLogin = false;
     while (!dead && linkIsCurrent(generation)) {
         // A close from another thread goes first: the next pass would only hold it up.
         {
@@ -72,6 +75,7 @@ void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTim
                 // Someone else took the link down meanwhile and goes on from there.
                 if (!linkIsCurrent(generation))
                     return;
+                deadBeforeLogin = !m_loggedIn.load();
                 closeConnection();
                 dead = true;
             }
@@ -79,9 +83,10 @@ void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTim
         if (!dead && m_loggedIn.load() && settings != nullptr && linkIsCurrent(generation))
             periodicStep(*settings);
     }
-    // A dead link reconnects on a connect thread of its own, never inline.
+    // A dead link reconnects on a connect thread of its own, never inline. One that never got
+    // through the login is a failed attempt of the request that made it.
     if (dead && !m_stopping.load())
-        startConnectThread();
+        startConnectThread(deadBeforeLogin ? std::optional<int32_t>(failedAttempts) : std::nullopt);
 }
 
 DeviceCommunication::PassResult DeviceCommunication::telnetPass(const DeviceTimings& timings,

@@ -85,8 +85,10 @@ TEST_F(Reconnect, EveryDropDuringLoginIsFollowedByAFreshLogin) {
             ASSERT_GE(events.size(), 5u);
             EXPECT_EQ(std::vector<std::string>(events.end() - 3, events.end()),
                       (std::vector<std::string>{"CONNECTING", "CONNECTED", "LOGIN_SUCCESS"}));
+            // A link that ended before the login failed its attempt: the pause and ERROR follow.
+            EXPECT_EQ(events[events.size() - 4], step == LoginStep::AfterPrompt ? "CLOSE" : "ERROR");
             // A reset racing the handshake fails the attempt itself, which is retried.
-            if (events[events.size() - 4] == "ERROR") {
+            if (events[events.size() - 5] == "CONNECTING") {
                 EXPECT_EQ(step, LoginStep::BeforeUsername);
                 EXPECT_EQ(kind, DropKind::Reset);
             } else {
@@ -100,6 +102,38 @@ TEST_F(Reconnect, EveryDropDuringLoginIsFollowedByAFreshLogin) {
             EXPECT_EQ(box.connectionCount(), 2);
             m_device->closeConnection();
         }
+    }
+}
+
+// A box that drops every link at its user-name prompt is tried like one that refuses: the
+// pause after each link, six attempts in all, then TIMEOUT and no more dialling.
+TEST_F(Reconnect, LinksEndingBeforeTheLoginAreFailedAttempts) {
+    for (const DropKind kind : {DropKind::Fin, DropKind::Reset}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        FakeBoxScript script;
+        script.dropAt = LoginStep::AfterUserName;
+        script.dropKind = kind;
+        script.dropConnections = 1000;
+        FakeBox box(script);
+        DeviceTimings timings = testTimings();
+        timings.retryPause = 40ms;
+        m_device->setTimings(timings);
+        m_listener.clear();
+        const auto start = std::chrono::steady_clock::now();
+        connect(profileP(box.port()));
+        ASSERT_TRUE(waitForCount("TIMEOUT", 1));
+        EXPECT_GE(std::chrono::steady_clock::now() - start, 6 * timings.retryPause);
+        std::vector<std::string> expected;
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            for (const char* word : {"CONNECTING", "CONNECTED", "CLOSE", "ERROR"})
+                expected.push_back(word);
+        }
+        expected.push_back("TIMEOUT");
+        EXPECT_EQ(linkEvents(), expected);
+        EXPECT_TRUE(box.expectNothingWithin(QUIET));
+        EXPECT_EQ(box.connectionCount(), 6);
+        EXPECT_EQ(box.lines(6), (std::vector<std::string>{"admin"}));
+        EXPECT_FALSE(m_device->isConnected());
     }
 }
 
