@@ -182,6 +182,39 @@ TEST_F(Reconnect, DeadLinksAfterLoginReconnect) {
     }
 }
 
+// A new connect during a failed attempt's pause, or during a connect wait, lets that run out
+// and ends the old attempts; only then is the new profile dialled.
+TEST_F(Reconnect, ANewConnectWaitsOutTheRunningPauseOrWait) {
+    RefusingPort refusing;
+    Blackhole blackhole;
+    const struct {
+        const char* name;
+        uint16_t port;
+        std::vector<std::string> events;
+    } cases[] = {
+        {"pause", refusing.port(), {"CONNECTING", "ERROR", "CONNECTING", "CONNECTED", "LOGIN_SUCCESS"}},
+        {"wait", blackhole.port(), {"CONNECTING", "TIMEOUT", "CONNECTING", "CONNECTED", "LOGIN_SUCCESS"}},
+    };
+    DeviceTimings timings = testTimings();
+    timings.retryPause = 300ms;
+    timings.connectWait = 300ms;
+    m_device->setTimings(timings);
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        FakeBox box;
+        m_listener.clear();
+        const auto start = std::chrono::steady_clock::now();
+        connect(profileP(test.port));
+        ASSERT_TRUE(waitForCount("CONNECTING", 1));
+        connect(profileP(box.port()));
+        ASSERT_TRUE(box.waitForConnections(1, SOON));
+        EXPECT_GE(std::chrono::steady_clock::now() - start, 300ms);
+        ASSERT_TRUE(waitForLoginPass(1));
+        EXPECT_EQ(linkEvents(), test.events);
+        m_device->closeConnection();
+    }
+}
+
 // A new connect while the link is up makes the new profile current at once, closes the old
 // link (resets, CLOSE, FIN) and connects again.
 TEST_F(Reconnect, ConnectWhileUpReplacesTheLink) {
