@@ -34,7 +34,7 @@ protected:
 };
 
 // A line is processed as soon as its line end arrives; a line split across reads is joined;
-// another endpoint's line makes nothing; a lone byte is data that heads the next read.
+// another endpoint's line makes nothing; a lone byte is data, at the head or end of a line.
 TEST_F(Receive, LinesAreCutAcrossReadsAndKeptForTheirEndpoint) {
     FakeBox box(quietBox());
     ASSERT_NO_FATAL_FAILURE(connectAndLogIn(box));
@@ -53,6 +53,13 @@ TEST_F(Receive, LinesAreCutAcrossReadsAndKeptForTheirEndpoint) {
     box.sendChunks({"X", "EP UA 1 SETTINGS DISPLAY_NAME Lobby\r\n"}, 50ms);
     ASSERT_TRUE(waitForLineRecords(3));
     EXPECT_EQ(lineRecords().back().originCmd, "XEP UA 1 SETTINGS DISPLAY_NAME LOBBY");
+
+    // A single byte alone in its read, here the end of a line whose rest was read already.
+    box.send("EP UA 1 SETTINGS DISPLAY_NAME One\r\nEP UA 1 SETTINGS DISPLAY_NAME Two\r");
+    ASSERT_TRUE(waitForLineRecords(4));
+    box.send("\n");
+    ASSERT_TRUE(waitForLineRecords(5));
+    EXPECT_EQ(lineRecords().back().payload, "TWO");
     EXPECT_TRUE(noRecordFor(QUIET));
     EXPECT_TRUE(m_device->isConnected());
     EXPECT_EQ(box.connectionCount(), 1);
