@@ -120,6 +120,52 @@ TEST_F(CommandOperations, OwnCommandsAreSentAsStored) {
                                                               "MUTE TOGGLE", "UP ON", "UP OFF", "GET MAX"}));
 }
 
+// Without a speaker group, volume is offered when any one of the four button commands is set
+// and both ends of the box's range can be asked for.
+TEST_F(CommandOperations, VolumeIsAvailableWithAnyOneButtonCommand) {
+    const struct {
+        const char* name;
+        const char* upPress;
+        const char* upRelease;
+        const char* downPress;
+        const char* downRelease;
+        const char* maximum;
+        const char* minimum;
+        bool available;
+    } cases[] = {
+        {"no button", "", "", "", "", "GET MAX", "GET MIN", false},
+        {"up press", "U", "", "", "", "GET MAX", "GET MIN", true},
+        {"up release", "", "U", "", "", "GET MAX", "GET MIN", true},
+        {"down press", "", "", "D", "", "GET MAX", "GET MIN", true},
+        {"down release", "", "", "", "D", "GET MAX", "GET MIN", true},
+        {"no maximum query", "U", "U", "D", "D", "", "GET MIN", false},
+        {"no minimum query", "U", "U", "D", "D", "GET MAX", "", false},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        CPPVolumeCommand up;
+        up.setPressCommand(test.upPress);
+        up.setReleaseCommand(test.upRelease);
+        CPPVolumeCommand down;
+        down.setPressCommand(test.downPress);
+        down.setReleaseCommand(test.downRelease);
+        ASSERT_NO_FATAL_FAILURE(useProfile(
+            [&](CPPConnectionSettings& settings) {
+                settings.setUsesSpeakerGroup(false);
+                settings.setMaxVolumeValueCommand(test.maximum);
+                settings.setMinVolumeValueCommand(test.minimum);
+            },
+            {}, up, down));
+        m_listener.clear();
+        m_device->evaluateVolumeMuteAvailability();
+        const std::vector<CapturedRecord> records = m_listener.records();
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records.front().notificationType, NotificationType::VOLUME);
+        EXPECT_EQ(records.front().pn, test.available ? "ENABLE" : "DISABLE");
+        EXPECT_EQ(CPPLine::getInstance().isVolumeEnabled(), test.available);
+    }
+}
+
 // The volume arithmetic on the line's reported range.
 TEST_F(CommandOperations, RampAndSliderFigures) {
     CPPLine& line = CPPLine::getInstance();
