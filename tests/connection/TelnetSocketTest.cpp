@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <atomic>
+#include <csignal>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -101,7 +103,23 @@ TEST(TelnetSocket, SendsWholeLinesAndTracesThem) {
     EXPECT_GE(socket.getFd(), 0);
 }
 
-// A reset peer makes the send fail and close the socket, without SIGPIPE; a peer that stops
+std::atomic<int> brokenPipeSignals{0};
+
+// A loopback listener on an ephemeral port; its port in address.
+int listenOnLoopback(sockaddr_in& address) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    socklen_t length = sizeof(address);
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    ::listen(listener, 1);
+    return listener;
+}
+
+// A reset peer makes the send fail and close the socket; a send to a peer that closed its end
+// meets a broken pipe, which must not raise the signal that ends the program; a peer that stops
 // reading makes it give up after the send wait.
 TEST(TelnetSocket, FailedSendsCloseTheSocket) {
     CapturingLog log;
@@ -125,15 +143,33 @@ TEST(TelnetSocket, FailedSendsCloseTheSocket) {
         EXPECT_TRUE(socket.isClosed());
     }
     {
-        // A peer that accepts and never reads.
-        const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        // The peer closes; our next bytes draw its reset, and the send after that is refused
+        // with EPIPE. The handler only counts, so a signal fails the test instead of ending it.
         sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-        socklen_t length = sizeof(address);
-        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
-        ::listen(listener, 1);
+        const int listener = listenOnLoopback(address);
+        TelnetSocket socket(AF_INET, SOCK_STREAM, 0);
+        ASSERT_EQ(socket.connect("127.0.0.1", ntohs(address.sin_port)), 0);
+        ::close(::accept(listener, nullptr, nullptr));
+        pollfd ended{socket.getFd(), POLLIN, 0};
+        ASSERT_EQ(::poll(&ended, 1, 2000), 1);
+        const std::string line = "KEEP ALIVE\r\n";
+        EXPECT_EQ(socket.send(line, static_cast<int32_t>(line.size())), static_cast<int32_t>(line.size()));
+        pollfd reset{socket.getFd(), 0, 0};
+        ASSERT_EQ(::poll(&reset, 1, 2000), 1);
+        struct sigaction counting {};
+        struct sigaction previous {};
+        counting.sa_handler = [](int) { ++brokenPipeSignals; };
+        ::sigaction(SIGPIPE, &counting, &previous);
+        EXPECT_EQ(socket.send(line, static_cast<int32_t>(line.size())), -1);
+        ::sigaction(SIGPIPE, &previous, nullptr);
+        EXPECT_EQ(brokenPipeSignals.load(), 0);
+        EXPECT_TRUE(socket.isClosed());
+        ::close(listener);
+    }
+    {
+        // A peer that accepts and never reads.
+        sockaddr_in address{};
+        const int listener = listenOnLoopback(address);
         TelnetSocket socket(AF_INET, SOCK_STREAM, 0);
         socket.setSendWait(50ms);
         ASSERT_EQ(socket.connect("127.0.0.1", ntohs(address.sin_port)), 0);
