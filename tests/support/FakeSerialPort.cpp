@@ -2,8 +2,10 @@
 
 #include "Logic/connection/Serial/PosixError.h"
 #include "Logic/connection/Serial/SerialPortDelegate.h"
+#include "Logic/connection/Serial/SerialRequest.h"
 #include "Platform/MainQueue.h"
 
+#include <any>
 #include <cerrno>
 
 void FakeSerialPort::setDelegate(std::weak_ptr<SerialPortDelegate> delegate) {
@@ -100,5 +102,14 @@ void FakeSerialPort::remove() {
     post([](FakeSerialPort& port, SerialPortDelegate& delegate) {
         if (delegate.serialPortWasRemovedFromSystem)
             delegate.serialPortWasRemovedFromSystem(port);
+    });
+}
+
+void FakeSerialPort::timeOutRequest() {
+    const auto request = SerialRequest::requestWithDataToSend(
+        std::string("?\r"), std::any(), 1.0, std::shared_ptr<const SerialPacketDescriptor>());
+    post([request](FakeSerialPort& port, SerialPortDelegate& delegate) {
+        if (delegate.serialPortRequestDidTimeout)
+            delegate.serialPortRequestDidTimeout(port, *request);
     });
 }

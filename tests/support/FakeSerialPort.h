@@ -41,9 +41,11 @@ public:
     std::vector<std::string> writtenLines() const;
     void clearWritten();
 
-    // Posts received bytes, an error (EIO) or the removal of the device.
+    // Posts received bytes, an error (EIO), the time-out of a request or the removal of the
+    // device.
     void deliver(const std::string& bytes);
     void fail();
+    void timeOutRequest();
     void remove();
 
 private:

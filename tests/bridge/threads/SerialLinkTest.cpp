@@ -120,8 +120,8 @@ TEST_F(SerialLink, RepliesAreCutAtThePrompt) {
     EXPECT_EQ(countOf(records, "DISPLAY_NAME"), 1u);
 }
 
-// The core's close reports CLOSE, then the port's own "Connection closed"; a port error
-// reports twice and the next connect logs in again.
+// The core's close reports CLOSE, then the port's own "Connection closed"; a port error or a
+// request's time-out reports twice and the next connect logs in again.
 TEST_F(SerialLink, CloseAndPortErrors) {
     ASSERT_NO_FATAL_FAILURE(connectSerial());
     m_listener.clear();
@@ -130,18 +130,28 @@ TEST_F(SerialLink, CloseAndPortErrors) {
     EXPECT_EQ(linkEvents(), (std::vector<std::string>{"CLOSE", "ERROR"}));
     EXPECT_EQ(m_listener.records().back().payload, "Connection closed");
 
-    ASSERT_NO_FATAL_FAILURE(connectSerial());
-    m_listener.clear();
-    m_port->fail();
-    ASSERT_TRUE(pumpUntilCount("ERROR", 2));
-    EXPECT_EQ(linkEvents(), (std::vector<std::string>{"ERROR", "ERROR"}));
-    const auto records = m_listener.records();
-    EXPECT_EQ(records[0].payload, "Failed to connect to device");
-    EXPECT_EQ(records[1].payload, "Connection closed");
-    // A current failure takes the link down without a reset, a CLOSE or a new attempt.
-    EXPECT_FALSE(m_device->isConnected());
-    EXPECT_EQ(m_port->openCount(), 2);
-    EXPECT_TRUE(noRecordFor(QUIET));
+    const struct {
+        const char* report;
+        void (FakeSerialPort::*trouble)();
+    } cases[] = {{"Failed to connect to device", &FakeSerialPort::fail},
+                 {"Connection timeout", &FakeSerialPort::timeOutRequest}};
+    int opens = 1;
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.report);
+        ASSERT_NO_FATAL_FAILURE(connectSerial());
+        m_listener.clear();
+        ((*m_port).*test.trouble)();
+        ASSERT_TRUE(pumpUntilCount("ERROR", 2));
+        EXPECT_EQ(linkEvents(), (std::vector<std::string>{"ERROR", "ERROR"}));
+        const auto records = m_listener.records();
+        EXPECT_EQ(records[0].payload, test.report);
+        EXPECT_EQ(records[1].payload, "Connection closed");
+        // A current failure takes the link down without a reset, a CLOSE or a new attempt.
+        EXPECT_FALSE(m_device->isConnected());
+        EXPECT_FALSE(m_port->isOpen());
+        EXPECT_EQ(m_port->openCount(), ++opens);
+        EXPECT_TRUE(noRecordFor(QUIET));
+    }
 
     ASSERT_NO_FATAL_FAILURE(connectSerial());
     EXPECT_EQ(countOf(m_listener.records(), "LOGIN_SUCCESS"), 1u);
