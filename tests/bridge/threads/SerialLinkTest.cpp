@@ -209,6 +209,8 @@ TEST_F(SerialLink, MissingPortsRemovalAndNoCore) {
     EXPECT_EQ(linkEvents(), (std::vector<std::string>{"CONNECTING"}));
 
     ASSERT_NO_FATAL_FAILURE(connectSerial());
+    // The serial loop's first periodic step shows the line's name once; it may come late.
+    ASSERT_TRUE(m_listener.waitFor([](const auto& all) { return findSettingsDisable(all) > 0; }, SOON));
     m_listener.clear();
     m_port->remove();
     ASSERT_TRUE(pumpUntilCount("ERROR", 1));
