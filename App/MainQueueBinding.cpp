@@ -16,5 +16,7 @@ MainQueueBinding::~MainQueueBinding() {
 }
 
 void MainQueueBinding::drain() {
-    m_queue.runPending();
+    // A burst from the box can queue thousands of records: each turn runs a slice of them, and
+    // the window paints and takes input before the next.
+    m_queue.runPending(std::chrono::steady_clock::now() + sliceBudget);
 }

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <chrono>
+
 namespace Platform {
 class MainQueue;
 }
@@ -20,7 +22,10 @@ public:
     MainQueueBinding(const MainQueueBinding&) = delete;
     MainQueueBinding& operator=(const MainQueueBinding&) = delete;
 
-    // Runs what is queued now (the wake-up's action).
+    // The time one drain may run queued tasks before it lets the event loop go round.
+    static constexpr std::chrono::milliseconds sliceBudget{8};
+
+    // Runs what is queued now (the wake-up's action), for at most sliceBudget.
     void drain();
 
 private:

@@ -42,6 +42,10 @@ void MainQueue::bind(std::function<void()> wakeUp) {
 }
 
 size_t MainQueue::runPending() {
+    return runPending(std::chrono::steady_clock::time_point::max());
+}
+
+size_t MainQueue::runPending(std::chrono::steady_clock::time_point deadline) {
     size_t count = 0;
     {
         std::lock_guard lock(m_mutex);
@@ -53,12 +57,26 @@ size_t MainQueue::runPending() {
     size_t ran = 0;
     for (; ran < count; ++ran) {
         std::function<void()> task;
+        std::function<void()> wakeUp;
         {
             std::lock_guard lock(m_mutex);
             if (m_tasks.empty())
                 break;
-            task = std::move(m_tasks.front());
-            m_tasks.pop_front();
+            if (ran > 0 && std::chrono::steady_clock::now() >= deadline) {
+                // Out of time: the binding comes back for the rest after its other work.
+                if (m_wakeUp && !m_wakeUpOutstanding) {
+                    m_wakeUpOutstanding = true;
+                    wakeUp = m_wakeUp;
+                }
+            } else {
+                task = std::move(m_tasks.front());
+                m_tasks.pop_front();
+            }
+        }
+        if (!task) {
+            if (wakeUp)
+                wakeUp();
+            break;
         }
         task();
     }

@@ -41,6 +41,9 @@ public:
     // returns how many ran. Tasks they post wait for the next call. A task may call it again
     // (a nested drain); order is kept.
     size_t runPending();
+    // The same, but it stops starting tasks once the deadline has passed; the rest stay queued
+    // in order for the next call, with a wake-up given for them when the queue is bound.
+    size_t runPending(std::chrono::steady_clock::time_point deadline);
 
     // Runs tasks as they arrive until done() is true or the timeout passes (real time);
     // returns done()'s last answer. done() is checked before each task and every few

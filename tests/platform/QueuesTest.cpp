@@ -68,6 +68,30 @@ TEST(MainQueue, BindingIsWokenOncePerDrain) {
     EXPECT_EQ(queue.runPending(), 3u);
 }
 
+// A drain out of time stops between tasks: the rest keep their order, and the bound side is
+// woken for them, or a burst would sit in the queue until the next post.
+TEST(MainQueue, DrainOutOfTimeLeavesTheRestInOrderAndWakesForThem) {
+    Platform::MainQueue queue;
+    int wakeUps = 0;
+    queue.bind([&] { ++wakeUps; });
+    std::vector<int> ran;
+    for (int task = 1; task <= 3; ++task) {
+        queue.post([&ran, task] { ran.push_back(task); });
+    }
+    EXPECT_EQ(wakeUps, 1);
+    const auto past = std::chrono::steady_clock::now() - 1s;
+    EXPECT_EQ(queue.runPending(past), 1u);
+    EXPECT_EQ(wakeUps, 2);
+    queue.post([&ran] { ran.push_back(4); });
+    EXPECT_EQ(wakeUps, 2);
+    EXPECT_EQ(queue.runPending(past), 1u);
+    EXPECT_EQ(wakeUps, 3);
+    EXPECT_EQ(queue.runPending(std::chrono::steady_clock::now() + 1h), 2u);
+    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(wakeUps, 3);
+    queue.unbind();
+}
+
 TEST(MainQueue, PumpUntilRunsTasksUntilDoneOrTimeout) {
     Platform::MainQueue queue;
     bool done = false;

@@ -5,8 +5,10 @@
 #include "ui/support/QtTestMain.h"
 
 #include <QTest>
+#include <QTimer>
 
 #include <any>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -72,6 +74,45 @@ private slots:
         center.post(NotificationRelay::notificationName, nullptr, {{"data", std::any(-1)}});
         QCOMPARE(queue.runPending(), size_t(0));
         QCOMPARE(first.size(), size_t(count));
+    }
+
+    // A burst is handed over in slices: the event loop goes round (timers, paints, input)
+    // between them, where one drain of every queued record would hold the window until the
+    // last; the records still arrive whole and in order.
+    void aBurstLetsTheLoopRunBetweenSlices() {
+        Platform::MainQueue queue;
+        Platform::NotificationCenter center;
+        MainQueueBinding binding(queue);
+        NotificationRelay relay;
+        relay.start(center, queue);
+
+        constexpr int count = 200;
+        std::vector<int> heard;
+        QObject context;
+        relay.addObserver(&context, [&heard](const Platform::NotificationCenter::Notification& notification) {
+            heard.push_back(std::any_cast<int>(notification.userInfo.at("data")));
+            // A handler that takes a millisecond, as a screen's redraw may.
+            const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1);
+            while (std::chrono::steady_clock::now() < until) {
+            }
+        });
+        std::thread worker([&center] {
+            for (int index = 0; index < count; ++index) {
+                center.post(NotificationRelay::notificationName, nullptr, {{"data", std::any(index)}});
+            }
+        });
+        worker.join();
+        int heardWhenTheTimerRan = -1;
+        QTimer::singleShot(0, &context, [&] { heardWhenTheTimerRan = static_cast<int>(heard.size()); });
+        QTRY_COMPARE_WITH_TIMEOUT(static_cast<int>(heard.size()), count, 10000);
+        QVERIFY(heardWhenTheTimerRan >= 0);
+        QVERIFY2(heardWhenTheTimerRan < count / 2, qPrintable(QString::number(heardWhenTheTimerRan)));
+        std::vector<int> expected(count);
+        for (int index = 0; index < count; ++index) {
+            expected[static_cast<size_t>(index)] = index;
+        }
+        QCOMPARE(heard, expected);
+        relay.stop();
     }
 
     // Screen notifications are heard at once on the GUI thread, and no longer once the
