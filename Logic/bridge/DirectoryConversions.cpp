@@ -10,6 +10,7 @@ namespace {
 
 // A most-called number that no contact owns.
 constexpr int64_t pseudoContactId = -1;
+constexpr size_t shortListLength = 2000;
 
 ContactPtr contactWithoutNumbers(const CPPContact& record) {
     auto model = std::make_shared<Contact>(record.getFirstName(), record.getMiddleInitial(),
@@ -24,6 +25,24 @@ std::vector<ContactNumberPtr> pseudoContactNumbers(const Contact& contact) {
     return {std::make_shared<ContactNumber>(contact.firstName(), -1, CPPContactNumber::Home, true)};
 }
 
+// The numbers of the listed contacts in one grouped read: a read per contact costs seconds on a
+// large book. A short list (the favorites) reads only its own; a long one reads them all, which
+// costs less than naming every contact.
+std::unordered_map<int32_t, std::vector<CPPContactNumber>>
+numbersOfListed(const std::vector<CPPContact>& records) {
+    std::vector<int32_t> ids;
+    for (const CPPContact& record : records) {
+        if (record.getId() != pseudoContactId) {
+            ids.push_back(record.getId());
+        }
+    }
+    if (ids.empty()) {
+        return {};
+    }
+    CPPContactManager& manager = CPPContactManager::getInstance();
+    return ids.size() <= shortListLength ? manager.numbersOfContacts(ids) : manager.numbersOfAllContacts();
+}
+
 } // namespace
 
 ContactPtr contactFromCpp(const CPPContact& record) {
@@ -33,12 +52,7 @@ ContactPtr contactFromCpp(const CPPContact& record) {
 }
 
 std::vector<ContactPtr> contactsFromCpp(const std::vector<CPPContact>& records) {
-    const bool anyStored = std::any_of(records.begin(), records.end(), [](const CPPContact& record) {
-        return record.getId() != pseudoContactId;
-    });
-    // One grouped read for the whole list: a read per contact costs seconds on a large book.
-    const auto numbersByContact = anyStored ? CPPContactManager::getInstance().numbersOfAllContacts()
-                                            : std::unordered_map<int32_t, std::vector<CPPContactNumber>>();
+    const auto numbersByContact = numbersOfListed(records);
     std::vector<ContactPtr> models;
     models.reserve(records.size());
     for (const CPPContact& record : records) {

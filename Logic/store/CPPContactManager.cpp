@@ -116,6 +116,14 @@ std::unordered_map<int32_t, std::vector<CPPContactNumber>> CPPContactManager::nu
     return numbersByContact;
 }
 
+std::unordered_map<int32_t, std::vector<CPPContactNumber>>
+CPPContactManager::numbersOfContacts(const std::vector<int32_t>& contactIds) {
+    auto numbersByContact = CPPContactNumberTable::getInstance().getAllByContactId(contactIds);
+    for (auto& [contactId, numbers] : numbersByContact)
+        moveFirstDefaultToFront(numbers);
+    return numbersByContact;
+}
+
 bool CPPContactManager::addContact(CPPContact& contact, std::vector<CPPContactNumber>& numbers) {
     if (!CPPContactTable::getInstance().insert(contact))
         return false;

@@ -44,6 +44,9 @@ public:
     std::vector<CPPContactNumber> numbersOfContact(const CPPContact& contact);
     // numbersOfContact for every contact at once, keyed by contact id.
     std::unordered_map<int32_t, std::vector<CPPContactNumber>> numbersOfAllContacts();
+    // The same for the listed contacts only.
+    std::unordered_map<int32_t, std::vector<CPPContactNumber>>
+    numbersOfContacts(const std::vector<int32_t>& contactIds);
 
     // Stores a new contact with its numbers and writes every new id back into them.
     bool addContact(CPPContact& contact, std::vector<CPPContactNumber>& numbers);

@@ -63,9 +63,25 @@ std::vector<CPPContactNumber> CPPContactNumberTable::getByContactId(int32_t cont
 }
 
 std::unordered_map<int32_t, std::vector<CPPContactNumber>> CPPContactNumberTable::getAllByContactId() {
+    return numbersByOwner("select * from ContactNumber order by contactId asc, number asc");
+}
+
+std::unordered_map<int32_t, std::vector<CPPContactNumber>>
+CPPContactNumberTable::getAllByContactId(const std::vector<int32_t>& contactIds) {
+    if (contactIds.empty())
+        return {};
+    std::string list;
+    for (const int32_t contactId : contactIds) {
+        list += (list.empty() ? "" : ",") + toString(contactId);
+    }
+    return numbersByOwner("select * from ContactNumber where contactId in (" + list +
+                          ") order by contactId asc, number asc");
+}
+
+std::unordered_map<int32_t, std::vector<CPPContactNumber>>
+CPPContactNumberTable::numbersByOwner(const std::string& statement) {
     Rows rows;
-    if (!CPPDatabase::getInstance().execute("select * from ContactNumber order by contactId asc, number asc",
-                                            &rows))
+    if (!CPPDatabase::getInstance().execute(statement, &rows))
         return {};
     std::unordered_map<int32_t, std::vector<CPPContactNumber>> numbersByContact;
     // Rows come grouped by owner, so the map is searched once per contact, not per row.

@@ -24,6 +24,9 @@ public:
     std::vector<CPPContactNumber> getByContactId(int32_t contactId);
     // Every contact's numbers in one read, each list ordered as getByContactId orders it.
     std::unordered_map<int32_t, std::vector<CPPContactNumber>> getAllByContactId();
+    // The same for the listed contacts only.
+    std::unordered_map<int32_t, std::vector<CPPContactNumber>>
+    getAllByContactId(const std::vector<int32_t>& contactIds);
 
     // One entry per row with a slot other than -1, ascending, duplicates and all.
     std::vector<int32_t> usedSpeedDials();
@@ -40,4 +43,6 @@ public:
 
 private:
     CPPContactNumberTable() = default;
+    // The rows of a statement ordered by contactId, grouped per contact.
+    static std::unordered_map<int32_t, std::vector<CPPContactNumber>> numbersByOwner(const std::string& sql);
 };
