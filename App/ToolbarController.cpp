@@ -190,16 +190,13 @@ void ToolbarController::showNotConnectedState(const QString& status) {
 }
 
 void ToolbarController::showConnectedState(const QString& roomName) {
-    const ConnectionSettingsPtr settings =
-        TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
-    applyConnectedState(roomName, settings != nullptr && settings->phoneType() == PhoneType::VOIP);
+    applyConnectedState(roomName,
+                        TessmarkDialerCore::deviceCommunication().currentPhoneType() == PhoneType::VOIP);
 }
 
 void ToolbarController::showCurrentProfileConnected() {
-    const ConnectionSettingsPtr settings =
-        TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
-    applyConnectedState(settings != nullptr ? textOf(settings->roomName()) : QString(),
-                        settings != nullptr && settings->phoneType() == PhoneType::VOIP);
+    DeviceCommunicationObject& device = TessmarkDialerCore::deviceCommunication();
+    applyConnectedState(textOf(device.currentRoomName()), device.currentPhoneType() == PhoneType::VOIP);
 }
 
 void ToolbarController::applyConnectedState(const QString& roomName, bool voip) {

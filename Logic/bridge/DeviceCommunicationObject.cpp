@@ -3,6 +3,7 @@
 #include "Logic/bridge/DeviceCommandListener.h"
 #include "Logic/bridge/DeviceCommandNotificationListenerObjCPP.h"
 #include "Logic/bridge/LineConversions.h"
+#include "Logic/bridge/ModelIntegers.h"
 #include "Logic/bridge/ProfileConversions.h"
 #include "Logic/bridge/SerialBridge.h"
 #include "Logic/connection/DeviceCommunication.h"
@@ -87,6 +88,20 @@ ConnectionSettingsPtr DeviceCommunicationObject::currentConnectionSettings() con
     const std::shared_ptr<const CPPConnectionSettings> current =
         core != nullptr ? core->getCurrentConnectionSettings() : nullptr;
     return current != nullptr ? connectionSettingsFromCpp(*current) : nullptr;
+}
+
+int64_t DeviceCommunicationObject::currentPhoneType() const {
+    DeviceCommunication* core = m_core.load();
+    const std::shared_ptr<const CPPConnectionSettings> current =
+        core != nullptr ? core->getCurrentConnectionSettings() : nullptr;
+    return current != nullptr ? widenUnsigned(current->getPhoneType()) : 0;
+}
+
+std::string DeviceCommunicationObject::currentRoomName() const {
+    DeviceCommunication* core = m_core.load();
+    const std::shared_ptr<const CPPConnectionSettings> current =
+        core != nullptr ? core->getCurrentConnectionSettings() : nullptr;
+    return current != nullptr ? current->getRoomName() : std::string();
 }
 
 LinePtr DeviceCommunicationObject::line() const {

@@ -62,6 +62,10 @@ public:
     // The current profile with the keys and commands the store holds for it; null before the
     // first connect or without a core.
     ConnectionSettingsPtr currentConnectionSettings() const;
+    // The current profile's phone type (0 without one) and room name, read without the store:
+    // the screens ask on every record, and a burst from the box may bring thousands a second.
+    int64_t currentPhoneType() const;
+    std::string currentRoomName() const;
     // A new snapshot of the line on every call, never null (the line model alone without a
     // core). Reads the store for the parties' contacts: once per handler.
     LinePtr line() const;
