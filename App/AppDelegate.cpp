@@ -1,6 +1,7 @@
 #include "App/AppDelegate.h"
 
 #include "App/Alert.h"
+#include "App/CoalescedRefresh.h"
 #include "App/Images.h"
 #include "App/KTNavigationController.h"
 #include "App/NotificationRelay.h"
@@ -99,6 +100,8 @@ void AppDelegate::applicationDidFinishLaunching() {
     m_telcoActiveCallController = new TelcoActiveCallViewController(this);
     m_telcoActiveCallNavigationController =
         new KTNavigationController(m_contentView->rect(), m_telcoActiveCallController, this);
+    m_activeCallRefresh = new CoalescedRefresh([this] { m_activeCallController->update(); }, this);
+    m_telcoActiveCallRefresh = new CoalescedRefresh([this] { m_telcoActiveCallController->update(); }, this);
 
     m_callRouting.setDialToneLineParty(CallRouting::NoParty);
     m_callRouting.setNewCallFromActiveCall(false);
@@ -149,9 +152,7 @@ void AppDelegate::initTabBar() {
 }
 
 int64_t AppDelegate::currentPhoneType() {
-    const ConnectionSettingsPtr settings =
-        TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
-    return settings != nullptr ? settings->phoneType() : 0;
+    return TessmarkDialerCore::deviceCommunication().currentPhoneType();
 }
 
 KTNavigationController* AppDelegate::overlayFor(int64_t phoneType) const {
@@ -224,7 +225,7 @@ void AppDelegate::receivedNotification(const NotificationInfoObject& info) {
         if (showing) {
             m_callRouting.setNewCallFromActiveCall(false);
             if (voip) {
-                m_activeCallController->update();
+                m_activeCallRefresh->request();
             }
             removeOverlay(overlay);
             Post("backToCurrentTab");
@@ -235,7 +236,7 @@ void AppDelegate::receivedNotification(const NotificationInfoObject& info) {
         break;
     case LineState::COLLECTING_DIGITS:
         if (showing && voip) {
-            m_activeCallController->update();
+            m_activeCallRefresh->request();
         }
         Post("dialerOffHookState");
         break;
@@ -244,9 +245,9 @@ void AppDelegate::receivedNotification(const NotificationInfoObject& info) {
         // the window back would cover the keypad at every digit.
         if (showing || keypadLent()) {
             if (voip) {
-                m_activeCallController->update();
+                m_activeCallRefresh->request();
             } else {
-                m_telcoActiveCallController->update();
+                m_telcoActiveCallRefresh->request();
             }
         } else if (m_callRouting.callState() == CallRouting::Normal ||
                    m_callRouting.callState() == CallRouting::Idle) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 class ActiveCallViewController;
+class CoalescedRefresh;
 class KTNavigationController;
 class NotificationInfoObject;
 class QWidget;
@@ -110,6 +111,9 @@ private:
     KTNavigationController* m_activeCallNavigationController = nullptr;
     TelcoActiveCallViewController* m_telcoActiveCallController = nullptr;
     KTNavigationController* m_telcoActiveCallNavigationController = nullptr;
+    // The active-call screens redraw once per frame however many records a burst brings.
+    CoalescedRefresh* m_activeCallRefresh = nullptr;
+    CoalescedRefresh* m_telcoActiveCallRefresh = nullptr;
     // The context of the delegate's observers; destroying it removes them.
     std::unique_ptr<QObject> m_observers;
 };

@@ -59,8 +59,23 @@ NotificationRelay::recordOf(const Platform::NotificationCenter::Notification& no
     return record != nullptr ? *record : nullptr;
 }
 
+namespace {
+
+// Posts being handled on the GUI thread (a handler may run a nested loop).
+int g_deliveryDepth = 0;
+
+} // namespace
+
+bool NotificationRelay::isDelivering() {
+    return g_deliveryDepth > 0;
+}
+
 void NotificationRelay::deliver(const std::shared_ptr<Observers>& observers,
                                 const Platform::NotificationCenter::Notification& notification) {
+    ++g_deliveryDepth;
+    struct DepthGuard {
+        ~DepthGuard() { --g_deliveryDepth; }
+    } guard;
     // Observers added by a handler hear the next post, not this one.
     const size_t count = observers->list.size();
     for (size_t index = 0; index < count; ++index) {

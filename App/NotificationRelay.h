@@ -45,6 +45,9 @@ public:
     // GUI thread: handler hears every post from now on while context lives.
     void addObserver(QObject* context, Handler handler);
 
+    // GUI thread: true while the relay's observers are handling a post.
+    static bool isDelivering();
+
     // The record a "notification" post carries under "data", or null.
     static std::shared_ptr<const NotificationInfoObject>
     recordOf(const Platform::NotificationCenter::Notification& notification);

@@ -1,5 +1,6 @@
 #include "Screens/directory/ContactListViewController.h"
 
+#include "App/CoalescedRefresh.h"
 #include "App/Images.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
@@ -24,7 +25,8 @@
 
 ContactListViewController::ContactListViewController(const QString& nibName, const QString& title,
                                                      QStringList sortingMethods, QObject* parent)
-    : ViewController(nibName, parent), m_sortingMethods(std::move(sortingMethods)) {
+    : ViewController(nibName, parent), m_sortingMethods(std::move(sortingMethods)),
+      m_appearanceRefresh(new CoalescedRefresh([this] { reload(); }, this)) {
     setTitle(title);
 }
 
@@ -131,6 +133,17 @@ void ContactListViewController::loadContactViews(const QString& searchText) {
 void ContactListViewController::reload() {
     loadAndSortContacts();
     loadContactViews(searchText());
+}
+
+void ContactListViewController::viewWillAppearInWindow() {
+    m_shown = true;
+    viewWillAppear(true);
+}
+
+void ContactListViewController::reloadOnAppearance() {
+    if (m_shown) {
+        m_appearanceRefresh->request();
+    }
 }
 
 void ContactListViewController::searchFieldChanged() {

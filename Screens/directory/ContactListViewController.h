@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class CoalescedRefresh;
 class ContactListModel;
 class KTNavigationBarController;
 class QLineEdit;
@@ -64,7 +65,7 @@ public:
 
     void viewDidLoad() override;
     // The roots reload each time their tab is shown.
-    void viewWillAppearInWindow() override { viewWillAppear(true); }
+    void viewWillAppearInWindow() override;
 
     void searchFieldChanged();
     void indexButtonClicked(const QString& key) override;
@@ -95,6 +96,10 @@ protected:
     void showContacts(std::vector<ContactPtr> contacts, const ContactSortMethod& method);
     // Loads and rebuilds: the common end of every action that changes what is listed.
     void reload();
+    // The reload of an appearance. The stack's first call, made while the list was never on
+    // screen, reads nothing: the list is read when it is first shown, so whatever changed
+    // before then is there.
+    void reloadOnAppearance();
     void setSortingMethod(int method) { m_sortingMethod = method; }
     void setEditMode(bool on) { m_editMode = on; }
     // The right button's rules of a pick from the active-call screen; true when they used it.
@@ -124,6 +129,9 @@ private:
     int m_sortingMethod = 2;
     bool m_editMode = false;
     bool m_openedFromActiveCall = false;
+    bool m_shown = false;
+    // A burst of call records re-shows the tab once per call; the list is read once per frame.
+    CoalescedRefresh* m_appearanceRefresh = nullptr;
 
     QWidget* m_rootView = nullptr;
     QWidget* m_searchView = nullptr;

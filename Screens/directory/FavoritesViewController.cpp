@@ -87,7 +87,7 @@ void FavoritesViewController::viewWillAppear(bool /*animated*/) {
         showPlainButtons();
     }
     bar->viewDidLoad();
-    reload();
+    reloadOnAppearance();
 }
 
 void FavoritesViewController::loadAndSortContacts() {

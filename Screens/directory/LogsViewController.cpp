@@ -1,6 +1,7 @@
 #include "Screens/directory/LogsViewController.h"
 
 #include "App/Alert.h"
+#include "App/CoalescedRefresh.h"
 #include "App/Images.h"
 #include "App/KTNavigationBarController.h"
 #include "App/Observe.h"
@@ -41,7 +42,9 @@ std::vector<CallLogPtr> callLogsOfFilter(int method) {
 
 } // namespace
 
-LogsViewController::LogsViewController(QObject* parent) : ViewController(QStringLiteral("LogsView"), parent) {
+LogsViewController::LogsViewController(QObject* parent)
+    : ViewController(QStringLiteral("LogsView"), parent),
+      m_appearanceRefresh(new CoalescedRefresh([this] { reload(); }, this)) {
     setTitle(QStringLiteral("Call Log"));
 }
 
@@ -148,7 +151,9 @@ void LogsViewController::viewWillAppear(bool /*animated*/) {
         }
         bar->viewDidLoad();
     }
-    reload();
+    if (m_shown) {
+        m_appearanceRefresh->request();
+    }
 }
 
 void LogsViewController::loadAndSortCallLogs() {

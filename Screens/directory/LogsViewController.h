@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class CoalescedRefresh;
 class CallLogListModel;
 class KTNavigationBarController;
 class QLineEdit;
@@ -52,8 +53,12 @@ public:
     bool openedFromActiveCall() const { return m_openedFromActiveCall; }
 
     void viewDidLoad() override;
-    // The root reloads each time its tab is shown.
-    void viewWillAppearInWindow() override { viewWillAppear(true); }
+    // The root reloads each time its tab is shown; the log is first read then, not when the
+    // stack is built.
+    void viewWillAppearInWindow() override {
+        m_shown = true;
+        viewWillAppear(true);
+    }
     void viewWillAppear(bool animated) override;
 
     void leftButtonOfNavigationBarClicked(QAbstractButton* button) override;
@@ -88,6 +93,9 @@ private:
     int m_sortingMethod = 0;
     bool m_editMode = false;
     bool m_openedFromActiveCall = false;
+    bool m_shown = false;
+    // A burst of call records re-shows the tab once per call; the log is read once per frame.
+    CoalescedRefresh* m_appearanceRefresh = nullptr;
 
     QWidget* m_searchView = nullptr;
     QLineEdit* m_searchField = nullptr;

@@ -56,7 +56,7 @@ void PhoneBookViewController::viewWillAppear(bool /*animated*/) {
     if (KTNavigationBarController* bar = navigationBar()) {
         bar->viewDidLoad();
     }
-    reload();
+    reloadOnAppearance();
 }
 
 void PhoneBookViewController::loadAndSortContacts() {

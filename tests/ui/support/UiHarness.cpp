@@ -2,6 +2,7 @@
 
 #include "App/Alert.h"
 #include "App/Beep.h"
+#include "App/CoalescedRefresh.h"
 #include "App/FileDialog.h"
 #include "App/MainQueueBinding.h"
 #include "App/NotificationRelay.h"
@@ -223,4 +224,6 @@ void UiHarness::drain() {
         DeviceCommandListener::getInstance().waitUntilDelivered();
         Platform::MainQueue::shared().runPending();
     } while (Platform::MainQueue::shared().pendingCount() > 0);
+    // The screens as the next frame shows them.
+    CoalescedRefresh::runAllPending();
 }
