@@ -1,11 +1,11 @@
-// Start-up of the real window over a phone book of 10,000 contacts with 20,000 numbers: from
-// the process's start (as /proc/self/stat has it) to the window's first paint, and the peak
+// Start-up of the real window over a store of 10,000 contacts with 20,000 numbers, 1,000 of
+// them favorites, 10,000 call log rows and an auto-connect profile on a live fake box: from the
+// process's start (as /proc/self/stat has it) to the window's first paint, and the peak
 // resident size then. Each run is a fresh process of this program, offscreen.
-#include "Logic/bridge/Contact.h"
-#include "Logic/bridge/ContactManager.h"
-#include "Logic/bridge/ContactNumber.h"
-#include "Logic/bridge/TessmarkDialerCore.h"
+#include "BenchRuns.h"
+#include "LargeStore.h"
 #include "UiBenchSupport.h"
+#include "support/fakebox/FakeBox.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -23,8 +23,11 @@
 
 namespace {
 
-constexpr int contactCount = 10000;
+constexpr int callLogCount = 10000;
+constexpr double startUpTargetMs = 100;
+constexpr double peakTargetMb = 80;
 std::string g_dataHome;
+double g_peakMb = 0;
 
 // Seconds since boot at which this process started.
 double processStartSeconds() {
@@ -72,32 +75,16 @@ int runChild(int argc, char** argv) {
         program.delegate->applicationDidFinishLaunching();
         QApplication::exec();
     }
-    std::printf("%.3f %ld\n", firstPaint.startUpMilliseconds, firstPaint.peakKilobytes);
+    // The toolbar logs the auto-connect on the same output: the figures have their own mark.
+    std::printf("\nfirst-paint %.3f %ld\n", firstPaint.startUpMilliseconds, firstPaint.peakKilobytes);
     return firstPaint.startUpMilliseconds < 0 ? 1 : 0;
 }
 
-void fillPhoneBook() {
+void fillStore(uint16_t port) {
     TessmarkDialerCore::open();
-    {
-        CPPBatchScope batch;
-        for (int index = 0; index < contactCount; ++index) {
-            Contact contact;
-            contact.setFirstName("First" + std::to_string(index));
-            contact.setLastName("Last" + std::to_string(index % 977));
-            contact.setCompany("Company " + std::to_string(index % 311));
-            contact.setFavorite(index % 50 == 0);
-            contact.numbers().clear();
-            for (int number = 0; number < 2; ++number) {
-                auto entry = std::make_shared<ContactNumber>();
-                entry->setNumber(std::to_string(2000000 + index * 2 + number));
-                entry->setType(number);
-                entry->setSpeedDial(-1);
-                entry->setDefaultNumber(number == 0);
-                contact.numbers().push_back(entry);
-            }
-            ContactManager::addContact(contact);
-        }
-    }
+    LargeStore::fill(callLogCount);
+    ConnectionSettings profile = LargeStore::benchProfile(port, true);
+    ConnectionSettingsManager::addConnectionSettings(profile);
     TessmarkDialerCore::close();
 }
 
@@ -109,12 +96,18 @@ void StartUpToFirstPaint(benchmark::State& state) {
         FILE* child = popen(command.c_str(), "r");
         double milliseconds = -1;
         long kilobytes = -1;
-        if (child == nullptr || std::fscanf(child, "%lf %ld", &milliseconds, &kilobytes) != 2 ||
-            pclose(child) != 0) {
+        bool found = false;
+        char line[512];
+        while (child != nullptr && std::fgets(line, sizeof line, child) != nullptr) {
+            found = found || std::sscanf(line, "first-paint %lf %ld", &milliseconds, &kilobytes) == 2;
+        }
+        if (child == nullptr || pclose(child) != 0 || !found) {
             state.SkipWithError("the measured process failed");
             return;
         }
         state.SetIterationTime(milliseconds / 1000.0);
+        recordRun("start-up to the first paint",
+                  std::chrono::microseconds(static_cast<long>(milliseconds * 1000)));
         peaks.push_back(static_cast<double>(kilobytes));
     }
     double peak = 0;
@@ -122,6 +115,7 @@ void StartUpToFirstPaint(benchmark::State& state) {
         peak = std::max(peak, value);
     }
     state.counters["VmHWM_MB"] = peak / 1024.0;
+    g_peakMb = std::max(g_peakMb, peak / 1024.0);
 }
 BENCHMARK(StartUpToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -132,10 +126,15 @@ int main(int argc, char** argv) {
         return runChild(argc, argv);
     }
     g_dataHome = UiBench::makeDataHome();
-    fillPhoneBook();
+    fakebox::FakeBox box;
+    fillStore(box.port());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::printf("Start-up over 10,000 contacts, 1,000 favorites, 10,000 call log rows, auto-connect:\n");
+    printRuns("start-up to the first paint", startUpTargetMs);
+    std::printf("  %-55s %10.1f MB  (target < %g MB: %s)\n", "peak resident size", g_peakMb, peakTargetMb,
+                g_peakMb < peakTargetMb ? "met" : "MISSED");
     UiBench::removeFolder(g_dataHome);
     return 0;
 }
