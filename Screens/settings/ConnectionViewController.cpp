@@ -112,8 +112,12 @@ void ConnectionViewController::reloadFromStore() {
     reloadTable();
 }
 
+// A row is made hidden: only the table shows it, once it lays the row into its place. A row
+// left visible on the viewport would lie over the list's top and take clicks meant for it.
 ConnectionCellView* ConnectionViewController::loadConnectionCellView() {
-    return new ConnectionCellView(m_tableView->viewport());
+    auto* row = new ConnectionCellView(m_tableView->viewport());
+    row->hide();
+    return row;
 }
 
 void ConnectionViewController::loadConnectionViews() {
