@@ -9,6 +9,7 @@
 #include "App/OverlayHost.h"
 #include "App/VolumeSliderViewController.h"
 #include "App/controls/Colors.h"
+#include "App/controls/ElidingLabel.h"
 #include "App/controls/Styling.h"
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
@@ -77,12 +78,11 @@ QWidget* ToolbarController::buildView() {
     m_connectionButton = makeButton(strip, "connectionButton", QStringLiteral("Connection"), 8);
     m_forwardingButton = makeButton(strip, "forwardingButton", QStringLiteral("Call Forwarding"), textBaseX);
     setImage(m_forwardingButton, QStringLiteral("btn_call_forwarding"));
-    m_callerIDField = new QLabel(strip);
+    // A display name or room name longer than the strip shows shortened with "…".
+    m_callerIDField = new ElidingLabel(strip);
     m_callerIDField->setObjectName(QStringLiteral("callerIDField"));
-    m_callerIDField->setTextFormat(Qt::PlainText);
-    m_roomNameField = new QLabel(strip);
+    m_roomNameField = new ElidingLabel(strip);
     m_roomNameField->setObjectName(QStringLiteral("roomNameField"));
-    m_roomNameField->setTextFormat(Qt::PlainText);
     m_roomNameField->setStyleSheet(QStringLiteral("color: #FFFFFF; font-size: 13px;"));
     m_doNotDisturbButton =
         makeButton(strip, "doNotDisturbButton", QStringLiteral("Do Not Disturb"), rightButtonsX);

@@ -3,6 +3,7 @@
 #include "App/CallTexts.h"
 #include "App/Images.h"
 #include "App/controls/Colors.h"
+#include "App/controls/ElidingLabel.h"
 #include "Logic/common/Codes.h"
 #include "Screens/calling/CallingLook.h"
 #include "Screens/calling/PartyContactTexts.h"
@@ -10,11 +11,13 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
-constexpr int rightColumnWidth = 140;
+constexpr int textLeft = 56;
+constexpr int columnGap = 8;
 constexpr int rightMargin = 10;
 constexpr int timeHeight = 16;
 constexpr QSize stateImageSize(32, 32);
@@ -55,14 +58,15 @@ ActiveCallCellView::ActiveCallCellView(QWidget* parent) : QWidget(parent) {
                               stateImageSize.height());
     m_stateImage->setAlignment(Qt::AlignCenter);
 
+    // Names and companies shorten at their end; a SIP address in its middle, so its host shows.
     m_contactNameField =
-        CallingLook::makeTextField(this, QStringLiteral("contactNameField"), 14, true, 0x000000);
+        CallingLook::makeElidingField(this, QStringLiteral("contactNameField"), 14, true, 0x000000);
     m_companyField =
-        CallingLook::makeTextField(this, QStringLiteral("companyField"), 11, false, secondaryText);
-    m_phoneNumberField =
-        CallingLook::makeTextField(this, QStringLiteral("phoneNumberField"), 12, false, 0x000000);
+        CallingLook::makeElidingField(this, QStringLiteral("companyField"), 11, false, secondaryText);
+    m_phoneNumberField = CallingLook::makeElidingField(this, QStringLiteral("phoneNumberField"), 12, false,
+                                                       0x000000, Qt::ElideMiddle);
     m_phoneTypeField =
-        CallingLook::makeTextField(this, QStringLiteral("phoneTypeField"), 11, false, secondaryText);
+        CallingLook::makeElidingField(this, QStringLiteral("phoneTypeField"), 11, false, secondaryText);
     m_stateNameField =
         CallingLook::makeTextField(this, QStringLiteral("stateNameField"), 11, true, Colors::accent);
     m_stateNameField->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -75,21 +79,8 @@ ActiveCallCellView::ActiveCallCellView(QWidget* parent) : QWidget(parent) {
     // A fresh row shows its active time until its state says otherwise.
     m_holdTimeView->hide();
 
-    // The left column: name, company, then number and type on one line.
-    auto* numberLine = new QHBoxLayout;
-    numberLine->setSpacing(8);
-    numberLine->addWidget(m_phoneNumberField);
-    numberLine->addWidget(m_phoneTypeField);
-    numberLine->addStretch(1);
-    auto* leftColumn = new QVBoxLayout(this);
-    leftColumn->setContentsMargins(56, 6, rightColumnWidth + rightMargin + 8, 6);
-    leftColumn->setSpacing(1);
-    leftColumn->addWidget(m_contactNameField);
-    leftColumn->addWidget(m_companyField);
-    leftColumn->addLayout(numberLine);
-
     CallingLook::setLayerColour(this, Colors::functionButton);
-    layoutRightColumn();
+    layoutSubviews();
 }
 
 void ActiveCallCellView::setLineParty(LinePartyPtr party) {
@@ -128,6 +119,8 @@ void ActiveCallCellView::updateState() {
     }
     const int64_t state = m_lineParty->state();
     m_stateNameField->setText(linePartyStateToString(state));
+    // The state name is never shortened: the name beside it gives way instead.
+    layoutSubviews();
     if (state == StateId::RINGING) {
         setStateImage(QStringLiteral("btn_active_call"));
         m_callTimeView->hide();
@@ -160,17 +153,36 @@ void ActiveCallCellView::setStateImage(const QString& name) {
 
 void ActiveCallCellView::setTopCallTimeViewConstraint(int top) {
     m_topCallTimeViewConstraint = top;
-    layoutRightColumn();
+    layoutSubviews();
 }
 
 void ActiveCallCellView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    layoutRightColumn();
+    layoutSubviews();
 }
 
-void ActiveCallCellView::layoutRightColumn() {
-    const int left = width() - rightColumnWidth - rightMargin;
-    m_stateNameField->setGeometry(left, 6, rightColumnWidth, 14);
-    m_callTimeView->setGeometry(left, m_topCallTimeViewConstraint, rightColumnWidth, timeHeight);
-    m_holdTimeView->setGeometry(left, height() - 6 - timeHeight, rightColumnWidth, timeHeight);
+// The state name takes the width its text needs at the top right; the name line gets what is
+// left of it. The company and number lines end where the time column begins.
+void ActiveCallCellView::layoutSubviews() {
+    const int right = width() - rightMargin;
+    const int stateWidth = m_stateNameField->fontMetrics().horizontalAdvance(m_stateNameField->text()) + 2;
+    m_stateNameField->setGeometry(right - stateWidth, 6, stateWidth, 16);
+    const int timeWidth = m_callTimeView->sizeHint().width();
+    m_callTimeView->setGeometry(right - timeWidth, m_topCallTimeViewConstraint, timeWidth, timeHeight);
+    m_holdTimeView->setGeometry(right - timeWidth, height() - 6 - timeHeight, timeWidth, timeHeight);
+
+    m_contactNameField->setGeometry(textLeft, 5, std::max(0, right - stateWidth - columnGap - textLeft), 18);
+    const int linesRight = right - timeWidth - columnGap;
+    m_companyField->setGeometry(textLeft, 24, std::max(0, linesRight - textLeft), 15);
+    // The type follows the number; a long number shortens so that the type still shows.
+    const int typeWidth =
+        m_phoneTypeField->text().isEmpty()
+            ? 0
+            : m_phoneTypeField->fontMetrics().horizontalAdvance(m_phoneTypeField->text()) + 2;
+    const int numberRoom = std::max(0, linesRight - textLeft - (typeWidth > 0 ? typeWidth + columnGap : 0));
+    const int numberWidth = std::min(
+        numberRoom, m_phoneNumberField->fontMetrics().horizontalAdvance(m_phoneNumberField->text()) + 2);
+    m_phoneNumberField->setGeometry(textLeft, 40, numberWidth, 18);
+    m_phoneTypeField->setGeometry(textLeft + numberWidth + (numberWidth > 0 ? columnGap : 0), 40,
+                                  std::max(0, std::min(typeWidth, linesRight - textLeft - numberWidth)), 18);
 }

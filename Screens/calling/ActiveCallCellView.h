@@ -53,7 +53,7 @@ protected:
 private:
     void setStateImage(const QString& name);
     void setTopCallTimeViewConstraint(int top);
-    void layoutRightColumn();
+    void layoutSubviews();
 
     LinePartyPtr m_lineParty;
     bool m_selected = false;

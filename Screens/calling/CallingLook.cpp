@@ -3,6 +3,7 @@
 #include "App/CallTexts.h"
 #include "App/Images.h"
 #include "App/controls/Colors.h"
+#include "App/controls/ElidingLabel.h"
 #include "App/controls/FunctionButtonView.h"
 #include "App/controls/Styling.h"
 
@@ -33,8 +34,10 @@ void setLayerColour(QWidget* view, uint32_t colour) {
     Styling::fillBackground(view, Colors::colorWithHexCode(colour));
 }
 
-QLabel* makeTextField(QWidget* parent, const QString& objectName, int pixelSize, bool bold, uint32_t colour) {
-    auto* field = new QLabel(parent);
+namespace {
+
+template <typename Field>
+Field* styledTextField(Field* field, const QString& objectName, int pixelSize, bool bold, uint32_t colour) {
     field->setObjectName(objectName);
     field->setTextFormat(Qt::PlainText);
     QFont font = field->font();
@@ -43,6 +46,17 @@ QLabel* makeTextField(QWidget* parent, const QString& objectName, int pixelSize,
     field->setFont(font);
     field->setStyleSheet(QStringLiteral("color: %1;").arg(hex(colour)));
     return field;
+}
+
+} // namespace
+
+QLabel* makeTextField(QWidget* parent, const QString& objectName, int pixelSize, bool bold, uint32_t colour) {
+    return styledTextField(new QLabel(parent), objectName, pixelSize, bold, colour);
+}
+
+ElidingLabel* makeElidingField(QWidget* parent, const QString& objectName, int pixelSize, bool bold,
+                               uint32_t colour, Qt::TextElideMode elideMode) {
+    return styledTextField(new ElidingLabel(parent, elideMode), objectName, pixelSize, bold, colour);
 }
 
 void queueTimeText(QLabel* field, LinePartyPtr party, int64_t (LineParty::*counter)() const) {

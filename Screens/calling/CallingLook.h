@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+class ElidingLabel;
 class FunctionButtonView;
 class QLabel;
 class QPushButton;
@@ -24,6 +25,10 @@ void setLayerColour(QWidget* view, uint32_t colour);
 // A label for text from the box, a peer or the store: plain text, never markup, in the system
 // font at the size and colour given.
 QLabel* makeTextField(QWidget* parent, const QString& objectName, int pixelSize, bool bold, uint32_t colour);
+// The same for a text that may be longer than its room (a name, an address): it shows
+// shortened with "…" instead of cut.
+ElidingLabel* makeElidingField(QWidget* parent, const QString& objectName, int pixelSize, bool bold,
+                               uint32_t colour, Qt::TextElideMode elideMode = Qt::ElideRight);
 
 // Writes the time text of one of the party's counters into the field later, from the GUI
 // thread's queue, reading the counter only then. A field deleted meanwhile is not written.

@@ -3,6 +3,7 @@
 #include "App/Images.h"
 #include "App/KTNavigationController.h"
 #include "App/controls/Colors.h"
+#include "App/controls/ElidingLabel.h"
 #include "App/controls/FunctionButtonView.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/Line.h"
@@ -42,11 +43,13 @@ QWidget* TelcoActiveCallViewController::buildView() {
     m_callImageView->setObjectName(QStringLiteral("callImageView"));
     m_callImageView->setFixedSize(callImageSize);
     m_callImageView->setAlignment(Qt::AlignCenter);
+    // A long name shortens at its end, a SIP address in its middle so its host shows.
     m_contactNameField =
-        CallingLook::makeTextField(content, QStringLiteral("contactNameField"), 22, true, 0x000000);
+        CallingLook::makeElidingField(content, QStringLiteral("contactNameField"), 22, true, 0x000000);
     m_numberTypeField =
-        CallingLook::makeTextField(content, QStringLiteral("numberTypeField"), 13, false, secondaryText);
-    m_numberField = CallingLook::makeTextField(content, QStringLiteral("numberField"), 16, false, 0x000000);
+        CallingLook::makeElidingField(content, QStringLiteral("numberTypeField"), 13, false, secondaryText);
+    m_numberField = CallingLook::makeElidingField(content, QStringLiteral("numberField"), 16, false, 0x000000,
+                                                  Qt::ElideMiddle);
     m_callStateField =
         CallingLook::makeTextField(content, QStringLiteral("callStateField"), 14, true, Colors::accent);
     for (QLabel* field : {m_contactNameField, m_numberTypeField, m_numberField, m_callStateField}) {

@@ -3,6 +3,7 @@
 #include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
 #include "App/controls/DimmedView.h"
+#include "App/controls/ElidingLabel.h"
 #include "App/controls/Styling.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
@@ -41,9 +42,9 @@ QWidget* EditCallLogViewController::buildView() {
     m_dialogView->setFixedSize(panelWidth, panelHeight);
     dim->setPanel(m_dialogView);
 
-    m_nameField = new QLabel(m_dialogView);
+    // A name longer than the panel shows shortened with "…".
+    m_nameField = new ElidingLabel(m_dialogView);
     m_nameField->setObjectName(QStringLiteral("nameField"));
-    m_nameField->setTextFormat(Qt::PlainText);
     m_nameField->setAlignment(Qt::AlignCenter);
     m_nameField->setFont(DirectoryLook::font(16, true));
     m_numberField = new QLineEdit(m_dialogView);

@@ -2,8 +2,8 @@
 
 #include "App/Images.h"
 #include "App/controls/Colors.h"
+#include "App/controls/ElidingLabel.h"
 #include "App/controls/Styling.h"
-#include "Screens/settings/ElidingLabel.h"
 
 #include <QLabel>
 #include <QPushButton>

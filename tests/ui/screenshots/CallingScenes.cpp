@@ -155,3 +155,26 @@ TESSMARK_SCREENSHOT_SCENE("calling_telco_active") {
     ui.drain();
     return ui.window();
 }
+
+// Long names and SIP addresses beside the longest state names: names shorten at their end,
+// addresses in their middle, and a blind transfer's state reads apart from an assisted one's.
+TESSMARK_SCREENSHOT_SCENE("calling_voip_long_texts") {
+    UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Favorites");
+    ui.feed(voipParty + "1;TRANSFERRING_RINGING:SIP:\"MARGARET WOOLRIDGE-HENDERSON OF ACCOUNTS PAYABLE\" "
+                        "<margaret.woolridge-henderson@conference-bridge.northwind.example.com>");
+    ui.feed(voipParty + "2;BLIND_TRANSFERRING_RINGING:SIP:\"BARTHOLOMEW FEATHERSTONEHAUGH\" "
+                        "<4021.extension.reception@very-long-pbx-hostname.example.com>");
+    ui.feed(voipParty + "3;BLIND_TRANSFERRING_INPROCESS:SIP:\"CONFERENCE ROOM ON THE SEVENTH FLOOR\" "
+                        "<room-7@pbx.example>");
+    ui.delegate().activeCallController()->durationTimer().stop();
+    ui.drain();
+    return ui.window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("calling_telco_long_name") {
+    UiHarness& ui = callingWindow(scene, PhoneType::TELCO, "Favorites");
+    ui.feed(telco + "RING 1");
+    ui.feed(telco + "CALLER_ID 0102 1030 0049301234567890123 MARGARET WOOLRIDGE-HENDERSON OF ACCOUNTS");
+    ui.drain();
+    return ui.window();
+}

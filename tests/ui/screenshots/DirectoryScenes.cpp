@@ -1,4 +1,3 @@
-#include "App/Alert.h"
 #include "App/AppDelegate.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
@@ -21,11 +20,7 @@
 #include "ui/support/UiHarness.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -114,29 +109,6 @@ int rowOfName(const QAbstractItemModel* model, const QString& name) {
     return -1;
 }
 
-// The window with the open sheet drawn over it where a sheet comes down.
-QWidget* withSheet(QWidget* window) {
-    QCoreApplication::processEvents();
-    QPixmap picture = window->grab();
-    if (QMessageBox* sheet = Alert::currentBox()) {
-        sheet->adjustSize();
-        const QPixmap box = sheet->grab();
-        QPainter painter(&picture);
-        painter.fillRect(picture.rect(), QColor(0, 0, 0, 40));
-        const int left =
-            (picture.width() / picture.devicePixelRatio() - box.width() / box.devicePixelRatio()) / 2;
-        painter.drawPixmap(QPointF(left, 30), box);
-        painter.setPen(QColor(0xB0, 0xB0, 0xB0));
-        painter.drawRect(QRectF(QPointF(left, 30), box.deviceIndependentSize()).adjusted(0, 0, -1, -1));
-        sheet->done(0);
-    }
-    // The window owns the picture, so it goes with the harness's window.
-    auto* label = new QLabel(window, Qt::Window);
-    label->setPixmap(picture);
-    label->resize(picture.deviceIndependentSize().toSize());
-    return label;
-}
-
 } // namespace
 
 TESSMARK_SCREENSHOT_SCENE("phone_book") {
@@ -213,7 +185,7 @@ TESSMARK_SCREENSHOT_SCENE("contact_editor_override_sheet") {
     QComboBox* speedDials = editor->contactNumberControllers().at(1)->speedDialButton();
     speedDials->setCurrentIndex(4);
     emit speedDials->activated(4);
-    return withSheet(ui.window());
+    return Screenshots::withSheet(ui.window());
 }
 
 TESSMARK_SCREENSHOT_SCENE("call_log") {
@@ -236,6 +208,29 @@ TESSMARK_SCREENSHOT_SCENE("call_log_redial_dialog") {
     UiHarness& ui = windowAt(scene, TabBarController::Logs);
     QTest::mouseClick(barOf(ui, TabBarController::Logs)->leftButton(), Qt::LeftButton);
     LogsViewController* logs = ui.delegate().tabBarController()->logsViewController();
+    RowButtonTableView* table = logs->tableView();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
+    return ui.window();
+}
+
+// A caller whose name and SIP address are longer than the redial dialog.
+TESSMARK_SCREENSHOT_SCENE("call_log_redial_long_name") {
+    fillDirectory();
+    Contact contact("Bartholomew", "Q", "Featherstonehaugh-Wolfeschlegelsteinhausen", "Northwind");
+    contact.numbers().clear();
+    contact.numbers().push_back(std::make_shared<ContactNumber>("4021", -1, 1, true));
+    ContactManager::addContact(contact);
+    CPPDatabase::getInstance().execute(
+        "insert into CallLog(callDate, callDuration, callNumber, callType, contactName, company, startTime) "
+        "values('2026/12/06', 75, '4021@very-long-pbx-hostname.example.com', 0, '', '', '10:05:00')",
+        nullptr);
+    UiHarness& ui = scene.ui();
+    ui.launch();
+    TabBarController* tabs = ui.delegate().tabBarController();
+    tabs->bottomButtonClicked(tabs->button(TabBarController::Logs));
+    QTest::mouseClick(barOf(ui, TabBarController::Logs)->leftButton(), Qt::LeftButton);
+    LogsViewController* logs = tabs->logsViewController();
     RowButtonTableView* table = logs->tableView();
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                       CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());

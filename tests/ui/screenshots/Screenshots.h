@@ -42,6 +42,10 @@ int addScene(const char* name, Builder builder);
 UiHarness& launchAutoConnected(SceneContext& scene, const ConnectionSettings& profile,
                                const std::string& home);
 
+// A picture of the window with the sheet now open drawn over it where a sheet comes down (the
+// sheet is closed then); the window itself when none is open.
+QWidget* withSheet(QWidget* window);
+
 } // namespace Screenshots
 
 #define TESSMARK_SCENE_CONCAT2(first, second) first##second

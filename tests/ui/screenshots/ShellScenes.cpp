@@ -118,3 +118,15 @@ TESSMARK_SCREENSHOT_SCENE("window_password_prompt") {
     ui.launch();
     return ui.delegate().tabBarController()->passwordPrompt()->view();
 }
+
+// A room name and a display name longer than the strip: both shorten with "…".
+TESSMARK_SCREENSHOT_SCENE("toolbar_long_names") {
+    UiHarness::resetStore();
+    ConnectionSettings profile = *UiHarness::testProfile(PhoneType::VOIP);
+    profile.setRoomName("Executive Boardroom on the Seventh Floor, North Wing");
+    UiHarness& ui = Screenshots::launchAutoConnected(scene, profile, "Favorites");
+    ui.dispatchRecord(NotificationType::CONNECTION, "CONNECTED");
+    ui.feed("EP UA 1 INQUIRE_RESULT REG_STATUS REGISTERED_PRIMARY");
+    ui.dispatchRecord(NotificationType::LINE_NAME, "DISABLE", "RECEPTION DESK AND VISITOR LOUNGE");
+    return ui.delegate().toolbarController()->view();
+}
