@@ -4,10 +4,12 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QTimer>
 
 #include <deque>
+#include <utility>
 
 namespace {
 
@@ -33,12 +35,33 @@ QWidget* keyWindow(QWidget* parent) {
     return state().mainWindow.data();
 }
 
+// A hyphenated word ("re-enter") stays whole where the sheet wraps its text: a word joiner
+// after each hyphen between letters forbids a line break there.
+QString keepingHyphenatedWords(const QString& text) {
+    static const QRegularExpression hyphenInWord(QStringLiteral("(?<=\\w)-(?=\\w)"));
+    QString shown = text;
+    return shown.replace(hyphenInWord, QStringLiteral("-") + QChar(0x2060));
+}
+
 } // namespace
 
 void Alert::show(QWidget* parent, const QString& messageText, const QString& informativeText,
                  const QStringList& buttons, Completion completion, const QString& detailedText) {
     const QStringList titles = buttons.isEmpty() ? QStringList{QStringLiteral("OK")} : buttons;
-    state().requests.push_back({messageText, informativeText, titles, detailedText});
+    showSheet(parent, {messageText, informativeText, titles, detailedText}, std::move(completion));
+}
+
+void Alert::showWarning(QWidget* parent, const QString& informativeText, Completion completion) {
+    showSheet(parent, {QString(), informativeText, {QStringLiteral("OK")}, QString(), Style::Warning},
+              std::move(completion));
+}
+
+void Alert::showSheet(QWidget* parent, const Request& request, Completion completion) {
+    const QString& messageText = request.messageText;
+    const QString& informativeText = request.informativeText;
+    const QStringList& titles = request.buttons;
+    const QString& detailedText = request.detailedText;
+    state().requests.push_back(request);
     QObject* context = parent != nullptr ? static_cast<QObject*>(parent) : qApp;
 
     if (!state().presetAnswers.empty()) {
@@ -55,16 +78,16 @@ void Alert::show(QWidget* parent, const QString& messageText, const QString& inf
     auto* box = new QMessageBox(keyWindow(parent));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
-    box->setIcon(QMessageBox::NoIcon);
+    box->setIcon(request.style == Style::Warning ? QMessageBox::Warning : QMessageBox::NoIcon);
     box->setTextFormat(Qt::PlainText);
     // The informative label takes no text format of its own; a question without a message
     // therefore goes into the main text, and otherwise is converted so that it shows literally.
     if (messageText.isEmpty()) {
-        box->setText(informativeText);
+        box->setText(keepingHyphenatedWords(informativeText));
     } else {
-        box->setText(messageText);
+        box->setText(keepingHyphenatedWords(messageText));
         if (!informativeText.isEmpty()) {
-            box->setInformativeText(Qt::convertFromPlainText(informativeText));
+            box->setInformativeText(Qt::convertFromPlainText(keepingHyphenatedWords(informativeText)));
         }
     }
     if (!detailedText.isEmpty()) {

@@ -17,11 +17,15 @@ class Alert {
 public:
     using Completion = std::function<void(int answer)>;
 
+    // A warning shows the warning sign beside its text; every other sheet shows none.
+    enum class Style { Informational, Warning };
+
     struct Request {
         QString messageText;
         QString informativeText;
         QStringList buttons;
         QString detailedText;
+        Style style = Style::Informational;
     };
 
     Alert() = delete;
@@ -32,6 +36,9 @@ public:
     static void show(QWidget* parent, const QString& messageText, const QString& informativeText,
                      const QStringList& buttons, Completion completion = {},
                      const QString& detailedText = {});
+
+    // A one-button warning sheet ("OK") with the text as its informative text.
+    static void showWarning(QWidget* parent, const QString& informativeText, Completion completion = {});
 
     // The window sheets go to when there is no active window (the application delegate's).
     static void setMainWindow(QWidget* window);
@@ -44,4 +51,7 @@ public:
     static void clearRequests();
     // The sheet on screen now, or null.
     static QMessageBox* currentBox();
+
+private:
+    static void showSheet(QWidget* parent, const Request& request, Completion completion);
 };

@@ -4,6 +4,7 @@
 #include "App/controls/DimmedView.h"
 #include "App/controls/Styling.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -17,11 +18,25 @@ constexpr int panelWidth = 300;
 constexpr int barHeight = 44;
 constexpr int visibleRows = 8;
 
+constexpr int itemInset = 16;
+
+// Rows of the picker's height whose texts keep a margin from the panel's edges; the selection
+// still spans the whole row.
 class RowHeightDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), KTPickerViewController::rowHeight};
+        return {QStyledItemDelegate::sizeHint(option, index).width() + 2 * itemInset,
+                KTPickerViewController::rowHeight};
+    }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        QStyle* style = item.widget != nullptr ? item.widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, item.widget);
+        item.rect.adjust(itemInset, 0, -itemInset, 0);
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
     }
 };
 

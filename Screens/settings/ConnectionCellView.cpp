@@ -47,7 +47,7 @@ ConnectionCellView::ConnectionCellView(QWidget* parent)
     m_bottomLineView->setObjectName(QStringLiteral("bottomLineView"));
     m_nameField->setObjectName(QStringLiteral("nameField"));
     QFont nameFont = m_nameField->font();
-    nameFont.setPixelSize(14);
+    nameFont.setPixelSize(13);
     m_nameField->setFont(nameFont);
     setLeftImage(QStringLiteral("btn_delete"), QStringLiteral("Delete"));
     connect(m_leftButton, &QPushButton::clicked, this,

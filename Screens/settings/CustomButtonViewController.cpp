@@ -24,6 +24,7 @@ QWidget* CustomButtonViewController::buildView() {
     m_scrollView->setFrameShape(QFrame::NoFrame);
     m_scrollView->setWidgetResizable(true);
     m_scrollView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SettingsWidgets::showScrollHandle(m_scrollView->verticalScrollBar());
     auto* document = new QWidget;
     QVBoxLayout* layout = SettingsWidgets::pageLayout(document);
     std::vector<QWidget*> tabChain;

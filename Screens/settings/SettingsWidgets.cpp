@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -118,6 +119,13 @@ QLabel* heading(const QString& text) {
     return label;
 }
 
+QLabel* subheading(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setStyleSheet(QStringLiteral("color: #000000; font-size: 13px; font-weight: bold;"));
+    return label;
+}
+
 QLabel* caption(const QString& text) {
     auto* label = new QLabel(text);
     label->setTextFormat(Qt::PlainText);
@@ -176,13 +184,25 @@ QPushButton* csvButton(const QString& title, const QString& objectName) {
     button->setFixedSize(150, 32);
     button->setCursor(Qt::PointingHandCursor);
     button->setStyleSheet(QStringLiteral("QPushButton { border: none; border-radius: 4px; background: %1; "
-                                         "color: #FFFFFF; font-size: 11pt; text-align: center; }"
+                                         "color: #FFFFFF; font-size: 11px; text-align: center; }"
                                          "QPushButton:pressed { background: %2; }"
                                          "QPushButton:focus { border: 2px solid %3; }")
                               .arg(Colors::colorWithHexCode(Colors::accent).name(),
                                    Colors::colorWithHexCode(Colors::accent).darker(115).name(),
                                    Colors::colorWithHexCode(Colors::barBackground).name()));
     return button;
+}
+
+void showScrollHandle(QScrollBar* bar) {
+    bar->setStyleSheet(QStringLiteral("QScrollBar:vertical { background: %1; width: 10px; margin: 0px; }"
+                                      "QScrollBar::handle:vertical { background: %2; border-radius: 4px; "
+                                      "min-height: 32px; margin: 1px; }"
+                                      "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { "
+                                      "height: 0px; }"
+                                      "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { "
+                                      "background: none; }")
+                           .arg(Colors::colorWithHexCode(Colors::functionButton).name(),
+                                Colors::colorWithHexCode(Colors::inactiveGrey).name()));
 }
 
 void showBackButton(KTNavigationBarController* bar) {
@@ -218,7 +238,7 @@ void popPageAfterWarning(ViewController* page, const QString& warning) {
         popPage(page);
         return;
     }
-    Alert::show(page->view(), QString(), warning, {}, [page](int) { popPage(page); });
+    Alert::showWarning(page->view(), warning, [page](int) { popPage(page); });
 }
 
 void setTabChain(const std::vector<QWidget*>& widgets) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 class KTNavigationBarController;
+class QScrollBar;
 class KTTableView;
 class RowViewTable;
 class SettingsCellView;
@@ -47,6 +48,8 @@ void pushPageOfRow(ViewController* menu, const std::vector<ViewController*>& pag
 void alignCaptions(const std::vector<QFormLayout*>& forms);
 // A bold heading above a group of rows.
 QLabel* heading(const QString& text);
+// A smaller bold title over a few rows inside a group.
+QLabel* subheading(const QString& text);
 
 QLabel* caption(const QString& text);
 QLineEdit* textField(const QString& objectName, bool secure = false);
@@ -55,8 +58,11 @@ QComboBox* popUp(const QString& objectName);
 KTSegmentedControl* segments(const QStringList& labels, const QString& objectName);
 // Radios of a pair are switched by the page itself, as a pair of separate buttons would be.
 QRadioButton* radio(const QString& title, const QString& objectName);
-// The CSV buttons: white 11-point titles, centred, on the accent colour.
+// The CSV buttons: white titles of 11 pixels, centred, on the accent colour.
 QPushButton* csvButton(const QString& title, const QString& objectName);
+
+// A page's vertical scroll bar: a grey handle on a light track, so it shows on a white page.
+void showScrollHandle(QScrollBar* bar);
 
 // The bar of a pushed page: the left button shows the back arrow and no title.
 void showBackButton(KTNavigationBarController* bar);

@@ -8,6 +8,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <utility>
+#include <vector>
+
 VolumeUpDownViewController::VolumeUpDownViewController(QObject* parent)
     : ViewController(QStringLiteral("VolumeUpDownView"), parent) {}
 
@@ -34,21 +37,31 @@ QWidget* VolumeUpDownViewController::buildView() {
     group->addRow(m_useSpeakerGroupButton, m_speakerGroupField);
     layout->addSpacing(4);
     layout->addWidget(m_useCustomCommandsButton);
-    QFormLayout* custom = SettingsWidgets::addForm(layout);
-    const std::pair<const char*, QLineEdit*> rows[] = {
-        {"Volume Up Press Command", m_volumeUpPressField},
-        {"Volume Up Release Command", m_volumeUpReleaseField},
-        {"Volume Down Press Command", m_volumeDownPressField},
-        {"Volume Down Release Command", m_volumeDownReleaseField},
-        {"Slider Notification", m_sliderNotificationField},
-        {"Slider Query", m_sliderQueryField},
-        {"Slider Max Value", m_sliderMaxValueField},
-        {"Slider Min Value", m_sliderMinValueField}};
-    for (const auto& [name, field] : rows) {
-        custom->addRow(SettingsWidgets::caption(QLatin1String(name)), field);
+    // The custom commands in three captioned groups, so their captions stay short and the
+    // fields keep room for a command line.
+    const struct {
+        const char* title;
+        std::vector<std::pair<const char*, QLineEdit*>> rows;
+    } groups[] = {
+        {"Volume Up", {{"Press Command", m_volumeUpPressField}, {"Release Command", m_volumeUpReleaseField}}},
+        {"Volume Down",
+         {{"Press Command", m_volumeDownPressField}, {"Release Command", m_volumeDownReleaseField}}},
+        {"Volume Slider",
+         {{"Notification", m_sliderNotificationField},
+          {"Query", m_sliderQueryField},
+          {"Max Value", m_sliderMaxValueField},
+          {"Min Value", m_sliderMinValueField}}}};
+    std::vector<QFormLayout*> customForms;
+    for (const auto& [title, rows] : groups) {
+        layout->addWidget(SettingsWidgets::subheading(QLatin1String(title)));
+        QFormLayout* form = SettingsWidgets::addForm(layout);
+        for (const auto& [name, field] : rows) {
+            form->addRow(SettingsWidgets::caption(QLatin1String(name)), field);
+        }
+        customForms.push_back(form);
     }
     layout->addStretch(1);
-    SettingsWidgets::alignCaptions({group, custom});
+    SettingsWidgets::alignCaptions(customForms);
 
     SettingsWidgets::setTabChain({m_useSpeakerGroupButton, m_speakerGroupField, m_useCustomCommandsButton,
                                   m_volumeUpPressField, m_volumeUpReleaseField, m_volumeDownPressField,

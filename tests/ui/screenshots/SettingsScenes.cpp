@@ -3,6 +3,7 @@
 #include "App/KTNavigationController.h"
 #include "App/TabBarController.h"
 #include "App/ToolbarController.h"
+#include "App/controls/KTSwitch.h"
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/common/Codes.h"
@@ -25,6 +26,7 @@
 #include "ui/support/UiHarness.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -180,4 +182,27 @@ TESSMARK_SCREENSHOT_SCENE("call_forwarding_on") {
     ui.feed("EP UA 1 INQUIRE_RESULT CFW_STATUS ACTIVE;CFW-UNCONDITIONAL;SIP:200@PBX");
     ui.delegate().toolbarController()->forwardingButtonClicked();
     return ui.window();
+}
+
+TESSMARK_SCREENSHOT_SCENE("settings_security_mismatch") {
+    UiHarness& ui = settingsWindow(scene);
+    SecurityViewController* page = settingsList(ui)->securityViewController();
+    showPage(ui, page);
+    page->activateButton()->setState(1);
+    page->activateButtonClicked();
+    page->enterPasswordField()->setText(QStringLiteral("secret"));
+    page->reEnterPasswordField()->setText(QStringLiteral("Secret"));
+    page->leftButtonOfNavigationBarClicked(nullptr);
+    return Screenshots::withSheet(ui.window());
+}
+
+TESSMARK_SCREENSHOT_SCENE("settings_mute_warning") {
+    UiHarness& ui = settingsWindow(scene);
+    EditConnectionViewController* editor = openEditor(ui);
+    editor->connection()->setUsesMicrophoneGroup(false);
+    editor->connection()->muteCommand()->setPressCommand("EP MIC MUTE TOGGLE");
+    MuteViewController* page = editor->muteViewController();
+    showPage(ui, page);
+    page->leftButtonOfNavigationBarClicked(nullptr);
+    return Screenshots::withSheet(ui.window());
 }
