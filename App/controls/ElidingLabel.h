@@ -8,6 +8,7 @@
 // Its colour is the palette's window text.
 class ElidingLabel final : public QLabel {
     Q_OBJECT
+    Q_PROPERTY(QString shownText READ shownText)
 
 public:
     explicit ElidingLabel(QWidget* parent = nullptr, Qt::TextElideMode elideMode = Qt::ElideRight);
