@@ -1,0 +1,173 @@
+#include "App/KTNavigationBarController.h"
+#include "App/KTNavigationController.h"
+#include "App/controls/KTSegmentedControl.h"
+#include "App/controls/KTTableView.h"
+#include "Logic/bridge/ConnectionSettingsManager.h"
+#include "Screens/settings/ConnectionCellView.h"
+#include "Screens/settings/ConnectionInfoViewController.h"
+#include "Screens/settings/ConnectionViewController.h"
+#include "Screens/settings/EditConnectionViewController.h"
+#include "Screens/settings/SettingsViewController.h"
+#include "screens/settings/SettingsFixture.h"
+#include "ui/support/QtTestMain.h"
+#include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace SettingsFixture;
+
+namespace {
+
+// The bar's buttons are wider than what they show: a user clicks the back arrow at the left
+// end and the right button's title at its right end.
+bool clickBack(SettingsTab& tab) {
+    QPushButton* back = tab.bar()->leftButton();
+    const bool clicked = UserInput::clickAt(back, QPoint(16, back->height() / 2));
+    tab.settle();
+    return clicked;
+}
+bool clickRightTitle(SettingsTab& tab) {
+    QPushButton* right = tab.bar()->rightButton();
+    const bool clicked = UserInput::clickAt(right, QPoint(right->width() - 20, right->height() / 2));
+    tab.settle();
+    return clicked;
+}
+
+// The connection list in edit mode, then a row's edit button (row 0 is "New Connection").
+EditConnectionViewController* openEditorByClicks(SettingsTab& tab, int row) {
+    ConnectionViewController* list = tab.openConnections();
+    if (!clickRightTitle(tab)) {
+        return nullptr;
+    }
+    QPushButton* edit = list->connectionViews()[static_cast<size_t>(row)]->rightButton();
+    if (!UserInput::click(edit)) {
+        return nullptr;
+    }
+    tab.settle();
+    return list->editor();
+}
+
+// The editor's "Connection Info" row, clicked.
+ConnectionInfoViewController* openInfoPage(SettingsTab& tab, EditConnectionViewController* editor) {
+    KTTableView* menu = editor->tableView();
+    if (!UserInput::clickAt(menu->viewport(), menu->visualRect(menu->model()->index(0, 0)).center())) {
+        return nullptr;
+    }
+    tab.settle();
+    return tab.top() == editor->connectionInfoViewController() ? editor->connectionInfoViewController()
+                                                               : nullptr;
+}
+
+ConnectionSettingsPtr storedProfile(int64_t id) {
+    for (const ConnectionSettingsPtr& profile : ConnectionSettingsManager::allConnectionSettings()) {
+        if (profile->ID() == id) {
+            return profile;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The connection editor's title and its Connection Info page, as a user fills it in.
+class ConnectionInfoPageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { resetStore(); }
+
+    // Catches an editor titled alike for a new and a stored profile.
+    void theEditorSaysAddOrEdit_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("New Connection") << 0 << QStringLiteral("Add Connection");
+        QTest::newRow("stored profile") << 1 << QStringLiteral("Edit Connection");
+    }
+    void theEditorSaysAddOrEdit() {
+        QFETCH(int, row);
+        QFETCH(QString, title);
+        storeProfile("Room A");
+        UiHarness ui;
+        ui.launch();
+        SettingsTab tab(ui);
+        EditConnectionViewController* editor = openEditorByClicks(tab, row);
+        QVERIFY(editor != nullptr);
+        QCOMPARE(tab.top(), editor);
+        QCOMPARE(tab.bar()->barTitle()->text(), title);
+    }
+
+    // Catches link and phone type clicks that never reach the profile: the segments chosen on
+    // the page are what Save stores.
+    void linkAndPhoneChoicesAreStored_data() {
+        QTest::addColumn<int>("linkSegment");
+        QTest::addColumn<int>("phoneSegment");
+        QTest::addColumn<int>("connectionType");
+        QTest::addColumn<int>("phoneType");
+        QTest::newRow("Telnet, VoIP") << 0 << 0 << 1 << 1;
+        QTest::newRow("Telnet, Telco") << 0 << 1 << 1 << 2;
+        QTest::newRow("serial, VoIP") << 1 << 0 << 2 << 1;
+        QTest::newRow("serial, Telco") << 1 << 1 << 2 << 2;
+    }
+    void linkAndPhoneChoicesAreStored() {
+        QFETCH(int, linkSegment);
+        QFETCH(int, phoneSegment);
+        QFETCH(int, connectionType);
+        QFETCH(int, phoneType);
+        // Stored as the opposite of the row's choice, so each click has to change something.
+        const ConnectionSettingsPtr stored = storeProfile("Room A");
+        stored->setConnectionType(linkSegment == 0 ? 2 : 1);
+        stored->setPhoneType(phoneSegment == 0 ? 2 : 1);
+        QVERIFY(ConnectionSettingsManager::updateConnectionSettings(*stored));
+        UiHarness ui;
+        ui.launch();
+        SettingsTab tab(ui);
+        EditConnectionViewController* editor = openEditorByClicks(tab, 1);
+        QVERIFY(editor != nullptr);
+        ConnectionInfoViewController* page = openInfoPage(tab, editor);
+        QVERIFY(page != nullptr);
+        USER_CLICK(page->connectionTypeControl()->segmentButton(linkSegment));
+        USER_CLICK(page->phoneTypeControl()->segmentButton(phoneSegment));
+        QVERIFY(clickBack(tab));
+        QVERIFY(clickRightTitle(tab));
+        const ConnectionSettingsPtr saved = storedProfile(stored->ID());
+        QVERIFY(saved != nullptr);
+        QCOMPARE(saved->connectionType(), connectionType);
+        QCOMPARE(saved->phoneType(), phoneType);
+    }
+
+    // Catches a Telnet login typed on the page but not saved.
+    void theTelnetLoginIsSaved() {
+        UiHarness ui;
+        ui.launch();
+        SettingsTab tab(ui);
+        EditConnectionViewController* editor = openEditorByClicks(tab, 0);
+        QVERIFY(editor != nullptr);
+        ConnectionInfoViewController* page = openInfoPage(tab, editor);
+        QVERIFY(page != nullptr);
+        const std::pair<QLineEdit*, QString> typed[] = {
+            {page->connectionNameField(), QStringLiteral("Lab")},
+            {page->telnetIPAddressField(), QStringLiteral("10.0.0.7")},
+            {page->telnetUsernameField(), QStringLiteral("admin")},
+            {page->telnetPasswordField(), QStringLiteral("pa ss")}};
+        for (const auto& [field, text] : typed) {
+            USER_CLICK(field);
+            USER_TYPE(text);
+        }
+        QVERIFY(clickBack(tab));
+        QVERIFY(clickRightTitle(tab));
+        const std::vector<ConnectionSettingsPtr> all = ConnectionSettingsManager::allConnectionSettings();
+        QCOMPARE(all.size(), size_t(1));
+        QCOMPARE(all.front()->roomName(), std::string("Lab"));
+        QCOMPARE(all.front()->ip(), std::string("10.0.0.7"));
+        QCOMPARE(all.front()->userName(), std::string("admin"));
+        QCOMPARE(all.front()->password(), std::string("pa ss"));
+    }
+};
+
+TESSMARK_QTEST(ConnectionInfoPageTest)
+#include "ConnectionInfoPageTest.moc"
