@@ -188,7 +188,8 @@ void AppDelegate::receivedNotification(const NotificationInfoObject& info) {
     const int64_t phoneType = currentPhoneType();
     const bool voip = phoneType == PhoneType::VOIP;
     KTNavigationController* overlay = overlayFor(phoneType);
-    const LinePtr line = TessmarkDialerCore::deviceCommunication().line();
+    // The routing looks at states only: no contacts, so no store read per record.
+    const LinePtr line = TessmarkDialerCore::deviceCommunication().lineWithoutContacts();
 
     // The first party a rule matches ends the walk.
     for (const LinePartyPtr& party : line->lineParties()) {

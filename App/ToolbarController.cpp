@@ -326,7 +326,7 @@ void ToolbarController::handleDisplayNameNotification(const NotificationInfoObje
 }
 
 void ToolbarController::handleCallStatusNotification(const NotificationInfoObject&) {
-    switch (TessmarkDialerCore::deviceCommunication().line()->lineState()) {
+    switch (TessmarkDialerCore::deviceCommunication().lineWithoutContacts()->lineState()) {
     case LineState::IDLE:
         log("Call Status: Idle");
         m_lineIdle = true;

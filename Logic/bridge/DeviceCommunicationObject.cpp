@@ -111,6 +111,12 @@ LinePtr DeviceCommunicationObject::line() const {
     return lineFromCpp(copy);
 }
 
+LinePtr DeviceCommunicationObject::lineWithoutContacts() const {
+    DeviceCommunication* core = m_core.load();
+    const CPPLine copy(core != nullptr ? *core->getLine() : CPPLine::getInstance());
+    return lineWithoutContactsFromCpp(copy);
+}
+
 void DeviceCommunicationObject::setPortList(PortList ports) {
     std::lock_guard lock(m_mutex);
     m_ports = std::move(ports);

@@ -69,6 +69,9 @@ public:
     // A new snapshot of the line on every call, never null (the line model alone without a
     // core). Reads the store for the parties' contacts: once per handler.
     LinePtr line() const;
+    // The same snapshot without the parties' contacts, read without the store: for the
+    // handlers that look only at states, which run on every record of a burst.
+    LinePtr lineWithoutContacts() const;
 
     bool isOnline() const;
     // The core's result (-1 without a profile or core).

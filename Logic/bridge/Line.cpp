@@ -36,7 +36,7 @@ std::string Line::callForwardingNumber() const {
 
 std::vector<LinePartyPtr> Line::lineParties() const {
     // One locked copy of the parties; contacts are converted from it after the lock is gone.
-    return linePartiesFromCpp(CPPLine::getInstance().getLineParties());
+    return linePartiesFromCpp(CPPLine::getInstance().getLineParties(), m_withContacts);
 }
 
 int64_t Line::lineState() const {

@@ -32,6 +32,8 @@ public:
     std::string callForwardingNumber() const;
     // The five parties by ID, idle ones too.
     std::vector<LinePartyPtr> lineParties() const;
+    // From now on lineParties() leaves the contacts out, and so reads no store.
+    void leaveOutContacts() { m_withContacts = false; }
     // 0 idle, 1 off hook, 2 in a call.
     int64_t lineState() const;
     bool showsConference() const;
@@ -50,6 +52,7 @@ private:
     std::string m_callForwardingErrorMessage;
     std::string m_callForwardingNumber;
     std::vector<LinePartyPtr> m_lineParties;
+    bool m_withContacts = true;
     int64_t m_lineState = 0;
     bool m_isMuteActivated = false;
     float m_minVolumeValue = 0;

@@ -57,8 +57,8 @@ int64_t linePartyStateFromCpp(int32_t state) {
     }
 }
 
-LinePartyPtr linePartyFromCpp(const CPPLineParty& party) {
-    const std::shared_ptr<const CPPContact> contact = party.getContact();
+LinePartyPtr linePartyFromCpp(const CPPLineParty& party, bool withContact) {
+    const std::shared_ptr<const CPPContact> contact = withContact ? party.getContact() : nullptr;
     auto snapshot = std::make_shared<LineParty>(
         party.getID(), linePartyStateFromCpp(party.getState()), linePartyStateFromCpp(party.getStatePre()),
         linePartyStatusFromCpp(party.getStatus()), party.getCallParty(), party.getActiveDuration(),
@@ -79,16 +79,32 @@ LinePartyPtr linePartyFromCpp(const CPPLineParty& party) {
     return snapshot;
 }
 
-std::vector<LinePartyPtr> linePartiesFromCpp(const std::map<int32_t, CPPLineParty>& parties) {
-    return convertEach(parties, [](const auto& entry) { return linePartyFromCpp(entry.second); });
+std::vector<LinePartyPtr> linePartiesFromCpp(const std::map<int32_t, CPPLineParty>& parties,
+                                             bool withContacts) {
+    return convertEach(
+        parties, [withContacts](const auto& entry) { return linePartyFromCpp(entry.second, withContacts); });
 }
 
-LinePtr lineFromCpp(const CPPLine& line) {
+namespace {
+
+LinePtr snapshotOf(const CPPLine& line, bool withContacts) {
     return std::make_shared<Line>(
         sipProxyStatusFromCpp(line.getSipProxyStatus()),
         callForwardingTypeFromCpp(line.getCallForwardingType()), line.getCallForwardingErrorMessage(),
-        line.getCallForwardingNumber(), linePartiesFromCpp(line.getLineParties()),
+        line.getCallForwardingNumber(), linePartiesFromCpp(line.getLineParties(), withContacts),
         lineStateFromCpp(line.getLineState()), line.isMuteActivated(), line.getMinVolumeValue(),
         line.getMaxVolumeValue(), line.getVolumeSliderValue(),
         doNotDisturbStateFromCpp(line.getDoNotDisturbState()));
+}
+
+} // namespace
+
+LinePtr lineFromCpp(const CPPLine& line) {
+    return snapshotOf(line, true);
+}
+
+LinePtr lineWithoutContactsFromCpp(const CPPLine& line) {
+    LinePtr snapshot = snapshotOf(line, false);
+    snapshot->leaveOutContacts();
+    return snapshot;
 }

@@ -11,8 +11,11 @@
 // From the core's line model to the interface's snapshots. Reading a party's contact reads the
 // store, so convert copies (the CPPLine copy constructor), never under the line's lock.
 LinePtr lineFromCpp(const CPPLine& line);
-std::vector<LinePartyPtr> linePartiesFromCpp(const std::map<int32_t, CPPLineParty>& parties);
-LinePartyPtr linePartyFromCpp(const CPPLineParty& party);
+// The same without the parties' contacts, so without reading the store.
+LinePtr lineWithoutContactsFromCpp(const CPPLine& line);
+std::vector<LinePartyPtr> linePartiesFromCpp(const std::map<int32_t, CPPLineParty>& parties,
+                                             bool withContacts = true);
+LinePartyPtr linePartyFromCpp(const CPPLineParty& party, bool withContact = true);
 
 // The interface's numbering of the core's codes.
 int64_t sipProxyStatusFromCpp(int32_t status);

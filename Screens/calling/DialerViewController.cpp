@@ -342,7 +342,7 @@ void DialerViewController::receivedNotification(const NotificationInfoObject& in
     }
     // The flag first: most records find the pad no call's keypad, and need no copy of the line.
     if (m_openedFromActiveCallView &&
-        TessmarkDialerCore::deviceCommunication().line()->lineState() == LineState::IDLE) {
+        TessmarkDialerCore::deviceCommunication().lineWithoutContacts()->lineState() == LineState::IDLE) {
         setOpenedFromActiveCallView(false);
         Post("backToActiveCallViewFromKeyPad");
     }

@@ -128,4 +128,27 @@ TEST_F(LineSnapshotTest, ContactOfASnapshotOutlivesTheCall) {
     EXPECT_EQ(party->callParty(), "200");
 }
 
+// The routing's snapshot skips only the contacts (and so the store): a state or a party that
+// differed from the full snapshot would route a call wrongly.
+TEST_F(LineSnapshotTest, SnapshotWithoutContactsHasEverythingButThem) {
+    Contact ann("Ann", "", "Lee", "Acme");
+    ann.numbers()[0]->setNumber("200");
+    ASSERT_TRUE(ContactManager::addContact(ann));
+    setParty(1, "ACTIVE:200:0:0");
+    setParty(2, "HOLD:300:4:0");
+    const LinePtr full = snapshot();
+    const LinePtr light = lineWithoutContactsFromCpp(CPPLine(live()));
+    EXPECT_EQ(light->lineState(), full->lineState());
+    const std::vector<LinePartyPtr> fullParties = full->lineParties();
+    const std::vector<LinePartyPtr> lightParties = light->lineParties();
+    ASSERT_EQ(lightParties.size(), fullParties.size());
+    for (size_t index = 0; index < fullParties.size(); ++index) {
+        EXPECT_EQ(lightParties[index]->ID(), fullParties[index]->ID());
+        EXPECT_EQ(lightParties[index]->state(), fullParties[index]->state());
+        EXPECT_EQ(lightParties[index]->callParty(), fullParties[index]->callParty());
+        EXPECT_EQ(lightParties[index]->contact(), nullptr);
+    }
+    ASSERT_NE(fullParties[0]->contact(), nullptr);
+}
+
 } // namespace
