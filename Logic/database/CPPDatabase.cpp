@@ -17,6 +17,20 @@ Row readRow(sqlite3_stmt* statement) {
     return row;
 }
 
+void readRowInto(sqlite3_stmt* statement, RowTable& table) {
+    const int columnCount = sqlite3_column_count(statement);
+    if (table.columns.empty()) {
+        for (int column = 0; column < columnCount; ++column)
+            table.columns.emplace_back(sqlite3_column_name(statement, column));
+    }
+    for (int column = 0; column < static_cast<int>(table.columns.size()); ++column) {
+        const auto* value = column < columnCount
+                                ? reinterpret_cast<const char*>(sqlite3_column_text(statement, column))
+                                : nullptr;
+        table.cells.emplace_back(value != nullptr ? value : "");
+    }
+}
+
 bool onlyBlanks(const char* text) {
     for (; *text != '\0'; ++text) {
         if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r')
@@ -74,6 +88,12 @@ bool CPPDatabase::execute(const std::string& sql, Rows* rows) {
     return executeLocked(sql, rows);
 }
 
+bool CPPDatabase::executeTable(const std::string& sql, RowTable& table) {
+    const RowReader reader = [&table](sqlite3_stmt* statement) { readRowInto(statement, table); };
+    std::lock_guard lock(m_mutex);
+    return executeLockedInto(sql, &reader);
+}
+
 bool CPPDatabase::executeInsert(const std::string& sql, int32_t& newId) {
     std::lock_guard lock(m_mutex);
     if (!executeLocked(sql, nullptr))
@@ -91,6 +111,13 @@ bool CPPDatabase::executeUpdate(const std::string& sql, int32_t& changedRows) {
 }
 
 bool CPPDatabase::executeLocked(const std::string& sql, Rows* rows) {
+    if (rows == nullptr)
+        return executeLockedInto(sql, nullptr);
+    const RowReader reader = [rows](sqlite3_stmt* statement) { rows->push_back(readRow(statement)); };
+    return executeLockedInto(sql, &reader);
+}
+
+bool CPPDatabase::executeLockedInto(const std::string& sql, const RowReader* reader) {
     if (m_observer)
         m_observer(sql);
     if (m_refusal && m_refusal(sql)) {
@@ -107,7 +134,7 @@ bool CPPDatabase::executeLocked(const std::string& sql, Rows* rows) {
         return false;
     }
     if (sqlite3_stmt* cached = takeCachedStatement(sql))
-        return runStatement(sql, cached, rows, true);
+        return runStatement(sql, cached, reader, true);
     // Statement by statement, as sqlite3_exec runs them: the first failure ends the text and
     // the statements before it stay applied.
     const char* text = sql.c_str();
@@ -124,18 +151,19 @@ bool CPPDatabase::executeLocked(const std::string& sql, Rows* rows) {
             continue;
         }
         const bool wholeText = text == sql.c_str() && onlyBlanks(next);
-        if (!runStatement(sql, statement, rows, wholeText))
+        if (!runStatement(sql, statement, reader, wholeText))
             return false;
         text = next;
     }
     return true;
 }
 
-bool CPPDatabase::runStatement(const std::string& sql, sqlite3_stmt* statement, Rows* rows, bool keep) {
+bool CPPDatabase::runStatement(const std::string& sql, sqlite3_stmt* statement, const RowReader* reader,
+                               bool keep) {
     int result = SQLITE_ROW;
     while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
-        if (rows != nullptr)
-            rows->push_back(readRow(statement));
+        if (reader != nullptr)
+            (*reader)(statement);
     }
     if (result != SQLITE_DONE) {
         failStatement(sql);

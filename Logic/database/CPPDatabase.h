@@ -15,6 +15,16 @@ struct sqlite3_stmt;
 using Row = std::map<std::string, std::string>;
 using Rows = std::vector<Row>;
 
+// Selected rows as one flat list of texts: the column names once, then each row's texts in
+// column order; NULL reads as "". Meant for one statement: later statements' rows are cut or
+// padded to the first one's columns. Cheaper than Rows for long listings.
+struct RowTable {
+    std::vector<std::string> columns;
+    std::vector<std::string> cells;
+
+    size_t rowCount() const { return columns.empty() ? 0 : cells.size() / columns.size(); }
+};
+
 // The process's one SQLite connection. Every statement of the program passes through here as
 // text. One mutex covers each call, so an insert and the id it reads stay paired even when the
 // device threads write the call log at the same time.
@@ -33,6 +43,8 @@ public:
     // Runs every statement of the text in order; rows, when given, receives their rows
     // appended. False at the first failing statement (earlier ones stay applied).
     bool execute(const std::string& sql, Rows* rows);
+    // execute, with the rows appended to a flat table instead.
+    bool executeTable(const std::string& sql, RowTable& table);
     // Runs an insert and reads the id of the row it made under the same lock. newId is
     // written only on success.
     bool executeInsert(const std::string& sql, int32_t& newId);
@@ -61,8 +73,12 @@ private:
 
     CPPDatabase() = default;
 
+    // Takes each row of a stepped statement; null when the caller wants no rows.
+    using RowReader = std::function<void(sqlite3_stmt*)>;
+
     bool executeLocked(const std::string& sql, Rows* rows);
-    bool runStatement(const std::string& sql, sqlite3_stmt* statement, Rows* rows, bool keep);
+    bool executeLockedInto(const std::string& sql, const RowReader* reader);
+    bool runStatement(const std::string& sql, sqlite3_stmt* statement, const RowReader* reader, bool keep);
     void failStatement(const std::string& sql);
     sqlite3_stmt* takeCachedStatement(const std::string& sql);
     void cacheStatement(const std::string& sql, sqlite3_stmt* statement);

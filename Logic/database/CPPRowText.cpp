@@ -11,3 +11,22 @@ const std::string& columnText(const Row& row, const std::string& column) {
 int32_t columnInt(const Row& row, const std::string& column) {
     return stringToInt(columnText(row, column));
 }
+
+RowTableColumn::RowTableColumn(const RowTable& table, const std::string& column)
+    : m_table(table), m_index(table.columns.size()) {
+    for (size_t index = 0; index < table.columns.size(); ++index) {
+        if (table.columns[index] == column)
+            m_index = index;
+    }
+}
+
+const std::string& RowTableColumn::text(size_t row) const {
+    static const std::string missing;
+    if (m_index >= m_table.columns.size())
+        return missing;
+    return m_table.cells[row * m_table.columns.size() + m_index];
+}
+
+int32_t RowTableColumn::integer(size_t row) const {
+    return stringToInt(text(row));
+}

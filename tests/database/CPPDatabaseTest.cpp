@@ -1,5 +1,6 @@
 #include "Logic/database/CPPDatabase.h"
 #include "Logic/database/CPPBatchScope.h"
+#include "Logic/database/CPPRowText.h"
 #include "Logic/database/CPPSqlText.h"
 #include "support/DatabaseFixture.h"
 #include "support/TempDir.h"
@@ -33,6 +34,34 @@ TEST_F(Database, RowsAreTextMapsAppendedInOrder) {
     Rows nulls;
     ASSERT_TRUE(database().execute("select NULL as x", &nulls));
     EXPECT_EQ(nulls, (Rows{Row{{"x", ""}}}));
+}
+
+// Long listings read flat; every column must come out as the row maps give it, repeated
+// names, NULLs and columns the select lacks included.
+TEST_F(Database, FlatTablesReadAsTheRowMapsDo) {
+    run("create table t(id integer primary key autoincrement, a text, b integer)");
+    run("insert into t(a, b) values('x', 1); insert into t(a, b) values(NULL, 2); insert into t(a) "
+        "values('')");
+    for (const std::string sql :
+         {"select * from t order by id", "select b, 7 as b, a from t order by id desc",
+          "select * from t where id = 99", "select NULL as x"}) {
+        SCOPED_TRACE(sql);
+        Rows rows;
+        RowTable table;
+        ASSERT_TRUE(database().execute(sql, &rows));
+        ASSERT_TRUE(database().executeTable(sql, table));
+        ASSERT_EQ(table.rowCount(), rows.size());
+        for (const std::string column : {"id", "a", "b", "x", "missing"}) {
+            const RowTableColumn flat(table, column);
+            for (size_t row = 0; row < rows.size(); ++row) {
+                EXPECT_EQ(flat.text(row), columnText(rows[row], column)) << column;
+                EXPECT_EQ(flat.integer(row), columnInt(rows[row], column)) << column;
+            }
+        }
+    }
+    RowTable refused;
+    EXPECT_FALSE(database().executeTable("select * from nowhere", refused));
+    EXPECT_EQ(refused.rowCount(), 0U);
 }
 
 // Statements before a failing one stay applied; the failure names the whole text.
