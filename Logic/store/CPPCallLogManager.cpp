@@ -36,18 +36,36 @@ bool CPPCallLogManager::removeAll() {
 }
 
 void CPPCallLogManager::fillContactInfo(std::vector<CPPCallLog>& callLogs) {
-    // Lives for this listing only, so an edited contact shows on the next one.
-    std::unordered_map<std::string, CPPContact> contactsByNumber;
-    for (CPPCallLog& callLog : callLogs) {
-        std::string key = callLog.getCallNumber();
-        cutAtDomain(key);
-        auto found = contactsByNumber.find(key);
-        if (found == contactsByNumber.end()) {
-            std::vector<CPPContact> owners = CPPContactManager::getInstance().contactByNumber(key);
-            found = contactsByNumber.emplace(key, owners.empty() ? CPPContact() : owners.front()).first;
-        }
-        callLog.setContactName(found->second.getFullName());
-        callLog.setCompany(found->second.getCompany());
+    // Each distinct number is looked up once, all of them together: a statement per number
+    // cost more than the listing itself. Nothing is kept, so an edited contact shows next time.
+    std::unordered_map<std::string, size_t> slotOfNumber;
+    std::vector<std::string> numbers;
+    std::vector<size_t> slotOfEntry;
+    slotOfEntry.reserve(callLogs.size());
+    for (const CPPCallLog& callLog : callLogs) {
+        const auto [found, added] =
+            slotOfNumber.emplace(stripAtSuffix(callLog.getCallNumber()), numbers.size());
+        if (added)
+            numbers.push_back(found->first);
+        slotOfEntry.push_back(found->second);
+    }
+    const std::unordered_map<std::string, CPPContact> owners =
+        CPPContactManager::getInstance().contactsByNumbers(numbers);
+    // A number nobody owns shows the name of an empty contact: two blanks.
+    std::vector<CPPContact> ownerOfSlot(numbers.size());
+    for (size_t slot = 0; slot < numbers.size(); ++slot) {
+        const auto owner = owners.find(numbers[slot]);
+        if (owner != owners.end())
+            ownerOfSlot[slot] = owner->second;
+    }
+    std::vector<std::string> nameOfSlot;
+    nameOfSlot.reserve(numbers.size());
+    for (const CPPContact& owner : ownerOfSlot)
+        nameOfSlot.push_back(owner.getFullName());
+    for (size_t entry = 0; entry < callLogs.size(); ++entry) {
+        const size_t slot = slotOfEntry[entry];
+        callLogs[entry].setContactName(nameOfSlot[slot]);
+        callLogs[entry].setCompany(ownerOfSlot[slot].getCompany());
     }
 }
 

@@ -79,22 +79,29 @@ bool CPPCallLogTable::removeAll() {
 }
 
 std::vector<CPPCallLog> CPPCallLogTable::rowsToRecords(const std::string& sql) {
-    Rows rows;
-    if (!CPPDatabase::getInstance().execute(sql, &rows))
+    // A listing can hold every call ever logged: read flat, each column found once.
+    RowTable table;
+    if (!CPPDatabase::getInstance().executeTable(sql, table))
         return {};
-    std::vector<CPPCallLog> callLogs;
-    callLogs.reserve(rows.size());
-    for (const Row& row : rows) {
-        CPPCallLog callLog;
-        callLog.setId(columnInt(row, "id"));
-        callLog.setCallDate(columnText(row, "callDate"));
-        callLog.setCallDuration(columnInt(row, "callDuration"));
-        callLog.setCallNumber(columnText(row, "callNumber"));
-        callLog.setCallType(columnInt(row, "callType"));
-        callLog.setContactName(columnText(row, "contactName"));
-        callLog.setStartTime(columnText(row, "startTime"));
-        callLog.setCompany(columnText(row, "company"));
-        callLogs.push_back(std::move(callLog));
+    const RowTableColumn id(table, "id");
+    const RowTableColumn callDate(table, "callDate");
+    const RowTableColumn callDuration(table, "callDuration");
+    const RowTableColumn callNumber(table, "callNumber");
+    const RowTableColumn callType(table, "callType");
+    const RowTableColumn contactName(table, "contactName");
+    const RowTableColumn startTime(table, "startTime");
+    const RowTableColumn company(table, "company");
+    std::vector<CPPCallLog> callLogs(table.rowCount());
+    for (size_t row = 0; row < callLogs.size(); ++row) {
+        CPPCallLog& callLog = callLogs[row];
+        callLog.setId(id.integer(row));
+        callLog.setCallDate(callDate.text(row));
+        callLog.setCallDuration(callDuration.integer(row));
+        callLog.setCallNumber(callNumber.text(row));
+        callLog.setCallType(callType.integer(row));
+        callLog.setContactName(contactName.text(row));
+        callLog.setStartTime(startTime.text(row));
+        callLog.setCompany(company.text(row));
     }
     return callLogs;
 }

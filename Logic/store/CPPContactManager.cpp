@@ -32,6 +32,11 @@ std::vector<CPPContact> CPPContactManager::contactByNumber(const std::string& nu
     return CPPContactTable::getInstance().getByNumber(number);
 }
 
+std::unordered_map<std::string, CPPContact>
+CPPContactManager::contactsByNumbers(const std::vector<std::string>& numbers) {
+    return CPPContactTable::getInstance().getByNumbers(numbers);
+}
+
 std::vector<CPPContact> CPPContactManager::contactByName(const std::string& firstName,
                                                          const std::string& middleInitial,
                                                          const std::string& lastName) {

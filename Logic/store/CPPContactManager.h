@@ -18,6 +18,8 @@ public:
 
     // The owner of exactly this text (no cut at "@"): none or one contact.
     std::vector<CPPContact> contactByNumber(const std::string& number);
+    // contactByNumber for many numbers at once; numbers without an owner are left out.
+    std::unordered_map<std::string, CPPContact> contactsByNumbers(const std::vector<std::string>& numbers);
     std::vector<CPPContact> contactByName(const std::string& firstName, const std::string& middleInitial,
                                           const std::string& lastName);
 

@@ -10,6 +10,10 @@
 
 namespace {
 
+// Numbers per statement of a batched owner lookup: the statement text stays far below the
+// length SQLite accepts, whatever the numbers hold.
+constexpr size_t numbersPerLookup = 500;
+
 bool holdsNul(const CPPContact& contact) {
     return anyContainsNul(
         {contact.getFirstName(), contact.getMiddleInitial(), contact.getLastName(), contact.getCompany()});
@@ -22,6 +26,42 @@ bool isColumn(const std::string& column) {
                                                        "isFavorite", "isFromPhone"};
     return std::find(columns.begin(), columns.end(), column) != columns.end();
 }
+
+CPPContact rowToRecord(const Row& row) {
+    CPPContact contact;
+    contact.setId(columnInt(row, "id"));
+    contact.setFirstName(columnText(row, "firstName"));
+    contact.setMiddleInitial(columnText(row, "middleInitial"));
+    contact.setLastName(columnText(row, "lastName"));
+    contact.setCompany(columnText(row, "company"));
+    contact.setCallFrequency(columnInt(row, "callFrequency"));
+    contact.setIsFavorite(columnInt(row, "isFavorite") != 0);
+    contact.setIsFromPhone(columnInt(row, "isFromPhone") != 0);
+    return contact;
+}
+
+// The contact columns of a flat table, found once for all its rows.
+struct ContactColumns {
+    explicit ContactColumns(const RowTable& table)
+        : id(table, "id"), firstName(table, "firstName"), middleInitial(table, "middleInitial"),
+          lastName(table, "lastName"), company(table, "company"), callFrequency(table, "callFrequency"),
+          isFavorite(table, "isFavorite"), isFromPhone(table, "isFromPhone") {}
+
+    CPPContact recordOf(size_t row) const {
+        CPPContact contact;
+        contact.setId(id.integer(row));
+        contact.setFirstName(firstName.text(row));
+        contact.setMiddleInitial(middleInitial.text(row));
+        contact.setLastName(lastName.text(row));
+        contact.setCompany(company.text(row));
+        contact.setCallFrequency(callFrequency.integer(row));
+        contact.setIsFavorite(isFavorite.integer(row) != 0);
+        contact.setIsFromPhone(isFromPhone.integer(row) != 0);
+        return contact;
+    }
+
+    RowTableColumn id, firstName, middleInitial, lastName, company, callFrequency, isFavorite, isFromPhone;
+};
 
 } // namespace
 
@@ -72,6 +112,34 @@ std::vector<CPPContact> CPPContactTable::getByNumber(const std::string& number) 
     return rowsToRecords(
         "select * from Contact where id=(select contactId from ContactNumber where number = " +
         sqlQuote(number) + ")");
+}
+
+std::unordered_map<std::string, CPPContact>
+CPPContactTable::getByNumbers(const std::vector<std::string>& numbers) {
+    std::unordered_map<std::string, CPPContact> owners;
+    std::vector<std::string> asked;
+    for (const std::string& number : numbers) {
+        if (!containsNul(number))
+            asked.push_back(number);
+    }
+    for (size_t first = 0; first < asked.size(); first += numbersPerLookup) {
+        // The very sub-select of getByNumber, once per listed number, so each finds the same
+        // owner; the cross join makes the list drive the loop and each owner a rowid look-up.
+        std::string sql = "select asked.column1 as askedNumber, Contact.* from (values ";
+        const size_t end = std::min(asked.size(), first + numbersPerLookup);
+        for (size_t index = first; index < end; ++index)
+            sql += (index == first ? "(" : ", (") + sqlQuote(asked[index]) + ")";
+        sql += ") as asked cross join Contact where Contact.id=(select contactId from ContactNumber where "
+               "number = asked.column1)";
+        RowTable table;
+        if (!CPPDatabase::getInstance().executeTable(sql, table))
+            continue;
+        const RowTableColumn askedNumber(table, "askedNumber");
+        const ContactColumns columns(table);
+        for (size_t row = 0; row < table.rowCount(); ++row)
+            owners.emplace(askedNumber.text(row), columns.recordOf(row));
+    }
+    return owners;
 }
 
 std::vector<CPPContact> CPPContactTable::getByName(const std::string& firstName,
@@ -133,17 +201,7 @@ std::vector<CPPContact> CPPContactTable::rowsToRecords(const std::string& sql) {
         return {};
     std::vector<CPPContact> contacts;
     contacts.reserve(rows.size());
-    for (const Row& row : rows) {
-        CPPContact contact;
-        contact.setId(columnInt(row, "id"));
-        contact.setFirstName(columnText(row, "firstName"));
-        contact.setMiddleInitial(columnText(row, "middleInitial"));
-        contact.setLastName(columnText(row, "lastName"));
-        contact.setCompany(columnText(row, "company"));
-        contact.setCallFrequency(columnInt(row, "callFrequency"));
-        contact.setIsFavorite(columnInt(row, "isFavorite") != 0);
-        contact.setIsFromPhone(columnInt(row, "isFromPhone") != 0);
-        contacts.push_back(std::move(contact));
-    }
+    for (const Row& row : rows)
+        contacts.push_back(rowToRecord(row));
     return contacts;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Table "Contact". Sorted reads sort in the database, texts without regard to the case of
@@ -21,6 +22,8 @@ public:
     std::vector<CPPContact> getNonFavoritesOrderedBy(const std::string& column, bool ascending);
     // The owner of the lowest-id number row holding exactly this text: none or one contact.
     std::vector<CPPContact> getByNumber(const std::string& number);
+    // getByNumber for many numbers in a few statements: each number that has an owner maps to it.
+    std::unordered_map<std::string, CPPContact> getByNumbers(const std::vector<std::string>& numbers);
     std::vector<CPPContact> getByName(const std::string& firstName, const std::string& middleInitial,
                                       const std::string& lastName);
 
