@@ -109,10 +109,17 @@ std::optional<time_t> CPPCallLog::parseCallDate(const std::string& text) {
 }
 
 std::optional<time_t> CPPCallLog::parseStartTime(const std::string& text) {
+    const std::optional<int32_t> seconds = parseSecondsOfDay(text);
+    if (!seconds)
+        return std::nullopt;
+    return localMoment(2000, 1, 1, *seconds / 3600, *seconds / 60 % 60, *seconds % 60);
+}
+
+std::optional<int32_t> CPPCallLog::parseSecondsOfDay(const std::string& text) {
     int hour = 0;
     int minute = 0;
     int second = 0;
     if (!readThreeNumbers(text, ':', 2, hour, minute, second) || hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
-    return localMoment(2000, 1, 1, hour, minute, second);
+    return hour * 3600 + minute * 60 + second;
 }

@@ -41,6 +41,8 @@ public:
     // 1 January 2000. None for a text of another form or an impossible date or time.
     static std::optional<time_t> parseCallDate(const std::string& text);
     static std::optional<time_t> parseStartTime(const std::string& text);
+    // The seconds after midnight that a time-of-day text names, read as parseStartTime reads it.
+    static std::optional<int32_t> parseSecondsOfDay(const std::string& text);
 
 private:
     int32_t m_id = 0;

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -64,6 +65,45 @@ TEST_F(CallLogAndSettingsModelsTest, StoredDayAndTimeOfDayBecomeLocalMomentsAndC
         const CPPCallLog back = callLogToCpp(*model);
         EXPECT_EQ(back.getCallDate(), c.callDate ? c.date : "");
         EXPECT_EQ(back.getStartTime(), c.startTime ? c.time : "");
+    }
+}
+
+// A listing reads repeated days once and times of day from one midnight; each model must
+// still equal the entry converted alone, on clock-change days and in a zone whose clocks
+// change on the reference day itself.
+TEST_F(CallLogAndSettingsModelsTest, AListingConvertsEachEntryAsItWouldAlone) {
+    const char* const dates[] = {"2026/01/05", "2026/03/29", "2026/10/25", "2000/01/01", "", "2025/02/29"};
+    const char* const times[] = {"00:00:00", "02:30:00", "11:59:59", "12:00:00", "12:30:00",
+                                 "23:59:59", "24:00:00", "9:30",     ""};
+    std::vector<CPPCallLog> records;
+    for (const char* date : dates) {
+        for (const char* time : times) {
+            records.push_back(record(date, time));
+            records.back().setCallNumber(std::string(date) + " " + time);
+            records.back().setId(static_cast<int32_t>(records.size()));
+            records.back().setCallDuration(-static_cast<int32_t>(records.size()));
+            records.back().setCallType(static_cast<int32_t>(records.size() % 4));
+            records.back().setContactName(time);
+            records.back().setCompany(date);
+        }
+    }
+    for (const char* zone : {"UTC0", "Europe/Zurich", "XST-1XDT,J1/12,J365/23"}) {
+        SCOPED_TRACE(zone);
+        ScopedTimeZone scoped(zone);
+        const std::vector<CallLogPtr> listed = callLogsFromCpp(records);
+        ASSERT_EQ(listed.size(), records.size());
+        for (size_t i = 0; i < records.size(); ++i) {
+            SCOPED_TRACE(records[i].getCallNumber());
+            const CallLogPtr alone = callLogFromCpp(records[i]);
+            EXPECT_EQ(listed[i]->ID(), alone->ID());
+            EXPECT_EQ(listed[i]->callNumber(), alone->callNumber());
+            EXPECT_EQ(listed[i]->callDuration(), alone->callDuration());
+            EXPECT_EQ(listed[i]->callType(), alone->callType());
+            EXPECT_EQ(listed[i]->contactName() + listed[i]->company(),
+                      alone->contactName() + alone->company());
+            EXPECT_EQ(listed[i]->callDate(), alone->callDate());
+            EXPECT_EQ(listed[i]->startTime(), alone->startTime());
+        }
     }
 }
 
