@@ -48,6 +48,7 @@ bool CPPDialerCore::open(const std::string& path) {
         return false;
     CPPMigrationManager::getInstance().migrate(schemaRevision);
     // Old files predate the indexes; making them is harmless when they exist.
+    CPPContactTable::getInstance().createIndexes();
     CPPContactNumberTable::getInstance().createIndexes();
     m_deviceCommunication.store(DeviceCommunication::getInstance());
     return true;

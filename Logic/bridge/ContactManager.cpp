@@ -103,6 +103,10 @@ bool ContactManager::removeContact(const Contact& contact) {
     return core().removeContact(contactToCpp(contact), contactNumbersToCpp(contact.numbers()));
 }
 
+bool ContactManager::removeFirstNamesake(const Contact& contact) {
+    return core().removeFirstNamesake(contactToCpp(contact));
+}
+
 bool ContactManager::removeAllContactsFromPhone() {
     return core().removeAllContactsFromPhone();
 }

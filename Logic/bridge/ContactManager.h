@@ -45,5 +45,8 @@ public:
     static bool updateContact(const Contact& contact);
     // Deletes the contact row, then the rows of its listed numbers.
     static bool removeContact(const Contact& contact);
+    // Deletes, with all its numbers, the first stored contact (lowest id) other than this one
+    // that bears exactly its three names. True when there is none.
+    static bool removeFirstNamesake(const Contact& contact);
     static bool removeAllContactsFromPhone();
 };

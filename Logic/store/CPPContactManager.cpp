@@ -197,6 +197,17 @@ bool CPPContactManager::removeContact(const CPPContact& contact, std::vector<CPP
     return true;
 }
 
+bool CPPContactManager::removeFirstNamesake(const CPPContact& contact) {
+    const std::optional<int32_t> namesakeId = CPPContactTable::getInstance().getFirstNamesakeId(contact);
+    if (!namesakeId)
+        return true;
+    CPPContact namesake;
+    namesake.setId(*namesakeId);
+    if (!CPPContactTable::getInstance().remove(namesake))
+        return false;
+    return CPPContactNumberTable::getInstance().removeAllOfContact(*namesakeId);
+}
+
 bool CPPContactManager::removeAllContactsFromPhone() {
     return CPPContactTable::getInstance().removeAllFromPhone();
 }

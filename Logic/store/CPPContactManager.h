@@ -59,6 +59,9 @@ public:
     bool updateContactRow(const CPPContact& contact);
     // Deletes the contact row, then the rows of the numbers given.
     bool removeContact(const CPPContact& contact, std::vector<CPPContactNumber> numbers);
+    // Deletes the contact row, then every number row, of the first stored namesake of this
+    // contact (see CPPContactTable::getFirstNamesakeId). True when there is none.
+    bool removeFirstNamesake(const CPPContact& contact);
     bool removeAllContactsFromPhone();
 
     // The most-called numbers of the newest 100 placed calls, as contacts, sorted by a name

@@ -150,6 +150,11 @@ bool CPPContactNumberTable::remove(const CPPContactNumber& number) {
         "delete from ContactNumber where id=" + toString(number.getId()), nullptr);
 }
 
+bool CPPContactNumberTable::removeAllOfContact(int32_t contactId) {
+    return CPPDatabase::getInstance().execute(
+        "delete from ContactNumber where contactId=" + toString(contactId), nullptr);
+}
+
 std::vector<CPPContactNumber> CPPContactNumberTable::rowsToRecords(const std::string& sql) {
     Rows rows;
     if (!CPPDatabase::getInstance().execute(sql, &rows))

@@ -38,6 +38,8 @@ public:
     // Writes every column but contactId, by id.
     bool update(const CPPContactNumber& number);
     bool remove(const CPPContactNumber& number);
+    // Every number row of one contact, in one statement.
+    bool removeAllOfContact(int32_t contactId);
 
     static std::vector<CPPContactNumber> rowsToRecords(const std::string& sql);
 

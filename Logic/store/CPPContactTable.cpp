@@ -78,6 +78,11 @@ bool CPPContactTable::createTable() {
         nullptr);
 }
 
+bool CPPContactTable::createIndexes() {
+    return CPPDatabase::getInstance().execute(
+        "create index if not exists Contact_name on Contact(firstName, middleInitial, lastName)", nullptr);
+}
+
 std::vector<CPPContact> CPPContactTable::getAll() {
     return rowsToRecords("select * from Contact");
 }
@@ -150,6 +155,20 @@ std::vector<CPPContact> CPPContactTable::getByName(const std::string& firstName,
     return rowsToRecords("select * from Contact where firstName=" + sqlQuote(firstName) +
                          " and middleInitial=" + sqlQuote(middleInitial) +
                          " and lastName=" + sqlQuote(lastName));
+}
+
+std::optional<int32_t> CPPContactTable::getFirstNamesakeId(const CPPContact& contact) {
+    if (holdsNul(contact))
+        return std::nullopt;
+    Rows rows;
+    if (!CPPDatabase::getInstance().execute(
+            "select min(id) as id from Contact where firstName=" + sqlQuote(contact.getFirstName()) +
+                " and middleInitial=" + sqlQuote(contact.getMiddleInitial()) +
+                " and lastName=" + sqlQuote(contact.getLastName()) + " and id<>" + toString(contact.getId()),
+            &rows) ||
+        rows.empty() || columnText(rows.front(), "id").empty())
+        return std::nullopt;
+    return columnInt(rows.front(), "id");
 }
 
 bool CPPContactTable::insert(CPPContact& contact) {

@@ -3,6 +3,7 @@
 #include "Logic/store/CPPContact.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,6 +15,8 @@ public:
     static CPPContactTable& getInstance();
 
     bool createTable();
+    // The name index that lets getByName skip the scan; older files get it at their next open.
+    bool createIndexes();
     std::vector<CPPContact> getAll();
     // column is one of the table's column names; any other text gives an empty list.
     std::vector<CPPContact> getAllOrderedBy(const std::string& column, bool ascending);
@@ -26,6 +29,9 @@ public:
     std::unordered_map<std::string, CPPContact> getByNumbers(const std::vector<std::string>& numbers);
     std::vector<CPPContact> getByName(const std::string& firstName, const std::string& middleInitial,
                                       const std::string& lastName);
+    // The lowest id of the contacts other than this one that bear exactly its three names:
+    // the one getByName would list first if this one were not stored.
+    std::optional<int32_t> getFirstNamesakeId(const CPPContact& contact);
 
     // On success the record's id is the new row's.
     bool insert(CPPContact& contact);

@@ -8,16 +8,13 @@ ImportCounts importContacts(const std::vector<ContactPtr>& contacts, bool overwr
     ImportCounts counts{contacts.size(), 0};
     const CPPBatchScope batch;
     for (const ContactPtr& contact : contacts) {
-        const ContactPtr namesake =
-            overwrite ? ContactManager::contactByFirstName(contact->firstName(), contact->middleInitial(),
-                                                           contact->lastName())
-                      : nullptr;
         if (!ContactManager::addContact(*contact)) {
             ++counts.failed;
             continue;
         }
-        if (namesake != nullptr) {
-            ContactManager::removeContact(*namesake);
+        // The namesake stored first goes, now that its replacement is stored beside it.
+        if (overwrite) {
+            ContactManager::removeFirstNamesake(*contact);
         }
     }
     return counts;

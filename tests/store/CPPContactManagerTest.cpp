@@ -236,6 +236,70 @@ TEST_F(ContactManagerStore, RemovalsLeaveUnlistedNumbersBehind) {
     EXPECT_EQ(trace().size(), 1U);
 }
 
+// An overwriting import now stores each contact, then drops its first stored namesake by name;
+// it looked the namesake up (with its numbers) before the add. Both must leave the same rows:
+// namesakes taken in turn, exact names, quotes, and a refused contact keeping its namesake.
+TEST_F(ContactManagerStore, ReplacingTheFirstNamesakeLeavesWhatALookUpBeforeTheAddDid) {
+    struct Person {
+        const char* first;
+        const char* middle;
+        const char* last;
+        std::string company;
+        std::vector<std::string> numbers;
+    };
+    const std::vector<Person> stored = {
+        {"Eve", "", "Poe", "First", {"1", "2"}}, {"Eve", "", "Poe", "Second", {"3"}},
+        {"Ann", "B", "Lee", "Initial", {"4"}},   {"Ann", "", "Lee", "None", {"5", "6"}},
+        {"O'Neil", "", "d'Arc", "Quote", {}},    {"Cy", "", "Ode", "Kept", {"7"}},
+        {"eve", "", "Poe", "Case", {"8"}}};
+    const std::vector<Person> imported = {
+        {"Eve", "", "Poe", "Imported", {"10"}},  {"Gus", "", "Orr", "One", {"11"}},
+        {"Gus", "", "Orr", "Two", {"12", "13"}}, {"Ann", "", "Lee", "New", {}},
+        {"O'Neil", "", "d'Arc", "New", {"14"}},  {"Cy", "", "Ode", std::string("Bad\0", 4), {"15"}},
+        {"Eve", "", "Poe", "Again", {"16"}},     {"Zed", "", "", "Fresh", {"17"}}};
+    CPPContactManager& manager = CPPContactManager::getInstance();
+    const auto add = [&manager](const Person& person, CPPContact& record) {
+        record = contact(person.first, person.last, person.company);
+        record.setMiddleInitial(person.middle);
+        std::vector<CPPContactNumber> numbers;
+        for (const std::string& text : person.numbers)
+            numbers.push_back(number(text));
+        return manager.addContact(record, numbers);
+    };
+    const auto importAll = [&](bool lookUpFirst) {
+        run("delete from Contact; delete from ContactNumber; delete from sqlite_sequence");
+        for (const Person& person : stored) {
+            CPPContact record;
+            EXPECT_TRUE(add(person, record));
+        }
+        for (const Person& person : imported) {
+            const std::vector<CPPContact> namesakes =
+                manager.contactByName(person.first, person.middle, person.last);
+            const std::vector<CPPContactNumber> numbers = namesakes.empty()
+                                                              ? std::vector<CPPContactNumber>{}
+                                                              : manager.numbersOfContact(namesakes.front());
+            CPPContact record;
+            if (!add(person, record))
+                continue;
+            if (!lookUpFirst) {
+                EXPECT_TRUE(manager.removeFirstNamesake(record));
+            } else if (!namesakes.empty()) {
+                EXPECT_TRUE(manager.removeContact(namesakes.front(), numbers));
+            }
+        }
+        return std::make_pair(select("select * from Contact order by id"),
+                              select("select * from ContactNumber order by id"));
+    };
+    const auto before = importAll(true);
+    const auto now = importAll(false);
+    EXPECT_EQ(now.first, before.first);
+    EXPECT_EQ(now.second, before.second);
+    EXPECT_EQ(scalar("select group_concat(company, '|') from (select company from Contact order by id)"),
+              "Initial|Kept|Case|Imported|Two|New|New|Again|Fresh");
+    EXPECT_EQ(scalar("select count(*) from ContactNumber where contactId not in (select id from Contact)"),
+              "0");
+}
+
 // A short history of placed calls: Ann owns 101 and 555, Bob owns 102.
 class MostCalled : public StoreFixture {
 protected:
