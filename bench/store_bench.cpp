@@ -2,6 +2,7 @@
 // 20,000 numbers and 10,000 call log rows over 3,000 distinct numbers.
 #include "Logic/database/CPPBatchScope.h"
 #include "Logic/database/CPPDatabase.h"
+#include "Logic/database/CPPRowText.h"
 #include "Logic/store/CPPCallLogManager.h"
 #include "Logic/store/CPPCallLogTable.h"
 #include "Logic/store/CPPContactManager.h"
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -26,6 +28,8 @@ namespace {
 constexpr int contactCount = 10000;
 constexpr int callLogCount = 10000;
 constexpr int distinctCallNumbers = 3000;
+
+const char* const perNumberName = "call log with names, a statement per number (before)";
 
 std::string g_folder;
 
@@ -134,6 +138,32 @@ void BM_CallLogWithNames(benchmark::State& state) {
     });
 }
 
+// The same listing as it was read before: every row as a column map and a statement for each
+// distinct number. Its names must equal the listing's, so the figure compares like with like.
+void BM_CallLogPerNumberLookups(benchmark::State& state) {
+    const std::vector<CPPCallLog> listed = CPPCallLogManager::getInstance().allCallLogs();
+    timedRuns(state, perNumberName, [&] {
+        Rows rows;
+        CPPDatabase::getInstance().execute("select * from CallLog order by callDate desc, startTime desc",
+                                           &rows);
+        std::unordered_map<std::string, CPPContact> owners;
+        size_t differing = 0;
+        for (size_t index = 0; index < rows.size(); ++index) {
+            const std::string key = stripAtSuffix(columnText(rows[index], "callNumber"));
+            auto owner = owners.find(key);
+            if (owner == owners.end()) {
+                std::vector<CPPContact> found = CPPContactManager::getInstance().contactByNumber(key);
+                owner = owners.emplace(key, found.empty() ? CPPContact() : found.front()).first;
+            }
+            differing += index >= listed.size() ||
+                         listed[index].getContactName() != owner->second.getFullName() ||
+                         listed[index].getCompany() != owner->second.getCompany();
+        }
+        if (differing != 0 || rows.size() != listed.size())
+            state.SkipWithError("the listing's names differ from a look-up per number");
+    });
+}
+
 void BM_AutomaticFavorites(benchmark::State& state) {
     timedRuns(state, "automatic favorites", [] {
         std::vector<CPPContact> favorites = CPPContactManager::getInstance().allFavoriteContacts();
@@ -182,6 +212,7 @@ BENCHMARK(BM_PhoneBookByFirstName)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PhoneBookByLastName)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PhoneBookByCompany)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CallLogWithNames)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CallLogPerNumberLookups)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_AutomaticFavorites)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ContactByNumber)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PhoneBookPerContactWithoutIndexes)->Unit(benchmark::kMillisecond)->Iterations(2);
@@ -195,7 +226,8 @@ void printSummary() {
         {"phone book by firstName, grouped", 100},
         {"phone book by lastName, grouped", 100},
         {"phone book by company, grouped", 100},
-        {"call log with names", 150},
+        {"call log with names", 50},
+        {perNumberName, 0},
         {"automatic favorites", 30},
         {"contactByNumber", 0.1},
         {"batched add of 10,000 contacts with 2 numbers", 2000},
@@ -211,6 +243,11 @@ void printSummary() {
     if (grouped != benchRuns().end() && perContact != benchRuns().end())
         std::printf("  per contact without indexes / grouped with indexes: %.1fx\n",
                     perContact->second.meanMs() / grouped->second.meanMs());
+    const auto listing = benchRuns().find("call log with names");
+    const auto perNumber = benchRuns().find(perNumberName);
+    if (listing != benchRuns().end() && perNumber != benchRuns().end())
+        std::printf("  call log: a statement per number / one listing: %.1fx\n",
+                    perNumber->second.meanMs() / listing->second.meanMs());
 }
 
 } // namespace

@@ -248,8 +248,8 @@ int main(int argc, char** argv) {
     met = report("phone book: page step", 16, true) && met;
     met = report("favorites (5,000): open", 0, false) && met;
     met = report("phone book: store read alone", 0, false) && met;
-    met = report("call log: store read alone", 0, false) && met;
-    met = report("call log: open", 150, false) && met;
+    met = report("call log: store read alone", 50, false) && met;
+    met = report("call log: open", 60, false) && met;
     met = report("call log: keystroke of a search", 16, true) && met;
     met = report("call log: page step", 16, true) && met;
     TessmarkDialerCore::close();
