@@ -16,7 +16,8 @@ FunctionButtonView::FunctionButtonView(QWidget* parent)
     font.setPixelSize(11);
     m_titleField->setFont(font);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 4, 2, 4);
+    // Titles such as "CONFERENCE" need the button's whole width.
+    layout->setContentsMargins(0, 4, 0, 4);
     layout->setSpacing(2);
     layout->addWidget(m_imageView, 1);
     layout->addWidget(m_titleField);
