@@ -4,6 +4,7 @@
 #include "App/controls/Colors.h"
 #include "App/controls/Styling.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int barWidth = 420;
 constexpr int sideButtonWidth = 130;
+constexpr int sideMargin = 4;
 
 } // namespace
 
@@ -22,6 +24,7 @@ KTNavigationBarController::KTNavigationBarController(QObject* parent)
 
 QWidget* KTNavigationBarController::buildView() {
     auto* bar = new QWidget;
+    m_barView = bar;
     bar->resize(barWidth, barHeight);
     m_leftButton = Styling::makeBarButton(bar, QStringLiteral("leftButton"));
     m_optionalButton = Styling::makeBarButton(bar, QStringLiteral("optionalButton"));
@@ -40,6 +43,8 @@ QWidget* KTNavigationBarController::buildView() {
     m_bottomLineView = new QWidget(bar);
     m_bottomLineView->setObjectName(QStringLiteral("bottomLineView"));
     layoutForWidth(barWidth);
+    // A page that changes a button's title or hides it gets the bar refitted.
+    bar->installEventFilter(this);
 
     // The title sits between the buttons in the tab order, as on screen.
     QWidget::setTabOrder(m_leftButton, m_optionalButton);
@@ -64,21 +69,34 @@ void KTNavigationBarController::viewDidLoad() {
     fitTitleBetweenButtons();
 }
 
+// Each side button is only as wide as what it shows, so nothing else in the bar lies over it
+// and a click on its title reaches it.
 void KTNavigationBarController::fitTitleBetweenButtons() {
+    const int width = m_bottomLineView->parentWidget()->width();
     const auto shownWidth = [](const QPushButton* button) {
-        return button->isHidden() ? 0 : std::min(button->width(), button->sizeHint().width());
+        return std::min(sideButtonWidth, button->sizeHint().width());
     };
-    const int leftEdge = m_leftButton->x() + shownWidth(m_leftButton);
-    int rightEdge = m_rightButton->geometry().right() + 1 - shownWidth(m_rightButton);
+    m_leftButton->setGeometry(sideMargin, m_leftButton->y(), shownWidth(m_leftButton),
+                              m_leftButton->height());
+    const int rightWidth = shownWidth(m_rightButton);
+    m_rightButton->setGeometry(width - sideMargin - rightWidth, m_rightButton->y(), rightWidth,
+                               m_rightButton->height());
+    const int leftEdge = m_leftButton->isHidden() ? sideMargin : m_leftButton->geometry().right() + 1;
+    int rightEdge = m_rightButton->isHidden() ? width - sideMargin : m_rightButton->x();
     m_optionalButton->move(rightEdge - m_optionalButton->width() - 4, m_optionalButton->y());
-    // It lies inside the right button's (mostly empty) area: it takes its own clicks.
-    m_optionalButton->raise();
     if (!m_optionalButton->isHidden()) {
         rightEdge = m_optionalButton->x();
     }
-    const int centre = view()->width() / 2;
+    const int centre = width / 2;
     const int half = std::max(0, std::min(centre - leftEdge, rightEdge - centre) - 6);
     m_barTitle->setGeometry(centre - half, 0, 2 * half, barHeight);
+}
+
+bool KTNavigationBarController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest && watched == m_barView) {
+        fitTitleBetweenButtons();
+    }
+    return ViewController::eventFilter(watched, event);
 }
 
 void KTNavigationBarController::layoutForWidth(int width) {
@@ -88,6 +106,7 @@ void KTNavigationBarController::layoutForWidth(int width) {
     m_optionalButton->setGeometry(width - sideButtonWidth - 44, 6, 36, barHeight - 12);
     m_barTitle->setGeometry(sideButtonWidth + 8, 0, width - 2 * (sideButtonWidth + 8), barHeight);
     m_bottomLineView->setGeometry(0, barHeight - 1, width, 1);
+    fitTitleBetweenButtons();
 }
 
 void KTNavigationBarController::leftButtonOfNavigationBarClicked(QAbstractButton* button) {

@@ -40,6 +40,7 @@ public:
 
 protected:
     QWidget* buildView() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The middle button goes just left of the right button's title and the title keeps clear
@@ -51,5 +52,7 @@ private:
     QPushButton* m_optionalButton = nullptr;
     QLabel* m_barTitle = nullptr;
     QWidget* m_bottomLineView = nullptr;
+    // The bar's own view, watched for relayouts; compared only, never followed.
+    const QObject* m_barView = nullptr;
     WeakDelegate<KTNavigationBarDelegate> m_delegate;
 };

@@ -41,10 +41,11 @@ constexpr std::array<TabLook, 5> tabs{{
     {"Settings", "tab_settings", "settingsButton"},
 }};
 
+// A disabled title fades into the bar, as its faded icon does.
 QString titleStyle(uint32_t colour) {
-    return QStringLiteral(
-               "QToolButton { border: none; background: transparent; font-size: 11px; color: %1; }")
-        .arg(Colors::colorWithHexCode(colour).name());
+    return Styling::darkBarButtonStyle(
+               QStringLiteral("font-size: 11px; color: %1;").arg(Colors::colorWithHexCode(colour).name())) +
+           QStringLiteral("QToolButton:disabled { color: #6F7C82; }");
 }
 
 } // namespace
@@ -200,16 +201,16 @@ void TabBarController::setButtonsEnabled(std::initializer_list<Tab> tabsToChange
 void TabBarController::highlightButton(QToolButton* tabButton) {
     const size_t tag = static_cast<size_t>(tagOf(tabButton));
     tabButton->setProperty(onProperty, true);
-    tabButton->setIcon(
-        Images::tinted(QLatin1String(tabs[tag].image), Colors::colorWithHexCode(Colors::selectedTabTint)));
+    tabButton->setIcon(Styling::darkBarIcon(
+        Images::tinted(QLatin1String(tabs[tag].image), Colors::colorWithHexCode(Colors::selectedTabTint))));
     tabButton->setStyleSheet(titleStyle(Colors::accent));
 }
 
 void TabBarController::unhighlightButton(QToolButton* tabButton) {
     const size_t tag = static_cast<size_t>(tagOf(tabButton));
     tabButton->setProperty(onProperty, false);
-    tabButton->setIcon(
-        Images::tinted(QLatin1String(tabs[tag].image), Colors::colorWithHexCode(Colors::otherTabTint)));
+    tabButton->setIcon(Styling::darkBarIcon(
+        Images::tinted(QLatin1String(tabs[tag].image), Colors::colorWithHexCode(Colors::otherTabTint))));
     tabButton->setStyleSheet(titleStyle(Colors::inactiveGrey));
 }
 

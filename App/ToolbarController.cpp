@@ -52,7 +52,7 @@ QToolButton* makeButton(QWidget* parent, const char* name, const QString& access
     button->setAutoRaise(true);
     button->setIconSize(QSize(32, 32));
     button->setGeometry(x, (stripHeight - buttonSize) / 2, buttonSize, buttonSize);
-    button->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; }"));
+    button->setStyleSheet(Styling::darkBarButtonStyle());
     return button;
 }
 
@@ -150,7 +150,7 @@ void ToolbarController::viewDidLoad() {
 
 void ToolbarController::setImage(QToolButton* button, const QString& name) {
     button->setProperty(imageProperty, name);
-    button->setIcon(Images::named(name));
+    button->setIcon(Styling::darkBarIcon(Images::named(name)));
 }
 
 QString ToolbarController::imageNameOf(const QToolButton* button) const {

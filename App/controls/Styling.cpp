@@ -2,6 +2,7 @@
 
 #include "App/controls/Colors.h"
 
+#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 #include <QWidget>
@@ -28,6 +29,30 @@ QString accentTitleStyle(const QString& alignment) {
                           "text-align: %2; padding: 0px 4px; }"
                           "QPushButton:disabled { color: #B0B0B0; }")
         .arg(Colors::colorWithHexCode(Colors::accent).name(), alignment);
+}
+
+QString darkBarButtonStyle(const QString& rules) {
+    return QStringLiteral(
+               "QToolButton { border: 2px solid transparent; border-radius: 6px; background: transparent; "
+               "%1 }"
+               "QToolButton:focus { border-color: %2; }")
+        .arg(rules, Colors::colorWithHexCode(Colors::accent).name());
+}
+
+QIcon darkBarIcon(const QPixmap& image) {
+    QIcon icon(image);
+    if (image.isNull()) {
+        return icon;
+    }
+    QPixmap faded(image.size());
+    faded.setDevicePixelRatio(image.devicePixelRatio());
+    faded.fill(Qt::transparent);
+    QPainter painter(&faded);
+    painter.setOpacity(0.35);
+    painter.drawPixmap(0, 0, image);
+    painter.end();
+    icon.addPixmap(faded, QIcon::Disabled);
+    return icon;
 }
 
 } // namespace Styling

@@ -2,8 +2,10 @@
 #include "App/AppDelegate.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
+#include "App/TabBarController.h"
 #include "App/ToolbarController.h"
 #include "App/VolumeSliderViewController.h"
+#include "App/controls/Colors.h"
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/PreferencesSettings.h"
@@ -14,11 +16,35 @@
 #include "Screens/settings/CallForwardingViewController.h"
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
+#include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QTest>
 #include <QToolButton>
+
+#include <cmath>
+
+namespace {
+
+// How far a control stands out from the bar behind it: the mean colour distance of its pixels.
+qreal prominence(QWidget* control, const QColor& bar) {
+    const QImage image = control->parentWidget()->grab(control->geometry()).toImage();
+    qreal sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            sum += std::abs(pixel.red() - bar.red()) + std::abs(pixel.green() - bar.green()) +
+                   std::abs(pixel.blue() - bar.blue());
+        }
+    }
+    return sum / (3.0 * image.width() * image.height());
+}
+
+} // namespace
 
 // The toolbar shows the link and the line as the records arrive, and its buttons send the
 // do-not-disturb, volume and mute commands.
@@ -113,7 +139,7 @@ private slots:
         m_ui->dispatchRecord(NotificationType::CONNECTION, "CONNECTED");
         m_ui->clearSentLines();
         Alert::setNextAnswer(0);
-        m_toolbar->doNotDisturbButton()->click();
+        USER_CLICK(m_toolbar->doNotDisturbButton());
         m_ui->drain();
         QTRY_COMPARE(Alert::requests().size(), size_t(1));
         QCoreApplication::processEvents();
@@ -129,7 +155,7 @@ private slots:
             PreferencesSettingsManager::updatePreferencesSettings(*preferences);
             m_ui->clearSentLines();
             Alert::setNextAnswer(1);
-            m_toolbar->doNotDisturbButton()->click();
+            USER_CLICK(m_toolbar->doNotDisturbButton());
             QTRY_COMPARE(m_ui->sentLines().size(), size_t(2));
             QCOMPARE(m_ui->sentLines(),
                      (std::vector<std::string>{"EP UA 1 KEY KEY_DO_NOT_DISTURB " + std::to_string(mode),
@@ -142,7 +168,7 @@ private slots:
                  QStringLiteral("btn_do_not_disturb_on"));
         m_ui->clearSentLines();
         const size_t asked = Alert::requests().size();
-        m_toolbar->doNotDisturbButton()->click();
+        USER_CLICK(m_toolbar->doNotDisturbButton());
         QCOMPARE(m_ui->sentLines(), (std::vector<std::string>{"EP UA 1 KEY KEY_DO_NOT_DISTURB 0",
                                                               "EP UA 1 INQUIRE DND_STATUS"}));
         QCOMPARE(Alert::requests().size(), asked);
@@ -187,10 +213,8 @@ private slots:
         QVERIFY(!OverlayHost::of(content).isTopmost(popUp->view()));
 
         m_ui->clearSentLines();
-        QTest::mousePress(m_toolbar->volumeUpButton(), Qt::LeftButton);
-        QTest::mouseRelease(m_toolbar->volumeUpButton(), Qt::LeftButton);
-        QTest::mousePress(m_toolbar->volumeDownButton(), Qt::LeftButton);
-        QTest::mouseRelease(m_toolbar->volumeDownButton(), Qt::LeftButton);
+        USER_CLICK(m_toolbar->volumeUpButton());
+        USER_CLICK(m_toolbar->volumeDownButton());
         QCOMPARE(m_ui->sentLines(), (std::vector<std::string>{"VOL UP PRESS", "VOL UP RELEASE",
                                                               "VOL DOWN PRESS", "VOL DOWN RELEASE"}));
 
@@ -212,6 +236,72 @@ private slots:
         QVERIFY(!OverlayHost::of(content).isTopmost(popUp->view()));
     }
 
+    // A disabled control looks disabled: it stands out clearly less from its bar than when
+    // enabled (the toolbar's volume and mute buttons, an unselected tab button).
+    void disabledButtonsLookDisabled() {
+        m_ui->connectProfile(PhoneType::VOIP);
+        m_ui->dispatchRecord(NotificationType::CONNECTION, "CONNECTED");
+        m_ui->dispatchRecord(NotificationType::VOLUME, "40");
+        m_ui->dispatch(CommandParser().makeMuteNotification(false, "ENABLE"));
+        TabBarController* tabs = m_ui->delegate().tabBarController();
+        USER_CLICK(tabs->logsButton());
+        const QColor bar = Colors::colorWithHexCode(Colors::barBackground);
+        const QList<QWidget*> controls{m_toolbar->volumeDownButton(), m_toolbar->volumeUpButton(),
+                                       m_toolbar->muteButton(), tabs->favoritesButton()};
+        QList<qreal> enabled;
+        for (QWidget* control : controls) {
+            QVERIFY(control->isEnabled());
+            enabled.append(prominence(control, bar));
+        }
+        m_ui->dispatchRecord(NotificationType::VOLUME, "DISABLE");
+        m_ui->dispatchRecord(NotificationType::MUTE, "DISABLE");
+        Post("openPhoneBookFromCallForwardingSettingsView");
+        for (int index = 0; index < controls.size(); ++index) {
+            QVERIFY(!controls[index]->isEnabled());
+            const qreal disabled = prominence(controls[index], bar);
+            QVERIFY2(disabled < 0.7 * enabled[index], qPrintable(QStringLiteral("%1: %2 enabled, %3 disabled")
+                                                                     .arg(controls[index]->objectName())
+                                                                     .arg(enabled[index])
+                                                                     .arg(disabled)));
+        }
+    }
+
+    // Tab reaches the toolbar's and the tab bar's buttons, and the one with focus shows it.
+    void keyboardFocusShows() {
+        m_ui->connectProfile(PhoneType::VOIP);
+        m_ui->dispatchRecord(NotificationType::CONNECTION, "CONNECTED");
+        m_ui->dispatchRecord(NotificationType::VOLUME, "40");
+        TabBarController* tabs = m_ui->delegate().tabBarController();
+        QList<QWidget*> barButtons{m_toolbar->connectionButton(), m_toolbar->forwardingButton(),
+                                   m_toolbar->doNotDisturbButton(), m_toolbar->volumeDownButton(),
+                                   m_toolbar->volumeUpButton()};
+        for (int tab = 0; tab < 5; ++tab) {
+            barButtons.append(tabs->button(tab));
+        }
+        // Start from the first tab; Tab then walks the window.
+        tabs->favoritesButton()->setFocus(Qt::TabFocusReason);
+        QMap<QWidget*, QImage> unfocused;
+        for (QWidget* button : barButtons) {
+            if (button != tabs->favoritesButton()) {
+                unfocused.insert(button, button->parentWidget()->grab(button->geometry()).toImage());
+            }
+        }
+        int toolbarSeen = 0;
+        int tabsSeen = 0;
+        for (int step = 0; step < 80 && (toolbarSeen == 0 || tabsSeen < 2); ++step) {
+            USER_PRESS(Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            if (!unfocused.contains(focused)) {
+                continue;
+            }
+            const QImage shown = focused->parentWidget()->grab(focused->geometry()).toImage();
+            QVERIFY2(shown != unfocused.value(focused), qPrintable(focused->objectName()));
+            (m_toolbar->view()->isAncestorOf(focused) ? toolbarSeen : tabsSeen) += 1;
+        }
+        QVERIFY(toolbarSeen > 0);
+        QVERIFY(tabsSeen > 0);
+    }
+
     void muteFollowsTheLine() {
         m_ui->connectProfile(PhoneType::VOIP);
         m_ui->dispatchRecord(NotificationType::MUTE, "DISABLE");
@@ -221,7 +311,7 @@ private slots:
         QVERIFY(m_toolbar->muteButton()->isEnabled());
         QCOMPARE(m_toolbar->imageNameOf(m_toolbar->muteButton()), QStringLiteral("btn_mute_on"));
         m_ui->clearSentLines();
-        m_toolbar->muteButton()->click();
+        USER_CLICK(m_toolbar->muteButton());
         QCOMPARE(m_ui->sentLines(), std::vector<std::string>{"EP  LEVEL MUTE 2"});
     }
 
@@ -229,22 +319,24 @@ private slots:
     // the tab bar for the connection list and the second lays the forwarding screen.
     void connectionAndForwardingButtons() {
         m_ui->connectProfile(PhoneType::VOIP);
+        // Connected to a VoIP line, the forwarding button shows.
+        m_ui->dispatchRecord(NotificationType::CONNECTION, "CONNECTED");
         m_ui->feed("EP UA 1 NOTIFICATION STATE_CHANGE PL 1;ACTIVE:201:0:0");
         m_ui->posts().clear();
-        m_toolbar->connectionButton()->click();
-        m_toolbar->forwardingButtonClicked();
+        USER_CLICK(m_toolbar->connectionButton());
+        USER_CLICK(m_toolbar->forwardingButton());
         QVERIFY(m_ui->posts().screenPosts().isEmpty());
         QVERIFY(m_toolbar->callForwardingNavigationController() == nullptr);
 
         m_ui->feed("EP UA 1 NOTIFICATION STATE_CHANGE PL 1;IDLE");
         m_ui->posts().clear();
-        m_toolbar->connectionButton()->click();
+        USER_CLICK(m_toolbar->connectionButton());
         QCOMPARE(m_ui->posts().screenPosts(),
                  QStringList{QStringLiteral("openConnectionSettingsUsingConnectionButton")});
 
         // Without a forwarding screen, its way back does nothing.
         Post("backToCallForwardingSettingsView", {{"selectedNumber", std::string("300")}});
-        m_toolbar->forwardingButtonClicked();
+        USER_CLICK(m_toolbar->forwardingButton());
         QWidget* content = m_ui->delegate().contentView();
         QWidget* forwarding = m_toolbar->callForwardingNavigationController()->view();
         QVERIFY(OverlayHost::of(content).isTopmost(forwarding));
