@@ -67,7 +67,8 @@ if(TESSMARK_THREADS_TESTS_ONLY)
 endif()
 
 file(GLOB app_plain CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/*.cpp)
-tessmark_add_qt_test(app_tests ui "tessmark_ui;tessmark_test_support" SOURCES ${app_plain})
+# The controls' tests click through the harness's UserInput too.
+tessmark_add_qt_test(app_tests ui tessmark_ui_harness SOURCES ${app_plain})
 
 # The harness of the shell's and the screens' tests (ui/support/): the real core on a temporary
 # data folder, a fresh main window per test, the sent lines captured.

@@ -1,6 +1,7 @@
 #include "App/controls/KTPickerViewController.h"
 #include "App/controls/KTTableView.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QItemSelectionModel>
 #include <QPushButton>
@@ -47,12 +48,13 @@ private slots:
         table.setModel(&model);
         table.resize(200, 200);
         table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
         RecordingTableDelegate delegate;
         table.setExtendedDelegate(&delegate);
 
-        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, centreOfRow(table, 0));
-        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, QPoint(50, 190));
-        QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, centreOfRow(table, 1));
+        USER_CLICK_AT(table.viewport(), centreOfRow(table, 0));
+        USER_CLICK_AT(table.viewport(), QPoint(50, 190));
+        USER_DOUBLE_CLICK_AT(table.viewport(), centreOfRow(table, 1));
         // A double click reports both of its presses; the empty space below the rows nothing.
         QCOMPARE(delegate.rows, (std::vector<int>{0, 1, 1}));
         QCOMPARE(delegate.selectedAtReport.front(), true);
@@ -72,6 +74,7 @@ private slots:
         QWidget* view = picker.view();
         view->resize(420, 600);
         view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
         picker.viewWillAppearInWindow();
         QCOMPARE(picker.leftButton()->text(), QStringLiteral("Cancel"));
         QCOMPARE(picker.rightButton()->text(), QStringLiteral("Done"));
@@ -81,12 +84,11 @@ private slots:
         // An item text is shown as it stands, tags included.
         QCOMPARE(picker.tableView()->model()->index(0, 0).data().toString(), QStringLiteral("<b>one</b>"));
 
-        QTest::mouseClick(picker.tableView()->viewport(), Qt::LeftButton, {},
-                          centreOfRow(*picker.tableView(), 1));
+        USER_CLICK_AT(picker.tableView()->viewport(), centreOfRow(*picker.tableView(), 1));
         QCOMPARE(picker.selectedIndex(), 1);
         QCOMPARE(picker.selectedItem(), QStringLiteral("two"));
-        picker.rightButton()->click();
-        picker.leftButton()->click();
+        USER_CLICK(picker.rightButton());
+        USER_CLICK(picker.leftButton());
         QCOMPARE(delegate.log, (QList<int>{1, -101}));
 
         // A text that is no item keeps the index; an index past the items selects nothing.
@@ -100,7 +102,7 @@ private slots:
         QVERIFY(picker.tableView()->selectionModel()->selectedRows().isEmpty());
 
         // A click on the dimmed area reaches nothing behind it.
-        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, 5));
+        USER_CLICK_AT(view, QPoint(5, 5));
         QCOMPARE(picker.selectedIndex(), 7);
     }
 };

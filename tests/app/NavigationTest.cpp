@@ -4,6 +4,7 @@
 #include "App/OverlayHost.h"
 #include "App/controls/FunctionButtonView.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -76,7 +77,9 @@ private slots:
         QVERIFY(root.view()->parentWidget() == nullptr);
         QCOMPARE(second.view()->parentWidget(), stack.contentView());
 
-        stack.navigationBar()->leftButton()->click();
+        stack.view()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(stack.view()));
+        USER_CLICK(stack.navigationBar()->leftButton());
         QCOMPARE(m_log.last(), QStringLiteral("second left"));
 
         m_log.clear();
@@ -154,7 +157,9 @@ private slots:
         stack.pushViewController(untitled.get(), false);
         untitled.reset();
         QVERIFY(stack.navigationBar()->delegate() == nullptr);
-        stack.navigationBar()->leftButton()->click();
+        stack.view()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(stack.view()));
+        USER_CLICK(stack.navigationBar()->leftButton());
     }
 
     void popToAPage() {

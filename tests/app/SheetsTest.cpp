@@ -4,6 +4,7 @@
 #include "App/InputPasswordViewController.h"
 #include "support/CapturingLog.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -62,6 +63,7 @@ private slots:
         QWidget window;
         window.resize(300, 300);
         window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QList<int> answers;
         Alert::show(&window, QString(), QStringLiteral("<b>x</b>"),
                     {QStringLiteral("No"), QStringLiteral("Yes")},
@@ -72,7 +74,8 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("<b>x</b>"));
         QCOMPARE(box->textFormat(), Qt::PlainText);
         QCOMPARE(box->defaultButton()->text(), QStringLiteral("No"));
-        QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(QTest::qWaitForWindowExposed(box));
+        USER_PRESS(Qt::Key_Escape);
         QTRY_COMPARE(answers, QList<int>{0});
 
         Alert::show(
@@ -83,11 +86,13 @@ private slots:
         QCOMPARE(box->detailedText(), QStringLiteral("line 4: an unclosed quote"));
         // The informative label shows the tags as typed.
         QVERIFY(box->informativeText().contains(QStringLiteral("&lt;i&gt;why&lt;/i&gt;")));
+        QVERIFY(QTest::qWaitForWindowExposed(box));
+        QAbstractButton* ok = nullptr;
         for (QAbstractButton* button : box->buttons()) {
-            if (button->text() == QStringLiteral("OK")) {
-                button->click();
-            }
+            ok = button->text() == QStringLiteral("OK") ? button : ok;
         }
+        // The answer closes the sheet, and its buttons go with it.
+        USER_CLICK(ok);
         QTRY_COMPARE(answers, (QList<int>{0, 1}));
     }
 
@@ -136,10 +141,12 @@ private slots:
         QCOMPARE(prompt.cancelButton()->nextInFocusChain(), prompt.okButton());
 
         dialog->show();
-        QTest::keyClick(prompt.passwordField(), Qt::Key_Return);
-        QTest::keyClicks(prompt.passwordField(), QStringLiteral("Secret"));
-        QTest::keyClick(prompt.passwordField(), Qt::Key_Return);
-        QTest::keyClick(prompt.passwordField(), Qt::Key_Escape);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        // The prompt opens ready for typing.
+        USER_PRESS(Qt::Key_Return);
+        USER_TYPE(QStringLiteral("Secret"));
+        USER_PRESS(Qt::Key_Return);
+        USER_PRESS(Qt::Key_Escape);
         QCOMPARE(delegate.log,
                  (QStringList{QStringLiteral("ok:"), QStringLiteral("ok:Secret"), QStringLiteral("cancel")}));
         QVERIFY(dialog->isVisible());

@@ -10,6 +10,7 @@
 #include "Screens/calling/DialerViewController.h"
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QTest>
 #include <QToolButton>
@@ -32,7 +33,7 @@ private slots:
         m_ui->launch();
         m_ui->connectProfile(PhoneType::VOIP);
         // A tab other than the one start-up picks, to see it come back.
-        m_ui->delegate().tabBarController()->phoneBookButton()->click();
+        USER_CLICK(m_ui->delegate().tabBarController()->phoneBookButton());
         m_ui->posts().clear();
     }
     void cleanup() { m_ui.reset(); }

@@ -16,6 +16,7 @@
 #include "Screens/settings/SettingsViewController.h"
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -110,25 +111,26 @@ private slots:
         QCOMPARE(tabs->viewControllers()[TabBarController::Settings]->navigationBar()->barTitle()->text(),
                  QStringLiteral("Connections"));
 
-        QTest::keyClicks(prompt->passwordField(), QStringLiteral("secret"));
-        QTest::keyClick(prompt->passwordField(), Qt::Key_Return);
+        USER_TYPE(QStringLiteral("secret"));
+        USER_PRESS(Qt::Key_Return);
         QVERIFY(tabs->passwordPrompt() == prompt);
         QVERIFY(!tabs->validPassword());
-        prompt->passwordField()->setText(QStringLiteral("Secret"));
-        QTest::keyClick(prompt->passwordField(), Qt::Key_Return);
+        USER_PRESS(Qt::Key_A, Qt::ControlModifier);
+        USER_TYPE(QStringLiteral("Secret"));
+        USER_PRESS(Qt::Key_Return);
         QVERIFY(tabs->passwordPrompt() == nullptr);
         QVERIFY(tabs->validPassword());
         QVERIFY(TabBarController::isOn(tabs->settingsButton()));
 
         // Back to Settings from inside Settings needs no password; after another tab it does.
-        tabs->settingsButton()->click();
+        USER_CLICK(tabs->settingsButton());
         QVERIFY(tabs->passwordPrompt() == nullptr);
-        tabs->logsButton()->click();
+        USER_CLICK(tabs->logsButton());
         QVERIFY(!tabs->validPassword());
-        tabs->settingsButton()->click();
+        USER_CLICK(tabs->settingsButton());
         prompt = tabs->passwordPrompt();
         QVERIFY(prompt != nullptr);
-        QTest::keyClick(prompt->passwordField(), Qt::Key_Escape);
+        USER_PRESS(Qt::Key_Escape);
         QVERIFY(tabs->passwordPrompt() == nullptr);
         QVERIFY(TabBarController::isOn(tabs->logsButton()));
 
@@ -152,12 +154,12 @@ private slots:
         UiHarness ui;
         ui.launch();
         TabBarController* tabs = ui.delegate().tabBarController();
-        tabs->logsButton()->click();
+        USER_CLICK(tabs->logsButton());
         Post("openPhoneBookFromCallForwardingSettingsView");
         QVERIFY(
             OverlayHost::of(tabs->contentView()).isTopmost(tabs->phoneBookNavigationController2()->view()));
         QVERIFY(!tabs->favoritesButton()->isEnabled() && !tabs->settingsButton()->isEnabled());
-        tabs->bottomButtonClicked(tabs->favoritesButton());
+        USER_CLICK(tabs->phoneBookButton());
         QVERIFY(TabBarController::isOn(tabs->logsButton()));
         QVERIFY(
             OverlayHost::of(tabs->contentView()).isTopmost(tabs->phoneBookNavigationController2()->view()));

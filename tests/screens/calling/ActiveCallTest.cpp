@@ -220,14 +220,14 @@ private slots:
         w.feedParty("1;ACTIVE:201:0:0");
         w.feedParty("2;ACTIVE:202:0:0");
         w.takeSent();
-        CallingWindow::click(w.voip()->endCallButton());
+        USER_CLICK(w.voip()->endCallButton());
         QCOMPARE(w.takeSent(),
                  (QStringList{QStringLiteral("KEY KEY_PARTY 1"), QStringLiteral("KEY KEY_PARTY 2"),
                               QStringLiteral("KEY KEY_PARTY 3")}));
         w.feedParty("1;HOLD:201:0:0");
         w.feedParty("3;IDLE");
         w.takeSent();
-        CallingWindow::click(w.voip()->endCallButton());
+        USER_CLICK(w.voip()->endCallButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_PARTY 2")});
     }
 
@@ -263,9 +263,9 @@ private slots:
         QVERIFY(!screen->customButtonsView()->isHidden());
         QCOMPARE(screen->bottomContentViewConstraint(), 40);
         w.takeSent();
-        CallingWindow::click(screen->customButton(1));
+        USER_CLICK(screen->customButton(1));
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("PRESS 2")});
-        CallingWindow::click(screen->customButton(0));
+        USER_CLICK(screen->customButton(0));
         QCOMPARE(w.takeSent(), (QStringList{QStringLiteral("PRESS 1"), QStringLiteral("RELEASE 1")}));
     }
 
@@ -276,10 +276,10 @@ private slots:
         w.takeSent();
         w.takePosts();
         ActiveCallViewController* screen = w.voip();
-        CallingWindow::click(screen->transferButton());
+        USER_CLICK(screen->transferButton());
         QVERIFY(OverlayHost::of(screen->navigationController()->view())
                     .isTopmost(screen->transferTypePicker()->view()));
-        CallingWindow::click(screen->transferTypePicker()->cancelButton());
+        USER_CLICK(screen->transferTypePicker()->cancelButton());
         QVERIFY(!screen->transferTypePicker()->view()->isVisible());
         QCOMPARE(w.takeSent(), QStringList());
         QCOMPARE(w.takePosts(), QStringList());

@@ -29,10 +29,10 @@ private slots:
         CallingWindow& w = *m_window;
         w.connect(PhoneType::VOIP);
         for (QPushButton* key : {w.pad()->digitButton(2), w.pad()->digitButton(0), w.pad()->digitButton(1)}) {
-            CallingWindow::click(key);
+            USER_CLICK(key);
         }
         QCOMPARE(w.pad()->numberField()->text(), QStringLiteral("201"));
-        CallingWindow::click(w.pad()->callButton());
+        USER_CLICK(w.pad()->callButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_CALL 201")});
 
         w.feedParty("1;DIALING:201");
@@ -70,14 +70,14 @@ private slots:
         QCOMPARE(screen->cellViews().front()->contactNameField()->text(), QStringLiteral("Ann Lee"));
         QCOMPARE(screen->cellViews().front()->phoneTypeField()->text(), QStringLiteral("Work"));
         QCOMPARE(screen->holdButtonView()->title(), QStringLiteral("ANSWER"));
-        CallingWindow::click(screen->holdButton());
+        USER_CLICK(screen->holdButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_PARTY 1")});
 
         w.feedParty("1;ACTIVE:201:0:0");
         tick(3);
         QCOMPARE(screen->cellViews().front()->callTimeField()->text(), QStringLiteral("00:00:03"));
         QCOMPARE(screen->holdButtonView()->title(), QStringLiteral("HOLD"));
-        CallingWindow::click(screen->holdButton());
+        USER_CLICK(screen->holdButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_HOLD")});
 
         w.feedParty("1;HOLD:201:3:0");
@@ -92,7 +92,7 @@ private slots:
         clickRow(0);
         QCOMPARE(screen->selectedLineParty()->ID(), 1);
         QCOMPARE(screen->holdButtonView()->title(), QStringLiteral("RESUME"));
-        CallingWindow::click(screen->holdButton());
+        USER_CLICK(screen->holdButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_PARTY 1")});
 
         w.takePosts();
@@ -110,7 +110,7 @@ private slots:
         CallingWindow& w = *m_window;
         w.connect(PhoneType::VOIP);
         w.feedParty("1;ACTIVE:201:0:0");
-        CallingWindow::click(w.voip()->makeCallButton());
+        USER_CLICK(w.voip()->makeCallButton());
         QCOMPARE(w.takeSent(),
                  (QStringList{QStringLiteral("KEY KEY_HOLD"), QStringLiteral("KEY KEY_PARTY 2")}));
         QCOMPARE(w.routing().callState(), CallRouting::NewCall);
@@ -127,12 +127,11 @@ private slots:
         QCOMPARE(w.pad()->state(), DialPadViewController::NewCallState);
 
         // The digits go to the party with dial tone.
-        QTest::mousePress(w.pad()->digitButton(5), Qt::LeftButton);
-        QTest::mouseRelease(w.pad()->digitButton(5), Qt::LeftButton);
+        USER_CLICK(w.pad()->digitButton(5));
         QCOMPARE(w.takeSent(), (QStringList{QStringLiteral("KEY KEY_DIGIT_PRESSED 5"),
                                             QStringLiteral("KEY KEY_DIGIT_RELEASED 5")}));
 
-        CallingWindow::click(rightButton());
+        USER_CLICK(rightButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_PARTY 2")});
         QCOMPARE(w.routing().callState(), CallRouting::Normal);
         QCOMPARE(w.takePosts(), QStringList{QStringLiteral("backToActiveCallView")});
@@ -143,7 +142,7 @@ private slots:
         CallingWindow& w = *m_window;
         w.connect(PhoneType::VOIP);
         w.feedParty("1;ACTIVE:201:0:0");
-        CallingWindow::click(w.voip()->makeCallButton());
+        USER_CLICK(w.voip()->makeCallButton());
         w.feedParty("1;HOLD:201:9:0");
         w.feedParty("2;DIAL_TONE");
         w.takePosts();
@@ -165,11 +164,11 @@ private slots:
         QCOMPARE(w.routing().dialToneLineParty(), 1);
         w.feedParty("1;IDLE");
         w.feedParty("1;ACTIVE:201:0:0");
-        CallingWindow::click(w.voip()->makeCallButton());
+        USER_CLICK(w.voip()->makeCallButton());
         QCOMPARE(w.takeSent(),
                  (QStringList{QStringLiteral("KEY KEY_HOLD"), QStringLiteral("KEY KEY_PARTY 2")}));
-        CallingWindow::click(w.voip()->keyPadButton());
-        CallingWindow::click(rightButton());
+        USER_CLICK(w.voip()->keyPadButton());
+        USER_CLICK(rightButton());
         QCOMPARE(w.takeSent(), QStringList());
     }
 
@@ -179,10 +178,10 @@ private slots:
         w.feedParty("1;ACTIVE:201:0:0");
         w.takePosts();
         ActiveCallViewController* screen = w.voip();
-        CallingWindow::click(screen->transferButton());
+        USER_CLICK(screen->transferButton());
         QVERIFY(screen->transferTypePicker()->view()->isVisible());
         QCOMPARE(w.takeSent(), QStringList());
-        CallingWindow::click(screen->transferTypePicker()->assistedTransferButton());
+        USER_CLICK(screen->transferTypePicker()->assistedTransferButton());
         QVERIFY(!screen->transferTypePicker()->view()->isVisible());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_TRANSFER")});
         QCOMPARE(w.routing().callState(), CallRouting::Transfer);
@@ -198,9 +197,9 @@ private slots:
         QCOMPARE(screen->selectedLineParty()->ID(), 2);
         QCOMPARE(screen->transferButtonView()->title(), QStringLiteral("COMPLETE"));
         QCOMPARE(screen->endCallButtonView()->title(), QStringLiteral("CANCEL"));
-        CallingWindow::click(screen->transferButton());
+        USER_CLICK(screen->transferButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_TRANSFER")});
-        CallingWindow::click(screen->endCallButton());
+        USER_CLICK(screen->endCallButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_PARTY 2")});
     }
 
@@ -209,13 +208,13 @@ private slots:
         CallingWindow& w = *m_window;
         w.connect(PhoneType::VOIP);
         w.feedParty("1;ACTIVE:201:0:0");
-        CallingWindow::click(w.voip()->transferButton());
-        CallingWindow::click(w.voip()->transferTypePicker()->assistedTransferButton());
+        USER_CLICK(w.voip()->transferButton());
+        USER_CLICK(w.voip()->transferTypePicker()->assistedTransferButton());
         w.feedParty("1;TRANSFER_HOLD:201:5:0");
         w.feedParty("2;TRANSFERRING_DIAL_TONE");
         w.takeSent();
         w.takePosts();
-        CallingWindow::click(w.pad()->callButton());
+        USER_CLICK(w.pad()->callButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_PARTY 2")});
         QCOMPARE(w.routing().callState(), CallRouting::Normal);
         QCOMPARE(w.pad()->state(), DialPadViewController::NormalState);
@@ -228,8 +227,8 @@ private slots:
         w.connect(PhoneType::VOIP);
         w.feedParty("1;ACTIVE:201:0:0");
         ActiveCallViewController* screen = w.voip();
-        CallingWindow::click(screen->transferButton());
-        CallingWindow::click(screen->transferTypePicker()->blindTransferButton());
+        USER_CLICK(screen->transferButton());
+        USER_CLICK(screen->transferTypePicker()->blindTransferButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_BLIND_TRANSFER")});
         QCOMPARE(w.routing().callState(), CallRouting::Transfer);
         w.feedParty("1;BLIND_TRANSFER_HOLD:201:5:0");
@@ -253,7 +252,7 @@ private slots:
         ActiveCallViewController* screen = w.voip();
         QVERIFY(screen->conferenceButton()->isEnabled());
         w.takeSent();
-        CallingWindow::click(screen->conferenceButton());
+        USER_CLICK(screen->conferenceButton());
         QCOMPARE(w.takeSent(),
                  (QStringList{QStringLiteral("KEY KEY_CONFERENCE 1"), QStringLiteral("KEY KEY_CONFERENCE"),
                               QStringLiteral("KEY KEY_CONFERENCE 2"), QStringLiteral("KEY KEY_CONFERENCE")}));
@@ -261,7 +260,7 @@ private slots:
         w.feedParty("1;ACTIVE:201:0:0");
         w.feedParty("2;CONFERENCE_HOLD:202:0:0");
         w.takeSent();
-        CallingWindow::click(screen->conferenceButton());
+        USER_CLICK(screen->conferenceButton());
         QCOMPARE(w.takeSent(),
                  (QStringList{QStringLiteral("KEY KEY_HOLD"), QStringLiteral("KEY KEY_PARTY 2"),
                               QStringLiteral("KEY KEY_CONFERENCE 1"), QStringLiteral("KEY KEY_CONFERENCE")}));
@@ -269,7 +268,7 @@ private slots:
         w.feedParty("1;CONFERENCE_ACTIVE:201:0:0");
         w.feedParty("2;CONFERENCE_ACTIVE:202:0:0");
         w.takeSent();
-        CallingWindow::click(screen->endCallButton());
+        USER_CLICK(screen->endCallButton());
         QCOMPARE(w.takeSent(), (QStringList{QStringLiteral("KEY KEY_HOOK"), QStringLiteral("KEY KEY_HOOK")}));
     }
 
@@ -279,28 +278,27 @@ private slots:
         CallingWindow& w = *m_window;
         w.connect(PhoneType::VOIP);
         w.feedParty("1;INCOMING:201");
-        CallingWindow::click(w.voip()->holdButton());
+        USER_CLICK(w.voip()->holdButton());
         w.feedParty("1;ACTIVE:201:0:0");
         QCOMPARE(w.pad()->state(), DialPadViewController::NormalState);
         QCOMPARE(w.routing().callState(), CallRouting::Normal);
         w.takeSent();
 
-        CallingWindow::click(w.voip()->keyPadButton());
+        USER_CLICK(w.voip()->keyPadButton());
         QVERIFY(!w.voipShowing());
         QCOMPARE(rightButton()->text(), QStringLiteral("Close"));
         QVERIFY(w.pad()->callButton()->isHidden());
-        QTest::mousePress(w.pad()->digitButton(5), Qt::LeftButton);
-        QTest::mouseRelease(w.pad()->digitButton(5), Qt::LeftButton);
+        USER_CLICK(w.pad()->digitButton(5));
         QCOMPARE(w.takeSent(), (QStringList{QStringLiteral("KEY KEY_DIGIT_PRESSED 5"),
                                             QStringLiteral("KEY KEY_DIGIT_RELEASED 5")}));
         w.takePosts();
-        CallingWindow::click(rightButton());
+        USER_CLICK(rightButton());
         QCOMPARE(w.takePosts(), QStringList{QStringLiteral("backToActiveCallViewFromKeyPad")});
         QVERIFY(w.voipShowing());
         QVERIFY(!w.dialer()->openedFromActiveCallView());
 
         // The call ends while the keypad is borrowed: nothing comes back over the window.
-        CallingWindow::click(w.voip()->keyPadButton());
+        USER_CLICK(w.voip()->keyPadButton());
         w.feedParty("1;IDLE");
         QVERIFY(!w.voipShowing());
         QVERIFY(!w.dialer()->openedFromActiveCallView());
@@ -324,7 +322,7 @@ private:
     void clickRow(int row) {
         KTTableView* table = m_window->voip()->tableView();
         const QRect rect = table->visualRect(table->model()->index(row, 0));
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rect.center());
+        USER_CLICK_AT(table->viewport(), rect.center());
     }
 
     std::unique_ptr<CallingWindow> m_window;

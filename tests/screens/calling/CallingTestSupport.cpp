@@ -39,7 +39,9 @@ CallingWindow::CallingWindow() {
     m_ui = std::make_unique<UiHarness>();
     m_ui->launch();
     // The Dialer tab in front, as a user placing calls has it.
-    m_ui->delegate().tabBarController()->dialerButton()->click();
+    if (!UserInput::click(m_ui->delegate().tabBarController()->dialerButton())) {
+        return;
+    }
     settle();
     m_ui->posts().clear();
 }
@@ -142,10 +144,6 @@ bool CallingWindow::telcoShowing() {
 
 CallRouting& CallingWindow::routing() {
     return m_ui->delegate().callRouting();
-}
-
-void CallingWindow::click(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 ContactPtr storeContact(const std::string& first, const std::string& last, const std::string& company,

@@ -3,6 +3,7 @@
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/bridge/Contact.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QString>
 #include <QStringList>
@@ -62,9 +63,6 @@ public:
     bool voipShowing();
     bool telcoShowing();
     CallRouting& routing();
-
-    // A left click (press and release) on the button.
-    static void click(QAbstractButton* button);
 
 private:
     std::unique_ptr<UiHarness> m_ui;

@@ -1,6 +1,8 @@
+#include "App/AppDelegate.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/Observe.h"
+#include "App/OverlayHost.h"
 #include "Logic/common/Codes.h"
 #include "Screens/calling/DialPadViewController.h"
 #include "Screens/calling/DialerViewController.h"
@@ -8,6 +10,7 @@
 #include "Screens/calling/SIPURIViewController.h"
 #include "screens/calling/CallingTestSupport.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,7 +40,8 @@ private slots:
         QLineEdit* field = m_window->pad()->numberField();
         field->clear();
         const int before = m_window->ui().beeps();
-        QTest::keyClicks(field, typed);
+        USER_CLICK(field);
+        USER_TYPE(typed);
         QCOMPARE(field->text(), shown);
         QCOMPARE(m_window->ui().beeps() - before, beeps);
     }
@@ -65,13 +69,15 @@ private slots:
         // A party that takes digits, so that only the pad decides.
         w.feedParty("1;ACTIVE:201:0:0");
         w.takeSent();
+        // The pad in front, as each of these roles has it.
+        OverlayHost::removeFromSuperview(w.ui().delegate().activeCallNavigationController()->view());
         DialPadViewController* pad = w.pad();
         pad->setState(padState);
         w.routing().setCallState(callState);
         pad->setOpenedFromActiveCallView(keypadOfACall);
-        pad->numberField()->setText(QStringLiteral("1"));
-        pad->digitButtonClicked(5);
-        pad->digitButtonClicked(5);
+        USER_REPLACE_TEXT(pad->numberField(), QStringLiteral("1"));
+        w.takeSent();
+        USER_CLICK(pad->digitButton(5));
         const QStringList expected = sent ? QStringList{QStringLiteral("KEY KEY_DIGIT_PRESSED 5"),
                                                         QStringLiteral("KEY KEY_DIGIT_RELEASED 5")}
                                           : QStringList();
@@ -85,26 +91,26 @@ private slots:
         w.connect(PhoneType::VOIP);
         DialPadViewController* pad = w.pad();
 
-        pad->digitButtonClicked(3);
+        // The long-press timer is stretched: the test runs its slot while the key is held.
+        USER_MOUSE_DOWN(pad->digitButton(3));
         QCOMPARE(pad->longPressedButtonTag(), 3);
         pad->digitButtonLongPressed();
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_CALL 303")});
         QCOMPARE(pad->numberField()->text(), QString());
-        pad->digitButtonClicked(3);
+        USER_MOUSE_UP(pad->digitButton(3));
         QCOMPARE(pad->numberField()->text(), QStringLiteral("3"));
 
         // Released in time, on a field with text, or "0": no speed dial.
         pad->numberField()->clear();
-        pad->digitButtonClicked(3);
-        pad->digitButtonClicked(3);
+        USER_CLICK(pad->digitButton(3));
         pad->digitButtonLongPressed();
-        pad->digitButtonClicked(3);
+        USER_MOUSE_DOWN(pad->digitButton(3));
         pad->digitButtonLongPressed();
-        pad->digitButtonClicked(3);
+        USER_MOUSE_UP(pad->digitButton(3));
         pad->numberField()->clear();
-        pad->digitButtonClicked(0);
+        USER_MOUSE_DOWN(pad->digitButton(0));
         pad->digitButtonLongPressed();
-        pad->digitButtonClicked(0);
+        USER_MOUSE_UP(pad->digitButton(0));
         QCOMPARE(w.takeSent(), QStringList());
     }
 
@@ -126,8 +132,8 @@ private slots:
         QFETCH(QString, sent);
         CallingWindow& w = *m_window;
         w.connect(phoneType);
-        w.pad()->numberField()->setText(number);
-        CallingWindow::click(w.pad()->callButton());
+        USER_REPLACE_TEXT(w.pad()->numberField(), number);
+        USER_CLICK(w.pad()->callButton());
         QCOMPARE(w.takeSent(), QStringList{sent});
     }
 
@@ -143,7 +149,7 @@ private slots:
         QFETCH(QString, sent);
         CallingWindow& w = *m_window;
         w.connect(phoneType);
-        CallingWindow::click(w.pad()->callButton());
+        USER_CLICK(w.pad()->callButton());
         if (phoneType == PhoneType::VOIP) {
             w.feedParty("1;DIAL_TONE");
         } else {
@@ -152,21 +158,26 @@ private slots:
         w.takeSent();
         QCOMPARE(w.pad()->state(), DialPadViewController::OffHookState);
         QCOMPARE(w.routing().dialToneLineParty(), 1);
-        w.pad()->numberField()->setText(QStringLiteral("201"));
-        CallingWindow::click(w.pad()->callButton());
+        // Digits typed with dial tone go out as key presses; the call key then hangs up.
+        USER_REPLACE_TEXT(w.pad()->numberField(), QStringLiteral("201"));
+        w.takeSent();
+        USER_CLICK(w.pad()->callButton());
         QCOMPARE(w.takeSent(), QStringList{sent});
     }
 
     // Shown, the pad starts empty with the field taking the keys; the SIP field keeps its text.
     void theFieldsTakeFocusWhenShown() {
         CallingWindow& w = *m_window;
-        w.pad()->numberField()->setText(QStringLiteral("12"));
+        // A VoIP line: only it offers the SIP entry.
+        w.connect(PhoneType::VOIP);
+        USER_REPLACE_TEXT(w.pad()->numberField(), QStringLiteral("12"));
         w.dialer()->viewWillAppearInWindow();
         w.settle();
         QCOMPARE(w.pad()->numberField()->text(), QString());
         QCOMPARE(w.ui().window()->focusWidget(), w.pad()->numberField());
+        // Typed earlier, while the SIP entry was shown.
         w.sip()->sipURIField()->setText(QStringLiteral("ann@pbx"));
-        CallingWindow::click(w.dialer()->sipURIButton());
+        USER_CLICK(w.dialer()->sipURIButton());
         w.settle();
         QCOMPARE(w.ui().window()->focusWidget(), w.sip()->sipURIField());
         QCOMPARE(w.sip()->sipURIField()->text(), QStringLiteral("ann@pbx"));
@@ -179,8 +190,9 @@ private slots:
         CallingWindow& w = *m_window;
         DialPadViewController* pad = w.pad();
         SIPURIViewController* sip = w.sip();
+        // Typed earlier, while the SIP entry was shown.
         sip->sipURIField()->setText(QStringLiteral("ann@pbx"));
-        pad->numberField()->setText(QStringLiteral("20"));
+        USER_REPLACE_TEXT(pad->numberField(), QStringLiteral("20"));
         Post("dialerOffHookState");
         QCOMPARE(pad->callButtonImageName(), QStringLiteral("btn_call_off"));
         QCOMPARE(sip->callButtonImageName(), QStringLiteral("btn_call_off"));
@@ -226,9 +238,10 @@ private slots:
         w.connect(PhoneType::VOIP);
         w.dialer()->navigateToSIPURIView();
         w.sip()->sipURIField()->setText(QStringLiteral("201\r\nEP UA 1 KEY KEY_HOLD"));
-        CallingWindow::click(w.sip()->callButton());
+        USER_CLICK(w.sip()->callButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_CALL 201EP UA 1 KEY KEY_HOLD")});
-        QTest::keyClicks(w.sip()->sipURIField(), QStringLiteral("x"));
+        USER_CLICK(w.sip()->sipURIField());
+        USER_TYPE(QStringLiteral("x"));
         QCOMPARE(w.ui().beeps(), 0);
     }
 

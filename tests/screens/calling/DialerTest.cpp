@@ -4,6 +4,7 @@
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "App/controls/KTPickerViewController.h"
+#include "App/controls/KTTableView.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Logic/common/Codes.h"
@@ -13,6 +14,7 @@
 #include "Screens/calling/SIPURIViewController.h"
 #include "screens/calling/CallingTestSupport.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QImage>
 #include <QPushButton>
@@ -66,9 +68,9 @@ private slots:
         }
 
         // A press sends the key's press command as stored, the release its release command.
-        QTest::mousePress(dialer->customButton(0), Qt::LeftButton);
+        USER_MOUSE_DOWN(dialer->customButton(0));
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("PRESS 1")});
-        QTest::mouseRelease(dialer->customButton(0), Qt::LeftButton);
+        USER_MOUSE_UP(dialer->customButton(0));
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("RELEASE 1")});
     }
 
@@ -97,8 +99,9 @@ private slots:
         QCOMPARE(dialer->customButton(0)->text(), QStringLiteral("R&&D"));
         QCOMPARE(dialer->customButton(3)->title(), QString());
         QVERIFY(!dialer->customButton(3)->isEnabled());
-        dialer->customButtonClicked(3);
-        dialer->customButtonClicked(3);
+        // A user cannot press it at all.
+        QVERIFY(UserInput::whyNotClickable(dialer->customButton(3), dialer->customButton(3)->rect().center())
+                    .endsWith(QStringLiteral("is disabled")));
         QCOMPARE(w.takeSent(), QStringList());
     }
 
@@ -124,7 +127,7 @@ private slots:
         QCOMPARE(w.pad()->mode(), 0);
 
         w.connect(PhoneType::VOIP);
-        CallingWindow::click(dialer->sipURIButton());
+        USER_CLICK(dialer->sipURIButton());
         dialer->viewWillAppear(true);
         QCOMPARE(OverlayHost::of(dialer->contentView()).topmost(), w.sip()->view());
 
@@ -146,7 +149,7 @@ private slots:
         w.connect(PhoneType::VOIP);
         DialerViewController* dialer = w.dialer();
 
-        dialer->leftButtonOfNavigationBarClicked(nullptr);
+        USER_CLICK(dialer->navigationController()->navigationBar()->leftButton());
         KTPickerViewController* picker = dialer->pickerViewController();
         QVERIFY(picker->view()->isVisible());
         QCOMPARE(picker->items(),
@@ -156,20 +159,21 @@ private slots:
                               QStringLiteral("8 -"), QStringLiteral("9 -")}));
         QCOMPARE(picker->barTitlte(), QStringLiteral("Speed Dial"));
 
-        picker->setSelectedIndex(1);
-        CallingWindow::click(picker->rightButton());
+        KTTableView* rows = picker->tableView();
+        USER_CLICK_AT(rows->viewport(), rows->visualRect(rows->model()->index(1, 0)).center());
+        USER_CLICK(picker->rightButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_CALL 201")});
         QVERIFY(picker->view()->isVisible());
-        picker->setSelectedIndex(3);
-        CallingWindow::click(picker->rightButton());
+        USER_CLICK_AT(rows->viewport(), rows->visualRect(rows->model()->index(3, 0)).center());
+        USER_CLICK(picker->rightButton());
         QCOMPARE(w.takeSent(), QStringList());
-        CallingWindow::click(picker->leftButton());
+        USER_CLICK(picker->leftButton());
         QVERIFY(!picker->view()->isVisible());
     }
 
     void noSpeedDialsShowsASheet() {
         Alert::setNextAnswer(0);
-        m_window->dialer()->leftButtonOfNavigationBarClicked(nullptr);
+        USER_CLICK(m_window->dialer()->navigationController()->navigationBar()->leftButton());
         QCOMPARE(Alert::requests().size(), size_t{1});
         QCOMPARE(Alert::requests().front().messageText, QString());
         QCOMPARE(Alert::requests().front().informativeText, QStringLiteral("No speed dial numbers"));
@@ -184,18 +188,22 @@ private slots:
         QCOMPARE(bar->leftButton()->text(), QStringLiteral("Speed Dial  "));
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("  Redial"));
         QVERIFY(!bar->rightButton()->icon().isNull());
+        QVERIFY2(blockedBarButtons(bar).isEmpty(), qPrintable(blockedBarButtons(bar)));
 
         w.routing().setCallState(CallRouting::Transfer);
         dialer->viewWillAppear(true);
         QVERIFY(bar->leftButton()->isHidden());
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Cancel"));
         QVERIFY(bar->rightButton()->icon().isNull());
+        QVERIFY2(blockedBarButtons(bar).isEmpty(), qPrintable(blockedBarButtons(bar)));
 
         w.routing().setCallState(CallRouting::Normal);
         dialer->setOpenedFromActiveCallView(true);
         dialer->viewWillAppear(true);
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Close"));
         QVERIFY(w.pad()->openedFromActiveCallView());
+        // The title once lay over most of "Close": a click at its centre did nothing.
+        QVERIFY2(blockedBarButtons(bar).isEmpty(), qPrintable(blockedBarButtons(bar)));
 
         dialer->setOpenedFromActiveCallView(false);
         dialer->viewWillAppear(true);
@@ -212,10 +220,10 @@ private slots:
         Post("newCallFromActiveCall");
         QCOMPARE(right->text(), QStringLiteral("Cancel"));
         w.takePosts();
-        CallingWindow::click(right);
+        USER_CLICK(right);
         QCOMPARE(w.takeSent(), QStringList());
         QCOMPARE(w.takePosts(), QStringList());
-        CallingWindow::click(right);
+        USER_CLICK(right);
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_REDIAL")});
     }
 
@@ -238,7 +246,7 @@ private slots:
         w.takePosts();
         w.pad()->setState(DialPadViewController::NewCallState);
         w.sip()->setState(DialPadViewController::NewCallState);
-        CallingWindow::click(w.dialer()->navigationController()->navigationBar()->rightButton());
+        USER_CLICK(w.dialer()->navigationController()->navigationBar()->rightButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_PARTY 2")});
         QCOMPARE(w.routing().callState(), CallRouting::Normal);
         QCOMPARE(w.pad()->state(), DialPadViewController::NormalState);
@@ -247,6 +255,17 @@ private slots:
     }
 
 private:
+    // Why a shown button of the bar cannot be clicked at its centre; empty when all can.
+    static QString blockedBarButtons(KTNavigationBarController* bar) {
+        QString why;
+        for (QPushButton* button : {bar->leftButton(), bar->optionalButton(), bar->rightButton()}) {
+            if (button->isVisible()) {
+                why += UserInput::whyNotClickable(button, button->rect().center());
+            }
+        }
+        return why;
+    }
+
     std::unique_ptr<CallingWindow> m_window;
 };
 

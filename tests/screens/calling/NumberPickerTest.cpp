@@ -4,6 +4,7 @@
 #include "Screens/calling/NumberPickerCellView.h"
 #include "Screens/calling/NumberPickerViewController.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QLabel>
 #include <QTest>
@@ -20,6 +21,7 @@ private slots:
         m_screen = std::make_unique<QWidget>();
         m_screen->resize(420, 600);
         m_screen->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
         auto contact = std::make_shared<Contact>("Ann", "", "Lee", "");
         contact->setNumbers({std::make_shared<ContactNumber>("555 0100", -1, 2, true),
                              std::make_shared<ContactNumber>("<b>201</b>", -1, 0, false),
@@ -60,14 +62,14 @@ private slots:
     }
 
     void aPressOnARowPostsItsNumber() {
-        QTest::mouseClick(m_picker->cellViews()[1], Qt::LeftButton);
+        USER_CLICK(m_picker->cellViews()[1]);
         QCOMPARE(m_posts, QStringList{QStringLiteral("<b>201</b>|Favorites")});
         // The opener takes the picker away.
         QVERIFY(m_picker->view()->isVisible());
     }
 
     void aPressBesideTheListClosesWithoutAChoice() {
-        QTest::mouseClick(m_picker->view(), Qt::LeftButton, {}, QPoint(10, 10));
+        USER_CLICK_AT(m_picker->view(), QPoint(10, 10));
         QVERIFY(!m_picker->view()->isVisible());
         QVERIFY(OverlayHost::of(m_screen.get()).topmost() == nullptr);
         QCOMPARE(m_posts, QStringList());

@@ -39,7 +39,7 @@ private slots:
         QCOMPARE(screen->endCallButtonView()->image().cacheKey(),
                  Images::named(QStringLiteral("btn_end_call"), QSize(26, 26)).cacheKey());
         w.takeSent();
-        CallingWindow::click(screen->endCallButton());
+        USER_CLICK(screen->endCallButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_HOOK 1")});
 
         w.feedTelco("HOOK 1");
@@ -57,18 +57,18 @@ private slots:
         QCOMPARE(screen->callTimeField()->text(), QStringLiteral("00:00:03"));
         QVERIFY(screen->durationTimer().isActive());
 
-        CallingWindow::click(screen->keypadButton());
+        USER_CLICK(screen->keypadButton());
         QVERIFY(!w.telcoShowing());
         QVERIFY(!w.pad()->flashButton()->isHidden());
         QCOMPARE(w.pad()->flashButton()->x(), DialPadViewController::flashAloneX);
         QVERIFY(w.pad()->callButton()->isHidden());
         w.takeSent();
-        CallingWindow::click(w.pad()->flashButton());
+        USER_CLICK(w.pad()->flashButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_HOOK_FLASH")});
-        CallingWindow::click(w.dialer()->navigationController()->navigationBar()->rightButton());
+        USER_CLICK(w.dialer()->navigationController()->navigationBar()->rightButton());
         QVERIFY(w.telcoShowing());
 
-        CallingWindow::click(screen->endCallButton());
+        USER_CLICK(screen->endCallButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_HOOK 0")});
         QVERIFY(!screen->durationTimer().isActive());
         w.feedTelco("HOOK 0");

@@ -1,4 +1,5 @@
 #include "App/AppDelegate.h"
+#include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/OverlayHost.h"
 #include "App/TabBarController.h"
@@ -14,6 +15,7 @@
 #include "Screens/calling/TelcoActiveCallViewController.h"
 #include "ui/screenshots/Screenshots.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -85,7 +87,7 @@ TESSMARK_SCREENSHOT_SCENE("calling_dialer_sip_uri") {
 TESSMARK_SCREENSHOT_SCENE("calling_dialer_speed_dial") {
     UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Dialer/Keypad");
     ui.drain();
-    dialer(ui)->leftButtonOfNavigationBarClicked(nullptr);
+    (void)UserInput::click(dialer(ui)->navigationController()->navigationBar()->leftButton());
     return ui.window();
 }
 
@@ -129,7 +131,7 @@ TESSMARK_SCREENSHOT_SCENE("calling_transfer_picker") {
     UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Favorites");
     ui.feed(voipParty + "1;ACTIVE:201:0:0");
     ui.delegate().activeCallController()->durationTimer().stop();
-    ui.delegate().activeCallController()->transferButtonClicked();
+    (void)UserInput::click(ui.delegate().activeCallController()->transferButton());
     ui.drain();
     return ui.window();
 }

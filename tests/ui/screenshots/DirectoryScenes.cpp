@@ -18,6 +18,7 @@
 #include "Screens/directory/RowButtonTableView.h"
 #include "ui/screenshots/Screenshots.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -92,7 +93,7 @@ UiHarness& windowAt(Screenshots::SceneContext& scene, TabBarController::Tab tab)
     UiHarness& ui = scene.ui();
     ui.launch();
     TabBarController* tabs = ui.delegate().tabBarController();
-    tabs->bottomButtonClicked(tabs->button(tab));
+    (void)UserInput::click(tabs->button(tab));
     return ui;
 }
 
@@ -123,19 +124,19 @@ TESSMARK_SCREENSHOT_SCENE("phone_book_search") {
 
 TESSMARK_SCREENSHOT_SCENE("phone_book_edit_mode") {
     UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
-    QTest::mouseClick(barOf(ui, TabBarController::PhoneBook)->leftButton(), Qt::LeftButton);
+    (void)UserInput::click(barOf(ui, TabBarController::PhoneBook)->leftButton());
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("phone_book_sort_picker") {
     UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
-    QTest::mouseClick(barOf(ui, TabBarController::PhoneBook)->optionalButton(), Qt::LeftButton);
+    (void)UserInput::click(barOf(ui, TabBarController::PhoneBook)->optionalButton());
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("favorites_add_ticks") {
     UiHarness& ui = windowAt(scene, TabBarController::Favorites);
-    QTest::mouseClick(barOf(ui, TabBarController::Favorites)->rightButton(), Qt::LeftButton);
+    (void)UserInput::click(barOf(ui, TabBarController::Favorites)->rightButton());
     FavoritesViewController* favorites = ui.delegate().tabBarController()->favoritesViewController();
     favorites->model()->toggleTicked(rowOfName(favorites->model(), QStringLiteral("Alice Archer")));
     favorites->model()->toggleTicked(rowOfName(favorites->model(), QStringLiteral("Dmitri Ivanov")));
@@ -159,10 +160,14 @@ TESSMARK_SCREENSHOT_SCENE("favorites_call_frequency") {
     UiHarness& ui = scene.ui();
     ui.launch();
     TabBarController* tabs = ui.delegate().tabBarController();
-    tabs->bottomButtonClicked(tabs->favoritesButton());
+    (void)UserInput::click(tabs->favoritesButton());
     FavoritesViewController* favorites = tabs->favoritesViewController();
-    favorites->pickerViewController()->setSelectedIndex(6);
-    favorites->rightButtonOfPickerViewClicked(favorites->pickerViewController());
+    KTPickerViewController* picker = favorites->pickerViewController();
+    (void)UserInput::click(barOf(ui, TabBarController::Favorites)->optionalButton());
+    (void)UserInput::clickAt(
+        picker->tableView()->viewport(),
+        picker->tableView()->visualRect(picker->tableView()->model()->index(6, 0)).center());
+    (void)UserInput::click(picker->rightButton());
     return ui.window();
 }
 
@@ -171,20 +176,19 @@ TESSMARK_SCREENSHOT_SCENE("contact_editor_override_sheet") {
     TabBarController* tabs = ui.delegate().tabBarController();
     PhoneBookViewController* phoneBook = tabs->phoneBookViewController();
     KTNavigationController* stack = tabs->viewControllers()[TabBarController::PhoneBook];
-    QTest::mouseClick(stack->navigationBar()->leftButton(), Qt::LeftButton);
+    (void)UserInput::click(stack->navigationBar()->leftButton());
     RowButtonTableView* table = phoneBook->tableView();
     const QRect row = table->visualRect(
         phoneBook->model()->index(rowOfName(phoneBook->model(), QStringLiteral("Ann M Lee")), 0));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                      ContactRowPainter::buttonRect(row, ContactRowPainter::RightButton).center());
+    (void)UserInput::clickAt(table->viewport(),
+                             ContactRowPainter::buttonRect(row, ContactRowPainter::RightButton).center());
     stack->finishPendingSlide();
     auto* editor = dynamic_cast<ContactDetailViewController*>(stack->topViewController());
     if (editor == nullptr) {
         return nullptr;
     }
     QComboBox* speedDials = editor->contactNumberControllers().at(1)->speedDialButton();
-    speedDials->setCurrentIndex(4);
-    emit speedDials->activated(4);
+    (void)UserInput::choose(speedDials, 4);
     return Screenshots::withSheet(ui.window());
 }
 
@@ -194,23 +198,24 @@ TESSMARK_SCREENSHOT_SCENE("call_log") {
 
 TESSMARK_SCREENSHOT_SCENE("call_log_filter_picker") {
     UiHarness& ui = windowAt(scene, TabBarController::Logs);
-    QTest::mouseClick(barOf(ui, TabBarController::Logs)->optionalButton(), Qt::LeftButton);
+    (void)UserInput::click(barOf(ui, TabBarController::Logs)->optionalButton());
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("call_log_edit_mode") {
     UiHarness& ui = windowAt(scene, TabBarController::Logs);
-    QTest::mouseClick(barOf(ui, TabBarController::Logs)->leftButton(), Qt::LeftButton);
+    (void)UserInput::click(barOf(ui, TabBarController::Logs)->leftButton());
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("call_log_redial_dialog") {
     UiHarness& ui = windowAt(scene, TabBarController::Logs);
-    QTest::mouseClick(barOf(ui, TabBarController::Logs)->leftButton(), Qt::LeftButton);
+    (void)UserInput::click(barOf(ui, TabBarController::Logs)->leftButton());
     LogsViewController* logs = ui.delegate().tabBarController()->logsViewController();
     RowButtonTableView* table = logs->tableView();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                      CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
+    (void)UserInput::clickAt(
+        table->viewport(),
+        CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
     return ui.window();
 }
 

@@ -24,6 +24,7 @@
 #include "support/FakeSerialPortEnumerator.h"
 #include "ui/screenshots/Screenshots.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -53,7 +54,7 @@ UiHarness& settingsWindow(Screenshots::SceneContext& scene) {
     ui.launch();
     ui.connectProfile(*boardRoom);
     TabBarController* tabs = ui.delegate().tabBarController();
-    tabs->bottomButtonClicked(tabs->settingsButton());
+    (void)UserInput::click(tabs->settingsButton());
     return ui;
 }
 
@@ -72,8 +73,8 @@ EditConnectionViewController* openEditor(UiHarness& ui) {
     SettingsViewController* settings = settingsList(ui);
     ConnectionViewController* list = settings->connectionViewController();
     settings->navigationController()->pushViewController(list, false);
-    list->rightButtonOfNavigationBarClicked(settings->navigationController()->navigationBar()->rightButton());
-    list->connectionViews()[1]->rightButton()->click();
+    (void)UserInput::click(settings->navigationController()->navigationBar()->rightButton());
+    (void)UserInput::click(list->connectionViews()[1]->rightButton());
     settings->navigationController()->finishPendingSlide();
     return list->editor();
 }
@@ -115,7 +116,7 @@ TESSMARK_SCREENSHOT_SCENE("settings_connections_edit") {
     UiHarness& ui = settingsWindow(scene);
     ConnectionViewController* list = settingsList(ui)->connectionViewController();
     showPage(ui, list);
-    list->rightButtonOfNavigationBarClicked(list->navigationController()->navigationBar()->rightButton());
+    (void)UserInput::click(list->navigationController()->navigationBar()->rightButton());
     return ui.window();
 }
 
@@ -180,7 +181,7 @@ TESSMARK_SCREENSHOT_SCENE("call_forwarding_on") {
     ui.connectProfile(*profile);
     ui.dispatchRecord(NotificationType::CONNECTION, "CONNECTED");
     ui.feed("EP UA 1 INQUIRE_RESULT CFW_STATUS ACTIVE;CFW-UNCONDITIONAL;SIP:200@PBX");
-    ui.delegate().toolbarController()->forwardingButtonClicked();
+    (void)UserInput::click(ui.delegate().toolbarController()->forwardingButton());
     return ui.window();
 }
 

@@ -12,6 +12,7 @@
 #include "Logic/protocol/CommandParser.h"
 #include "ui/screenshots/Screenshots.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QToolButton>
 
@@ -102,8 +103,7 @@ TESSMARK_SCREENSHOT_SCENE("window_volume_popup") {
     UiHarness& ui = launchedWindow(scene);
     registered(ui);
     ToolbarController* toolbar = ui.delegate().toolbarController();
-    toolbar->volumeUpButtonClicked();
-    toolbar->volumeUpButtonClicked();
+    (void)UserInput::click(toolbar->volumeUpButton());
     ui.dispatchRecord(NotificationType::VOLUME, "63");
     return ui.window();
 }

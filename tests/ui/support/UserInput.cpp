@@ -1,13 +1,17 @@
 #include "ui/support/UserInput.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+
+#include <cstdio>
 
 namespace {
 
@@ -73,7 +77,16 @@ QString pointText(QPoint point) {
     return QStringLiteral("(%1, %2)").arg(point.x()).arg(point.y());
 }
 
+int outsideRefusals = 0;
+
 bool refuse(const QString& message, const std::source_location& caller) {
+    // The screenshot program drives scenes outside any test function: it counts them.
+    if (QTest::currentTestFunction() == nullptr) {
+        ++outsideRefusals;
+        std::fprintf(stderr, "%s:%u: %s\n", caller.file_name(), static_cast<unsigned>(caller.line()),
+                     qPrintable(message));
+        return false;
+    }
     QTest::qFail(message.toUtf8().constData(), caller.file_name(), static_cast<int>(caller.line()));
     return false;
 }
@@ -90,6 +103,8 @@ void bringToFront(QWidget* window) {
 
 bool mouseAt(QWidget* widget, QPoint local, QTest::MouseAction action, Qt::MouseButton button,
              Qt::KeyboardModifiers modifiers, const std::source_location& caller) {
+    // Laid out as the user sees it: pending relayouts run before anyone could click.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QString why = UserInput::whyNotClickable(widget, local);
     if (!why.isEmpty()) {
         return refuse(why, caller);
@@ -130,6 +145,10 @@ QWindow* focusedWindow(const std::source_location& caller) {
 
 } // namespace
 
+int UserInput::refusalsOutsideTests() {
+    return outsideRefusals;
+}
+
 QString UserInput::describe(const QWidget* widget) {
     if (widget == nullptr) {
         return QStringLiteral("no widget");
@@ -139,6 +158,12 @@ QString UserInput::describe(const QWidget* widget) {
     const QString shown = shownText(widget);
     if (!shown.isEmpty()) {
         text += QStringLiteral(" \"%1\"").arg(shown);
+    }
+    // A widget Qt made inside another (a scroll viewport) is named by its owner.
+    if (widget->objectName().isEmpty() || widget->objectName().startsWith(QStringLiteral("qt_"))) {
+        if (const QWidget* owner = widget->parentWidget()) {
+            text += QStringLiteral(" of ") + describe(owner);
+        }
     }
     return text;
 }
@@ -206,6 +231,36 @@ bool UserInput::clickAt(QWidget* widget, QPoint local, Qt::MouseButton button,
 
 bool UserInput::doubleClickAt(QWidget* widget, QPoint local, std::source_location caller) {
     return mouseAt(widget, local, QTest::MouseDClick, Qt::LeftButton, {}, caller);
+}
+
+bool UserInput::mouseDown(QWidget* widget, std::source_location caller) {
+    const QPoint centre = widget != nullptr ? widget->rect().center() : QPoint();
+    return mouseAt(widget, centre, QTest::MousePress, Qt::LeftButton, {}, caller);
+}
+
+bool UserInput::mouseUp(QWidget* widget, std::source_location caller) {
+    const QPoint centre = widget != nullptr ? widget->rect().center() : QPoint();
+    return mouseAt(widget, centre, QTest::MouseRelease, Qt::LeftButton, {}, caller);
+}
+
+bool UserInput::choose(QComboBox* popUp, int index, std::source_location caller) {
+    if (!click(popUp, Qt::LeftButton, {}, caller)) {
+        return false;
+    }
+    QAbstractItemView* list = popUp->view();
+    if (list == nullptr || !QTest::qWaitFor([list] { return list->isVisible(); }, 1000)) {
+        return refuse(QStringLiteral("%1 opened no list").arg(describe(popUp)), caller);
+    }
+    const QModelIndex item = popUp->model()->index(index, popUp->modelColumn(), popUp->rootModelIndex());
+    list->scrollTo(item);
+    return clickAt(list->viewport(), list->visualRect(item).center(), Qt::LeftButton, {}, caller);
+}
+
+bool UserInput::replaceText(QWidget* field, const QString& text, std::source_location caller) {
+    if (!click(field, Qt::LeftButton, {}, caller) || !press(Qt::Key_A, Qt::ControlModifier, caller)) {
+        return false;
+    }
+    return text.isEmpty() ? press(Qt::Key_Backspace, {}, caller) : type(text, caller);
 }
 
 bool UserInput::type(const QString& text, std::source_location caller) {

@@ -6,6 +6,7 @@
 
 #include <source_location>
 
+class QComboBox;
 class QWidget;
 
 // Clicks and keys as a user makes them: an event on the top-level window at a point, routed
@@ -32,6 +33,18 @@ namespace UserInput {
                            std::source_location caller = std::source_location::current());
 [[nodiscard]] bool doubleClickAt(QWidget* widget, QPoint local,
                                  std::source_location caller = std::source_location::current());
+// A press held on the widget's centre, and its release (a long press: press, run the
+// timer's slot, release).
+[[nodiscard]] bool mouseDown(QWidget* widget, std::source_location caller = std::source_location::current());
+[[nodiscard]] bool mouseUp(QWidget* widget, std::source_location caller = std::source_location::current());
+
+// Opens the pop-up button's list with a click and clicks its item at the index.
+[[nodiscard]] bool choose(QComboBox* popUp, int index,
+                          std::source_location caller = std::source_location::current());
+
+// Clicks into the field, selects all it holds and types the text over it (Backspace for none).
+[[nodiscard]] bool replaceText(QWidget* field, const QString& text,
+                               std::source_location caller = std::source_location::current());
 
 // Keys to the focused widget, through its window. Refused when nothing has focus.
 [[nodiscard]] bool type(const QString& text, std::source_location caller = std::source_location::current());
@@ -42,6 +55,8 @@ namespace UserInput {
 QString whyNotClickable(QWidget* widget, QPoint local);
 // "QPushButton \"saveButton\" \"Save\"": the class, object name and shown text, for messages.
 QString describe(const QWidget* widget);
+// Outside a test function (the screenshot program) a refusal is printed and counted here.
+int refusalsOutsideTests();
 
 } // namespace UserInput
 
@@ -64,6 +79,26 @@ QString describe(const QWidget* widget);
 #define USER_DOUBLE_CLICK_AT(widget, local)                                                                  \
     do {                                                                                                     \
         if (!UserInput::doubleClickAt(widget, local))                                                        \
+            return;                                                                                          \
+    } while (false)
+#define USER_MOUSE_DOWN(widget)                                                                              \
+    do {                                                                                                     \
+        if (!UserInput::mouseDown(widget))                                                                   \
+            return;                                                                                          \
+    } while (false)
+#define USER_MOUSE_UP(widget)                                                                                \
+    do {                                                                                                     \
+        if (!UserInput::mouseUp(widget))                                                                     \
+            return;                                                                                          \
+    } while (false)
+#define USER_CHOOSE(popUp, index)                                                                            \
+    do {                                                                                                     \
+        if (!UserInput::choose(popUp, index))                                                                \
+            return;                                                                                          \
+    } while (false)
+#define USER_REPLACE_TEXT(field, text)                                                                       \
+    do {                                                                                                     \
+        if (!UserInput::replaceText(field, text))                                                            \
             return;                                                                                          \
     } while (false)
 #define USER_TYPE(text)                                                                                      \
