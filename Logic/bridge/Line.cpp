@@ -3,14 +3,9 @@
 #include "Logic/bridge/LineConversions.h"
 #include "Logic/call/CPPLine.h"
 
-Line::Line(int64_t sipProxyStatus, int64_t callForwardingType, const std::string& callForwardingErrorMessage,
-           const std::string& callForwardingNumber, std::vector<LinePartyPtr> lineParties, int64_t lineState,
-           bool isMuteActivated, float minVolumeValue, float maxVolumeValue, float volumeSliderValue,
+Line::Line(bool isMuteActivated, float minVolumeValue, float maxVolumeValue, float volumeSliderValue,
            int64_t doNotDisturbState)
-    : m_sipProxyStatus(sipProxyStatus), m_callForwardingType(callForwardingType),
-      m_callForwardingErrorMessage(callForwardingErrorMessage), m_callForwardingNumber(callForwardingNumber),
-      m_lineParties(std::move(lineParties)), m_lineState(lineState), m_isMuteActivated(isMuteActivated),
-      m_minVolumeValue(minVolumeValue), m_maxVolumeValue(maxVolumeValue),
+    : m_isMuteActivated(isMuteActivated), m_minVolumeValue(minVolumeValue), m_maxVolumeValue(maxVolumeValue),
       m_volumeSliderValue(volumeSliderValue), m_doNotDisturbState(doNotDisturbState) {}
 
 const std::shared_ptr<Line>& Line::sharedInstance() {

@@ -15,9 +15,8 @@ class Line {
 public:
     // Kept values 0, false.
     Line() = default;
-    Line(int64_t sipProxyStatus, int64_t callForwardingType, const std::string& callForwardingErrorMessage,
-         const std::string& callForwardingNumber, std::vector<LinePartyPtr> lineParties, int64_t lineState,
-         bool isMuteActivated, float minVolumeValue, float maxVolumeValue, float volumeSliderValue,
+    // Only the kept values: everything else is read from the live line.
+    Line(bool isMuteActivated, float minVolumeValue, float maxVolumeValue, float volumeSliderValue,
          int64_t doNotDisturbState);
 
     // One process-wide object made with the plain constructor; its live values are live too.
@@ -46,14 +45,8 @@ public:
     int64_t doNotDisturbState() const { return m_doNotDisturbState; }
 
 private:
-    // What the object was made with, kept though the live getters do not read it.
-    int64_t m_sipProxyStatus = 0;
-    int64_t m_callForwardingType = 0;
-    std::string m_callForwardingErrorMessage;
-    std::string m_callForwardingNumber;
-    std::vector<LinePartyPtr> m_lineParties;
+    // Whether lineParties() converts the parties' contacts (leaveOutContacts).
     bool m_withContacts = true;
-    int64_t m_lineState = 0;
     bool m_isMuteActivated = false;
     float m_minVolumeValue = 0;
     float m_maxVolumeValue = 0;

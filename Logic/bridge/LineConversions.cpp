@@ -85,26 +85,15 @@ std::vector<LinePartyPtr> linePartiesFromCpp(const std::map<int32_t, CPPLinePart
         parties, [withContacts](const auto& entry) { return linePartyFromCpp(entry.second, withContacts); });
 }
 
-namespace {
-
-LinePtr snapshotOf(const CPPLine& line, bool withContacts) {
-    return std::make_shared<Line>(
-        sipProxyStatusFromCpp(line.getSipProxyStatus()),
-        callForwardingTypeFromCpp(line.getCallForwardingType()), line.getCallForwardingErrorMessage(),
-        line.getCallForwardingNumber(), linePartiesFromCpp(line.getLineParties(), withContacts),
-        lineStateFromCpp(line.getLineState()), line.isMuteActivated(), line.getMinVolumeValue(),
-        line.getMaxVolumeValue(), line.getVolumeSliderValue(),
-        doNotDisturbStateFromCpp(line.getDoNotDisturbState()));
-}
-
-} // namespace
-
 LinePtr lineFromCpp(const CPPLine& line) {
-    return snapshotOf(line, true);
+    // The rest is read from the live line whenever it is asked for.
+    return std::make_shared<Line>(line.isMuteActivated(), line.getMinVolumeValue(), line.getMaxVolumeValue(),
+                                  line.getVolumeSliderValue(),
+                                  doNotDisturbStateFromCpp(line.getDoNotDisturbState()));
 }
 
 LinePtr lineWithoutContactsFromCpp(const CPPLine& line) {
-    LinePtr snapshot = snapshotOf(line, false);
+    LinePtr snapshot = lineFromCpp(line);
     snapshot->leaveOutContacts();
     return snapshot;
 }
