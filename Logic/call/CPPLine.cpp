@@ -11,6 +11,8 @@
 #include "Logic/store/CPPPreferencesSettingsManager.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -43,6 +45,53 @@ bool carriesActiveSeconds(int32_t stateId) {
 bool carriesHoldSeconds(int32_t stateId) {
     return stateId == StateId::HOLD || stateId == StateId::CONFERENCE_HOLD ||
            stateId == StateId::TRANSFER_HOLD || stateId == StateId::TRANSFERRING_HOLD;
+}
+
+// A SIP remote party as `"Name" <SIP:address>`: the number is what the last "<...>" holds, the
+// name whatever stands before it (quotes, brackets and ":" included).
+struct NamedAddress {
+    std::string name;
+    std::string number;
+};
+
+std::string_view trimmedOf(std::string_view text, std::string_view characters) {
+    const size_t first = text.find_first_not_of(characters);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(characters) - first + 1);
+}
+
+// Cuts a party's text whose remote field ends in "<...>" into the state, that whole field and
+// the durations after it; nothing when the remote holds no such address.
+std::optional<NamedAddress> cutAtNamedAddress(std::string_view payload, std::vector<std::string>& fields) {
+    const size_t stateStart = payload.find_first_not_of(':');
+    if (stateStart == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const size_t stateEnd = std::min(payload.find(':', stateStart), payload.size());
+    const size_t close = payload.rfind('>');
+    const size_t open = close == std::string_view::npos ? close : payload.rfind('<', close);
+    if (open == std::string_view::npos || open < stateEnd) {
+        return std::nullopt;
+    }
+    // Runs of ":" count as one separator, as in the rest of the text.
+    const size_t remoteStart = payload.find_first_not_of(':', stateEnd);
+    NamedAddress named{std::string(trimmedOf(payload.substr(remoteStart, open - remoteStart), " \"")),
+                       std::string(payload.substr(open + 1, close - open - 1))};
+    if (named.number.starts_with("SIP:")) {
+        named.number.erase(0, 4);
+    }
+    fields.emplace_back(payload.substr(stateStart, stateEnd - stateStart));
+    fields.emplace_back(payload.substr(remoteStart, close + 1 - remoteStart));
+    // Anything between the address and the next ":" (parameters) still belongs to the remote.
+    const size_t durations = payload.find(':', close);
+    if (durations != std::string_view::npos) {
+        for (std::string& duration : splitTokens(payload.substr(durations), ":")) {
+            fields.push_back(std::move(duration));
+        }
+    }
+    return named;
 }
 
 bool isIdleOrUnknown(int32_t stateId) {
@@ -173,22 +222,30 @@ bool CPPLine::updateParty(int32_t partyId, const std::string& payload,
     if (party == nullptr) {
         return false;
     }
-    std::string text = payload;
-    const size_t sipAt = text.find("SIP:");
-    const bool carriesSipAddress = sipAt != std::string::npos;
-    if (carriesSipAddress) {
-        text.erase(sipAt, 4);
+    std::vector<std::string> fields;
+    const std::optional<NamedAddress> named = cutAtNamedAddress(payload, fields);
+    bool carriesSipAddress = false;
+    if (!named) {
+        std::string text = payload;
+        const size_t sipAt = text.find("SIP:");
+        carriesSipAddress = sipAt != std::string::npos;
+        if (carriesSipAddress) {
+            text.erase(sipAt, 4);
+        }
+        // Empty fields vanish and the later ones move up, as the box's format has it.
+        fields = splitTokens(text, ":");
     }
-    // Empty fields vanish and the later ones move up, as the box's format has it.
-    const std::vector<std::string> fields = splitTokens(text, ":");
     if (fields.empty() || !party->setState(fields[0], settings)) {
         return false;
     }
     // State first, remote after: a remote in an IDLE payload lands on the reset party.
     const int32_t stateId = party->getState();
     if (fields.size() > 1 && !isDialingState(stateId)) {
-        if (carriesSipAddress) {
-            // "NAME" <address>: the name, the blank between, the address.
+        if (named) {
+            party->setDisplayName(named->name);
+            party->setCallParty(named->number);
+        } else if (carriesSipAddress) {
+            // A bare address (or a quoted name alone) is shown as the name.
             const std::vector<std::string> pieces = splitTokens(fields[1], "\"<>");
             if (!pieces.empty()) {
                 party->setDisplayName(pieces[0]);

@@ -28,15 +28,20 @@ struct PartyCase {
     int32_t hold;
 };
 
-// The box's party text: a SIP name and address in angle brackets, a bare address, a port that
-// shifts the fields, empty fields that vanish, dialling states whose remote is not stored.
+// The box's party text: a name and the address in the last "<...>" (the name may hold quotes,
+// brackets and ":"; the address a port), a bare address, empty fields that vanish, dialling
+// states whose remote is not stored. A name cut at its brackets would make "X" the number.
 TEST_F(CPPLineTest, UpdatePartyReadsTheBoxsPartyText) {
     const std::vector<PartyCase> cases = {
         {"INCOMING:\"ANN\" <SIP:201@PBX>", true, 8, "ANN", "201@PBX", 0, 0},
-        {"INCOMING:\"ANN\"<SIP:201@PBX>", true, 8, "ANN", "", 0, 0},
-        {"INCOMING:<SIP:201@PBX>", true, 8, "201@PBX", "", 0, 0},
+        {"INCOMING:\"ANN\"<SIP:201@PBX>", true, 8, "ANN", "201@PBX", 0, 0},
+        {"INCOMING:<SIP:201@PBX>", true, 8, "", "201@PBX", 0, 0},
         {"ACTIVE:SIP:201@PBX:30:0", true, 6, "201@PBX", "", 30, 0},
-        {"ACTIVE:\"A\" <SIP:201@H:5060>:12:0", true, 6, "A", "201@H", 5060, 0},
+        {"ACTIVE:\"A\" <SIP:201@H:5060>:12:0", true, 6, "A", "201@H:5060", 12, 0},
+        {"ACTIVE:\"D'ARCY <B>X</B>\" <SIP:555@PBX>:12:3", true, 6, "D'ARCY <B>X</B>", "555@PBX", 12, 0},
+        {"HOLD:\"<B>X</B>\" <SIP:555@PBX>;TAG=1:12:3", true, 7, "<B>X</B>", "555@PBX", 12, 3},
+        {"HOLD::\"ROOM: 4\" <SIP:555@PBX>:12:3", true, 7, "ROOM: 4", "555@PBX", 12, 3},
+        {"INCOMING:  BOB SIP:7 <8>", true, 8, "BOB SIP:7", "8", 0, 0},
         {"ACTIVE::45:0", true, 6, "", "45", 0, 0},
         {"HOLD:555:70:12", true, 7, "", "555", 70, 12},
         {"CONFERENCE_HOLD:555:70", true, 10, "", "555", 70, 0},
