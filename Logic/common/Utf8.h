@@ -17,3 +17,7 @@ bool isValidUtf8(std::string_view bytes);
 // The offset of the first byte that breaks the rules, or npos when the text is UTF-8 (files
 // name the place of the fault to the user).
 size_t firstInvalidUtf8Byte(std::string_view bytes);
+
+// The text as valid UTF-8: each byte that is not part of a valid sequence is read as the Latin-1
+// character of its value (a Latin-1 "Zoë" becomes "Zoë"); valid UTF-8 comes back unchanged.
+std::string toValidUtf8(std::string text);

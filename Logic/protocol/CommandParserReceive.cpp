@@ -1,6 +1,7 @@
 #include "Logic/protocol/CommandParser.h"
 
 #include "Logic/common/Conversions.h"
+#include "Logic/common/Utf8.h"
 #include "Logic/profiles/CPPConnectionSettings.h"
 #include "Logic/profiles/CPPConnectionSettingsManager.h"
 #include "Logic/profiles/CPPMuteCommand.h"
@@ -90,6 +91,8 @@ std::unique_ptr<CPPNotificationInfo>
 CommandParser::processReceivedLine(std::string line, const CPPConnectionSettings* settings) {
     if (settings == nullptr)
         return nullptr;
+    // Everything after this point (parties, records, the call log) holds UTF-8 text.
+    line = toValidUtf8(std::move(line));
     ::toUpperInPlace(line);
     if (auto mute = processMuteStage(line, *settings))
         return mute;

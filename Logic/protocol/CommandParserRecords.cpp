@@ -1,6 +1,7 @@
 #include "Logic/protocol/CommandParser.h"
 
 #include "Logic/common/Codes.h"
+#include "Logic/common/Utf8.h"
 
 namespace {
 
@@ -38,7 +39,8 @@ bool CommandParser::isAvailabilityWord(const std::string& word) {
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeConnectionNotification(const std::string& status,
                                                                                const std::string& message) {
-    return makeOwnRecord(NotificationType::CONNECTION, status, message);
+    // A failed login quotes what the box sent, which may be in any encoding.
+    return makeOwnRecord(NotificationType::CONNECTION, status, toValidUtf8(message));
 }
 
 std::unique_ptr<CPPNotificationInfo> CommandParser::makeErrorNotification(bool isError,

@@ -44,6 +44,28 @@ TEST(Utf8, DecodesOnlyWellFormedText) {
     }
 }
 
+// Box text in Latin-1 must become characters, each stray byte its own; a valid sequence around
+// it, or a whole valid text, must pass unchanged rather than be read twice.
+TEST(Utf8, MakesTextValidByReadingStrayBytesAsLatin1) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", ""},
+        {"Zo\xC3\xAB \xE2\x82\xAC", "Zo\xC3\xAB \xE2\x82\xAC"},
+        {"Zo\xEB", "Zo\xC3\xAB"},
+        {"\xFF\x80", "\xC3\xBF\xC2\x80"},
+        {"\xC3", "\xC3\x83"},
+        {"\xC3\xA9\xE9\xC3\xA9", "\xC3\xA9\xC3\xA9\xC3\xA9"},
+        {"\xE2\x82"
+         "A",
+         "\xC3\xA2\xC2\x82"
+         "A"},
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        EXPECT_EQ(toValidUtf8(bytes), expected) << bytes;
+        EXPECT_TRUE(isValidUtf8(toValidUtf8(bytes))) << bytes;
+    }
+}
+
 TEST(Uuid, MakesDistinctVersionFourTexts) {
     const std::regex form("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}");
     std::set<std::string> seen;

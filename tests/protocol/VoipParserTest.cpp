@@ -37,6 +37,18 @@ TEST_F(VoipParser, StateChangesUpdateThePartyOnce) {
     EXPECT_EQ(party(1).getCallParty(), "201@PBX");
 }
 
+// A Latin-1 name from the box ("Zoë" with the byte 0xEB) kept raw would put bytes that are no
+// text into the party, the record, the call log and the window.
+TEST_F(VoipParser, TextThatIsNotUtf8IsReadAsLatin1) {
+    const CapturedRecord made =
+        record("EP UA 1 NOTIFICATION STATE_CHANGE PL 1;INCOMING:\"Zo\xEB \xC3\xA9\" <SIP:201@PBX>");
+    EXPECT_EQ(made.payload, "1;INCOMING:\"ZO\xC3\xAB \xC3\xA9\" <SIP:201@PBX>");
+    EXPECT_EQ(made.originCmd, "EP UA 1 NOTIFICATION STATE_CHANGE PL " + made.payload);
+    EXPECT_EQ(party(1).getDisplayName(), "ZO\xC3\xAB \xC3\xA9");
+    EXPECT_EQ(m_parser.makeConnectionNotification("LOGIN_FAILED", "Login failed: \xD6")->getPayload(),
+              "Login failed: \xC3\x96");
+}
+
 // The first matching row decides even when its handler has nothing to say.
 TEST_F(VoipParser, AnEarlierRowThatFindsNothingEndsTheWalk) {
     EXPECT_EQ(process("EP UA 1 NOTIFICATION STATE_CHANGE PL 1;INCOMING:\"ROOM 3 1 A\" <SIP:201@PBX>"),
@@ -74,7 +86,7 @@ TEST_F(VoipParser, MatchingIgnoresTheThreadsLocale) {
     reader.join();
     freelocale(utf8);
     EXPECT_TRUE(recorded);
-    EXPECT_EQ(party(1).getDisplayName(), "J\xC9R\xD4ME");
+    EXPECT_EQ(party(1).getDisplayName(), "J\xC3\x89R\xC3\x94ME");
     EXPECT_EQ(party(1).getCallParty(), "201@PBX");
 }
 
