@@ -92,7 +92,7 @@ void DeviceCommunication::mutePress() {
     if (settings == nullptr)
         return;
     if (settings->usesMicrophoneGroup())
-        sendIfAny(CommandParser::microphoneLevelMute(settings.get()) + " 2", *settings);
+        sendIfAny(CommandParser::microphoneLevelMuteToggle(settings.get()), *settings);
     else
         sendIfAny(
             CPPConnectionSettingsManager::getInstance().getMuteCommand(settings->getId()).getPressCommand(),

@@ -43,6 +43,12 @@ bool isVoip(const CPPConnectionSettings* settings) {
     return settings->getPhoneType() == PhoneType::VOIP;
 }
 
+// Without a group name the command would address nothing ("EP  LEVEL GAIN"): it is not built,
+// and the senders skip an empty command.
+std::string groupCommand(const std::string& head, const std::string& group, const std::string& tail) {
+    return group.empty() ? std::string() : head + group + tail;
+}
+
 } // namespace
 
 std::string CommandParser::buildEndpointPrefix(const CPPConnectionSettings* settings) {
@@ -176,29 +182,33 @@ std::string CommandParser::telcoKeyHook(const CPPConnectionSettings* settings) {
 }
 
 std::string CommandParser::microphoneLevelMute(const CPPConnectionSettings* settings) {
-    return "EP " + settings->getMicrophoneGroupName() + " LEVEL MUTE";
+    return groupCommand("EP ", settings->getMicrophoneGroupName(), " LEVEL MUTE");
+}
+
+std::string CommandParser::microphoneLevelMuteToggle(const CPPConnectionSettings* settings) {
+    return groupCommand("EP ", settings->getMicrophoneGroupName(), " LEVEL MUTE 2");
 }
 
 std::string CommandParser::speakerRamp(const CPPConnectionSettings* settings, const std::string& target,
                                        const std::string& step) {
-    return "RAMP " + settings->getSpeakerGroupName() + " " + target + " " + step;
+    return groupCommand("RAMP ", settings->getSpeakerGroupName(), " " + target + " " + step);
 }
 
 std::string CommandParser::speakerLevelGain(const CPPConnectionSettings* settings) {
-    return "EP " + settings->getSpeakerGroupName() + " LEVEL GAIN";
+    return groupCommand("EP ", settings->getSpeakerGroupName(), " LEVEL GAIN");
 }
 
 std::string CommandParser::speakerLevelMinMaxGain(const CPPConnectionSettings* settings, bool max) {
-    return "EP " + settings->getSpeakerGroupName() + " LEVEL " + (max ? "MAX_GAIN" : "MIN_GAIN");
+    return groupCommand("EP ", settings->getSpeakerGroupName(), max ? " LEVEL MAX_GAIN" : " LEVEL MIN_GAIN");
 }
 
 std::string CommandParser::speakerLevelGainValue(const CPPConnectionSettings* settings,
                                                  const std::string& value) {
-    return "EP " + settings->getSpeakerGroupName() + " LEVEL GAIN " + value;
+    return groupCommand("EP ", settings->getSpeakerGroupName(), " LEVEL GAIN " + value);
 }
 
 std::string CommandParser::speakerRampAll(const CPPConnectionSettings* settings, const std::string& value) {
-    return "RAMP " + settings->getSpeakerGroupName() + " * " + value;
+    return groupCommand("RAMP ", settings->getSpeakerGroupName(), " * " + value);
 }
 
 std::string CommandParser::cleanArgument(const std::string& text) {

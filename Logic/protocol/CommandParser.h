@@ -56,8 +56,10 @@ public:
     static std::string keySpeedDial(const CPPConnectionSettings* settings);
     static std::string telcoKeyHook(const CPPConnectionSettings* settings);
 
-    // Group commands address the profile's speaker or microphone group, with no endpoint prefix.
+    // Group commands address the profile's speaker or microphone group, with no endpoint prefix;
+    // each is empty when the group has no name.
     static std::string microphoneLevelMute(const CPPConnectionSettings* settings);
+    static std::string microphoneLevelMuteToggle(const CPPConnectionSettings* settings);
     static std::string speakerRamp(const CPPConnectionSettings* settings, const std::string& target,
                                    const std::string& step);
     static std::string speakerLevelGain(const CPPConnectionSettings* settings);

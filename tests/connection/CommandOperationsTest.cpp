@@ -89,6 +89,28 @@ TEST_F(CommandOperations, GroupModeCommands) {
     }
 }
 
+// A new profile has both group modes on and no group names: every login and button would send
+// "EP  LEVEL MAX_GAIN" and the like, addressed to no group. Nothing goes out, and the volume
+// and mute buttons stay off.
+TEST_F(CommandOperations, GroupCommandsWithoutAGroupNameAreNotSent) {
+    ASSERT_NO_FATAL_FAILURE(useProfile([](CPPConnectionSettings& settings) {
+        settings.setSpeakerGroupName("");
+        settings.setMicrophoneGroupName("");
+    }));
+    m_device->volumeQueryMinMaxValue(true);
+    m_device->volumeQueryMinMaxValue(false);
+    m_device->volumeQuery();
+    m_device->muteQuery();
+    m_device->volumePress(true);
+    m_device->volumeRelease(false);
+    m_device->sliderAction(true, 50.0f);
+    m_device->mutePress();
+    m_device->evaluateVolumeMuteAvailability();
+    EXPECT_EQ(m_bridge.sentLines(), std::vector<std::string>{});
+    EXPECT_FALSE(CPPLine::getInstance().isVolumeEnabled());
+    EXPECT_FALSE(CPPLine::getInstance().isMuteEnabled());
+}
+
 // Without groups the profile's own commands go out as stored; a slider command of the form
 // "EP name LEVEL GAIN" in any case is rewritten with the value, others are sent unchanged.
 TEST_F(CommandOperations, OwnCommandsAreSentAsStored) {

@@ -303,7 +303,9 @@ private slots:
     }
 
     void muteFollowsTheLine() {
-        m_ui->connectProfile(PhoneType::VOIP);
+        ConnectionSettings profile = *UiHarness::testProfile(PhoneType::VOIP);
+        profile.setMicrophoneGroupName("Mic");
+        m_ui->connectProfile(profile);
         m_ui->dispatchRecord(NotificationType::MUTE, "DISABLE");
         QVERIFY(!m_toolbar->muteButton()->isEnabled());
         // The image follows the line's mute state, not the report's word.
@@ -312,7 +314,7 @@ private slots:
         QCOMPARE(m_toolbar->imageNameOf(m_toolbar->muteButton()), QStringLiteral("btn_mute_on"));
         m_ui->clearSentLines();
         USER_CLICK(m_toolbar->muteButton());
-        QCOMPARE(m_ui->sentLines(), std::vector<std::string>{"EP  LEVEL MUTE 2"});
+        QCOMPARE(m_ui->sentLines(), std::vector<std::string>{"EP Mic LEVEL MUTE 2"});
     }
 
     // While a call is up the connection and forwarding buttons do nothing; idle, the first asks

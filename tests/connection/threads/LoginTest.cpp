@@ -92,8 +92,7 @@ TEST_F(Login, PostLoginQueriesFollowTheProfile) {
         {"empty group",
          [](CPPConnectionSettings& s) { s.setSpeakerGroupName(""); },
          {"EP UA 1 SETTINGS DISPLAY_NAME", "EP UA 1 INQUIRE REG_STATUS", "EP UA 1 INQUIRE ACTIVE_PARTIES",
-          "EP UA 1 INQUIRE CFW_STATUS", "EP UA 1 INQUIRE DND_STATUS", "EP  LEVEL MAX_GAIN",
-          "EP  LEVEL MIN_GAIN", "EP  LEVEL GAIN", "EP MIC LEVEL MUTE"},
+          "EP UA 1 INQUIRE CFW_STATUS", "EP UA 1 INQUIRE DND_STATUS", "EP MIC LEVEL MUTE"},
          {{5, "ENABLE"}, {10, "ENABLE"}, {9, "DISABLE"}, {8, "ENABLE"}}},
     };
     for (const ProfileCase& test : cases) {
