@@ -1,6 +1,7 @@
 #include "Screens/directory/ContactListOrdering.h"
 
 #include <algorithm>
+#include <array>
 
 ContactSortMethod contactSortMethod(int method) {
     switch (method) {
@@ -65,22 +66,29 @@ QString sectionKeyOfLetter(const QString& letter) {
     return isLetteredKey(letter) ? QString(letter.front()) : QStringLiteral("#");
 }
 
-void moveUnletteredContacts(std::vector<ContactPtr>& contacts, ContactSortField field, bool ascending) {
-    std::vector<ContactPtr> lettered;
-    std::vector<ContactPtr> others;
-    lettered.reserve(contacts.size());
+void orderContactsBySection(std::vector<ContactPtr>& contacts, ContactSortField field, bool ascending) {
+    // One bucket per letter, "#" last: a first letter filed under an ASCII letter but sorted by
+    // the store after "z" ("ß" under S) joins its section instead of opening a second one.
+    constexpr size_t letterCount = 26;
+    std::array<std::vector<ContactPtr>, letterCount + 1> sections;
     for (ContactPtr& contact : contacts) {
-        const bool hasLetter = contact != nullptr && isLetteredKey(indexLetterOfContact(*contact, field));
-        (hasLetter ? lettered : others).push_back(std::move(contact));
+        const QString letter = contact != nullptr ? indexLetterOfContact(*contact, field) : QString();
+        const size_t section =
+            isLetteredKey(letter) ? static_cast<size_t>(letter.front().unicode() - u'A') : letterCount;
+        sections[section].push_back(std::move(contact));
     }
     contacts.clear();
+    std::vector<ContactPtr>& unlettered = sections[letterCount];
     if (ascending) {
-        contacts = std::move(lettered);
-        contacts.insert(contacts.end(), others.begin(), others.end());
+        for (size_t section = 0; section <= letterCount; ++section) {
+            contacts.insert(contacts.end(), sections[section].begin(), sections[section].end());
+        }
         return;
     }
-    contacts.assign(others.rbegin(), others.rend());
-    contacts.insert(contacts.end(), lettered.begin(), lettered.end());
+    contacts.assign(unlettered.rbegin(), unlettered.rend());
+    for (size_t section = letterCount; section-- > 0;) {
+        contacts.insert(contacts.end(), sections[section].begin(), sections[section].end());
+    }
 }
 
 const QStringList& sectionLetters(bool reversed) {

@@ -39,9 +39,11 @@ QString indexLetterOfContact(const Contact& contact, ContactSortField field);
 QString sectionKeyOfLetter(const QString& letter);
 bool isLetteredKey(const QString& letter);
 
-// The contacts without an "A"-"Z" letter, in fetched order, go behind the others when
-// ascending; when descending they go in front, in reverse fetched order.
-void moveUnletteredContacts(std::vector<ContactPtr>& contacts, ContactSortField field, bool ascending);
+// Groups the fetched contacts by the section they are filed under, in the order of the list's
+// sections, each keeping its fetched order. The contacts without an "A"-"Z" letter, in fetched
+// order, go behind the others when ascending; when descending they go in front, in reverse
+// fetched order.
+void orderContactsBySection(std::vector<ContactPtr>& contacts, ContactSortField field, bool ascending);
 
 // "A" ... "Z", "#"; reversed: "#", "Z" ... "A".
 const QStringList& sectionLetters(bool reversed);

@@ -119,7 +119,7 @@ QString ContactListViewController::searchText() const {
 void ContactListViewController::showContacts(std::vector<ContactPtr> contacts,
                                              const ContactSortMethod& method) {
     if (method.hasSections()) {
-        moveUnletteredContacts(contacts, method.field, method.ascending);
+        orderContactsBySection(contacts, method.field, method.ascending);
     }
     m_indexBarController->setReversed(method.reversedIndex());
     m_model->setContacts(std::move(contacts), method);
