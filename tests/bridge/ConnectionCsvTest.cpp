@@ -185,13 +185,15 @@ TEST_F(ConnectionCsvTest, TextsWithCommasQuotesAndLineBreaksComeBackWhole) {
     EXPECT_EQ(parsed[1]->roomName(), "Second");
 }
 
+// "CUSTOM 11" names key eleven, which no profile has: read by its last digit it would
+// overwrite key 1.
 TEST_F(ConnectionCsvTest, KeysGoByTheirNumberAndMissingOnesAreWrittenEmpty) {
     const std::string rows = "K,Telnet,h,VoIP,1,,,0,0,,,,,,Mute,NA,,NA,,\n"
                              ",,,,,,,,,,,,,,VOLUME UP,NA,,,,NA\n,,,,,,,,,,,,,,VOLUME DOWN,NA,,,,NA\n"
                              ",,,,,,,,,,,,,,CUSTOM 3,three,,,NA,NA\n"
-                             ",,,,,,,,,,,,,,CUSTOM 10,ten,,,NA,NA\n"
                              ",,,,,,,,,,,,,,CUSTOM 6,six,,,NA,NA\n"
                              ",,,,,,,,,,,,,,CUSTOM 1,one,,,NA,NA\n"
+                             ",,,,,,,,,,,,,,CUSTOM 11,eleven,,,NA,NA\n"
                              ",,,,,,,,,,,,,,CUSTOM 3,three again,,,NA,NA\n";
     const auto parsed = parse(header + rows);
     ASSERT_EQ(parsed.size(), 1u);
@@ -214,11 +216,11 @@ TEST_F(ConnectionCsvTest, KeysGoByTheirNumberAndMissingOnesAreWrittenEmpty) {
 
 TEST_F(ConnectionCsvTest, KeptRulesOfTheOldReader) {
     // Field 9 holds the inverse of isEPN and field 10 is never read; "telnet" is not "Telnet";
-    // every auto-connect mark is kept (the last one saved wins).
+    // every auto-connect mark is kept (the last one saved wins), "-1" as much as "1".
     const auto parsed =
         parse(header + "A,telnet,h,VoIP,LBL,,,1,1,IGNORED,,,,,Mute,NA,,NA,,\n" +
               ",,,,,,,,,,,,,,VOLUME UP,NA,,,,NA\n,,,,,,,,,,,,,,VOLUME DOWN,NA,,,,NA\n" + keyRows() +
-              "B,Telnet,h,VoIP,7,,,2,x,,,,,,Mute,NA,,NA,,\n" +
+              "B,Telnet,h,VoIP,7,,,-1,x,,,,,,Mute,NA,,NA,,\n" +
               ",,,,,,,,,,,,,,VOLUME UP,NA,,,,NA\n,,,,,,,,,,,,,,VOLUME DOWN,NA,,,,NA\n" + keyRows());
     ASSERT_EQ(parsed.size(), 2u);
     EXPECT_EQ(parsed[0]->connectionType(), 2);

@@ -101,6 +101,17 @@ TEST_F(DirectoryModelsTest, ListsReadAllNumbersInOneGroupedRead) {
     EXPECT_EQ(ContactManager::contactByFirstName("Cleo", "", "Lee")->numbers().size(), 2u);
 }
 
+// A new model carries one empty number for the contact form; a stored contact without numbers
+// listed with it would offer to call "" and show an empty number row.
+TEST_F(DirectoryModelsTest, AContactWithoutNumbersIsListedWithoutAny) {
+    Contact lone = contact("Dee", {});
+    ASSERT_TRUE(ContactManager::addContact(lone));
+    const auto contacts = ContactManager::allContactsSortedByFirstName(true);
+    ASSERT_EQ(names(contacts), std::vector<std::string>{"Dee"});
+    EXPECT_TRUE(contacts[0]->numbers().empty());
+    EXPECT_TRUE(ContactManager::contactByFirstName("Dee", "", "Lee")->numbers().empty());
+}
+
 TEST_F(DirectoryModelsTest, FromPhoneIsNeitherReadNorCarriedThroughAConvertedContact) {
     Contact made = contact("Pat", {{"300", -1}});
     made.setFromPhone(true);
