@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The call-routing state the dialer, dial pad, SIP entry, list and active-call screens share
-// with the application delegate (AppDelegate::instance()->callRouting()). GUI thread only.
+// with the shell, which owns it and lends it to them (sharedCallRouting()). GUI thread only.
 class CallRouting {
 public:
     // callState: what the dialer screens are doing on behalf of the line.

@@ -2,9 +2,9 @@
 
 // What the interface's benchmarks share: a private data folder and a process that runs the
 // real window offscreen.
-#include "App/AppDelegate.h"
 #include "App/MainQueueBinding.h"
 #include "App/NotificationRelay.h"
+#include "App/shell/AppDelegate.h"
 #include "Platform/MainQueue.h"
 #include "Platform/NotificationCenter.h"
 

@@ -9,7 +9,7 @@
 // - the peak resident size during the bursts.
 #include "App/NotificationRelay.h"
 #include "App/Observe.h"
-#include "App/TabBarController.h"
+#include "App/shell/TabBarController.h"
 #include "LargeStore.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/NotificationInfoObject.h"

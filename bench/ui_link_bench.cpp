@@ -4,7 +4,7 @@
 // - idle: the CPU the open window and the live link take over 30 s with nothing happening.
 #include "App/NotificationRelay.h"
 #include "App/Observe.h"
-#include "App/ToolbarController.h"
+#include "App/shell/ToolbarController.h"
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"

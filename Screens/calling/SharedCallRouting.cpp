@@ -1,16 +1,28 @@
 #include "Screens/calling/SharedCallRouting.h"
 
-#include "App/AppDelegate.h"
 #include "App/Observe.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
 
+namespace {
+
+CallRouting*& lentRouting() {
+    static CallRouting* routing = nullptr;
+    return routing;
+}
+
+} // namespace
+
 CallRouting& sharedCallRouting() {
-    if (AppDelegate* delegate = AppDelegate::instance()) {
-        return delegate->callRouting();
+    if (CallRouting* lent = lentRouting()) {
+        return *lent;
     }
     static CallRouting standalone;
     return standalone;
+}
+
+void lendSharedCallRouting(CallRouting* routing) {
+    lentRouting() = routing;
 }
 
 void endDialToneCall() {

@@ -1,7 +1,7 @@
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
-#include "App/TabBarController.h"
 #include "App/controls/FunctionButtonView.h"
+#include "App/shell/TabBarController.h"
 #include "Logic/common/Codes.h"
 #include "Screens/calling/ActiveCallCellView.h"
 #include "Screens/calling/ActiveCallViewController.h"

@@ -1,9 +1,9 @@
 #include "screens/calling/CallingTestSupport.h"
 
-#include "App/AppDelegate.h"
 #include "App/KTNavigationController.h"
 #include "App/OverlayHost.h"
-#include "App/TabBarController.h"
+#include "App/shell/AppDelegate.h"
+#include "App/shell/TabBarController.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Logic/bridge/SpeedDialManager.h"

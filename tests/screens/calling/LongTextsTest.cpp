@@ -1,5 +1,5 @@
-#include "App/AppDelegate.h"
-#include "App/ToolbarController.h"
+#include "App/shell/AppDelegate.h"
+#include "App/shell/ToolbarController.h"
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/common/Codes.h"
 #include "Screens/calling/ActiveCallCellView.h"

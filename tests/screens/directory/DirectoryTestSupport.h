@@ -1,6 +1,6 @@
 #pragma once
 
-#include "App/TabBarController.h"
+#include "App/shell/TabBarController.h"
 #include "Logic/bridge/Contact.h"
 #include "Logic/bridge/PreferencesSettings.h"
 #include "ui/support/UiHarness.h"

@@ -1,5 +1,5 @@
 #include "App/OverlayHost.h"
-#include "App/TabBarController.h"
+#include "App/shell/TabBarController.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Logic/bridge/DeviceCommandListener.h"
 #include "Logic/connection/DeviceCommunication.h"

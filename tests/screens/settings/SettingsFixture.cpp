@@ -1,11 +1,11 @@
 #include "screens/settings/SettingsFixture.h"
 
 #include "App/Alert.h"
-#include "App/AppDelegate.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
-#include "App/TabBarController.h"
 #include "App/controls/KTTableView.h"
+#include "App/shell/AppDelegate.h"
+#include "App/shell/TabBarController.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
 #include "Logic/database/CPPDatabase.h"

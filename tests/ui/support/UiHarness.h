@@ -1,6 +1,6 @@
 #pragma once
 
-#include "App/AppDelegate.h"
+#include "App/shell/AppDelegate.h"
 #include "support/CapturingLog.h"
 #include "support/CapturingSerialBridge.h"
 #include "support/FakeClock.h"

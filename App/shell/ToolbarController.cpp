@@ -1,4 +1,4 @@
-#include "App/ToolbarController.h"
+#include "App/shell/ToolbarController.h"
 
 #include "App/Alert.h"
 #include "App/Images.h"

@@ -1,4 +1,4 @@
-#include "App/AppDelegate.h"
+#include "App/shell/AppDelegate.h"
 
 #include "App/Alert.h"
 #include "App/CoalescedRefresh.h"
@@ -7,9 +7,9 @@
 #include "App/NotificationRelay.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
-#include "App/TabBarController.h"
-#include "App/TitleBarController.h"
-#include "App/ToolbarController.h"
+#include "App/shell/TabBarController.h"
+#include "App/shell/TitleBarController.h"
+#include "App/shell/ToolbarController.h"
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/Line.h"
@@ -18,6 +18,7 @@
 #include "Logic/common/Codes.h"
 #include "Screens/calling/ActiveCallViewController.h"
 #include "Screens/calling/DialerViewController.h"
+#include "Screens/calling/SharedCallRouting.h"
 #include "Screens/calling/TelcoActiveCallViewController.h"
 
 #include <QIcon>
@@ -49,6 +50,7 @@ AppDelegate* AppDelegate::instance() {
 
 AppDelegate::AppDelegate(Options options) : m_options(options) {
     runningDelegate() = this;
+    lendSharedCallRouting(&m_callRouting);
     buildWindow();
 }
 
@@ -57,6 +59,7 @@ AppDelegate::~AppDelegate() {
     delete m_window.data();
     if (runningDelegate() == this) {
         runningDelegate() = nullptr;
+        lendSharedCallRouting(nullptr);
     }
 }
 

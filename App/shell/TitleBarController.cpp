@@ -1,4 +1,4 @@
-#include "App/TitleBarController.h"
+#include "App/shell/TitleBarController.h"
 
 #include "App/Observe.h"
 #include "Logic/bridge/PreferencesSettings.h"

@@ -1,4 +1,4 @@
-#include "App/ApplicationMain.h"
+#include "App/shell/ApplicationMain.h"
 
 #include <QApplication>
 

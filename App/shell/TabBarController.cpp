@@ -1,4 +1,4 @@
-#include "App/TabBarController.h"
+#include "App/shell/TabBarController.h"
 
 #include "App/Images.h"
 #include "App/KTNavigationController.h"

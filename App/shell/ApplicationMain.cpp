@@ -1,8 +1,8 @@
-#include "App/ApplicationMain.h"
+#include "App/shell/ApplicationMain.h"
 
-#include "App/AppDelegate.h"
 #include "App/MainQueueBinding.h"
 #include "App/NotificationRelay.h"
+#include "App/shell/AppDelegate.h"
 #include "Platform/MainQueue.h"
 #include "Platform/NotificationCenter.h"
 #include "Platform/Paths.h"
