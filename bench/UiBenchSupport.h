@@ -8,12 +8,29 @@
 #include "Platform/MainQueue.h"
 #include "Platform/NotificationCenter.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
 
 namespace UiBench {
+
+// Runs the event loop until done() or the timeout; true when done.
+template <typename Done>
+bool pumpUntil(Done done, int timeoutMilliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMilliseconds) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+    return true;
+}
 
 // A fresh folder under the system's temporary directory, set as XDG_DATA_HOME.
 inline std::string makeDataHome() {

@@ -49,19 +49,7 @@ double milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-// Runs the event loop until done() or the timeout; true when done.
-template <typename Done>
-bool pumpUntil(Done done, int timeoutMilliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMilliseconds) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
+using UiBench::pumpUntil;
 
 void pumpFor(int milliseconds) {
     QElapsedTimer timer;

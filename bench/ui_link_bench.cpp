@@ -5,6 +5,7 @@
 #include "App/NotificationRelay.h"
 #include "App/Observe.h"
 #include "App/shell/ToolbarController.h"
+#include "LargeStore.h"
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
@@ -35,19 +36,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int lineCount = 2000;
 constexpr int idleSeconds = 30;
 
-// Runs the event loop until done() or the timeout; true when done.
-template <typename Done>
-bool pumpUntil(Done done, int timeoutMilliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMilliseconds) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    }
-    return true;
-}
+using UiBench::pumpUntil;
 
 // One logged-in window for both measurements.
 struct LiveWindow {
@@ -70,16 +59,7 @@ struct LiveWindow {
             lastLine = record->originCmdStr();
             lastStamp = Clock::now();
         });
-        ConnectionSettings profile;
-        profile.setRoomName("Bench Room");
-        profile.setIp("127.0.0.1");
-        profile.setPort(box->port());
-        profile.setUserName("admin");
-        profile.setPassword("s3cret");
-        profile.setTelcoVoIPEPN("1");
-        profile.setIsEPN(true);
-        profile.setPhoneType(PhoneType::VOIP);
-        profile.setConnectionType(ConnectionType::TELNET);
+        ConnectionSettings profile = LargeStore::benchProfile(box->port(), false);
         ConnectionSettingsManager::addConnectionSettings(profile);
         TessmarkDialerCore::deviceCommunication().connect(profile);
         ready = pumpUntil([this] { return loggedIn; }, 10000);
