@@ -6,6 +6,7 @@
 #include "Logic/common/Codes.h"
 #include "screens/directory/DirectoryTestSupport.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -53,7 +54,7 @@ private slots:
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Cancel"));
         window.clearSentLines();
         window.ui().posts().clear();
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         QCOMPARE(window.sentLines(), std::vector<std::string>{"EP UA 1 KEY KEY_PARTY 3"});
         QCOMPARE(window.ui().delegate().callState(), int64_t(CallRouting::Normal));
         QCOMPARE(window.ui().posts().count(QStringLiteral("backToActiveCallView")), 1);
@@ -77,7 +78,7 @@ private slots:
         window.ui().delegate().setCallState(CallRouting::Normal);
         KTNavigationController* stack = window.stack(TabBarController::Tab(tab));
         window.ui().posts().clear();
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         QCoreApplication::processEvents();
         QCOMPARE(stack->viewControllers().size(), size_t(1));
         QVERIFY(window.ui().posts().screenPosts().isEmpty());
@@ -86,7 +87,7 @@ private slots:
         // adding, the phone book's pushes the editor.
         Alert::clearRequests();
         Alert::setNextAnswer(0);
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         if (tab == TabBarController::Logs) {
             QTRY_COMPARE(Alert::requests().size(), size_t(1));
         } else if (tab == TabBarController::Favorites) {

@@ -11,6 +11,7 @@
 #include "Screens/directory/RowButtonTableView.h"
 #include "screens/directory/DirectoryTestSupport.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -76,22 +77,22 @@ private slots:
         Window window;
         window.showTab(LogsTab);
         LogsViewController* logs = window.tabs()->logsViewController();
-        QTest::mouseClick(window.bar(LogsTab)->optionalButton(), Qt::LeftButton);
+        USER_CLICK(window.bar(LogsTab)->optionalButton());
         chooseInPicker(logs->pickerViewController(), 1);
         QCOMPARE(logs->sortingMethod(), 1);
         QCOMPARE(rowTexts(logs->model()), texts({"[Friday, January 2, 2026]", "  "}));
-        QTest::mouseClick(window.bar(LogsTab)->optionalButton(), Qt::LeftButton);
+        USER_CLICK(window.bar(LogsTab)->optionalButton());
         chooseInPicker(logs->pickerViewController(), 0);
         const struct {
             const char* text;
             int rows;
         } searches[] = {{"ACME", 4}, {"202", 2}, {"ann  lee", 4}, {"Ann Lee", 0}, {"lee", 4}, {"", 6}};
         for (const auto& search : searches) {
-            logs->searchField()->setText(QString::fromUtf8(search.text));
+            USER_REPLACE_TEXT(logs->searchField(), QString::fromUtf8(search.text));
             QVERIFY2(logs->model()->rowCount() == search.rows, search.text);
         }
-        logs->searchField()->setText(QStringLiteral("lee"));
-        QTest::mouseClick(window.bar(LogsTab)->optionalButton(), Qt::LeftButton);
+        USER_REPLACE_TEXT(logs->searchField(), QStringLiteral("lee"));
+        USER_CLICK(window.bar(LogsTab)->optionalButton());
         chooseInPicker(logs->pickerViewController(), 3);
         QCOMPARE(rowTexts(logs->model()), texts({"[Thursday, January 1, 2026]", "Ann  Lee"}));
     }
@@ -107,13 +108,13 @@ private slots:
         KTNavigationBarController* bar = window.bar(LogsTab);
         // Each start shows "All".
         QCOMPARE(logs->sortingMethod(), 0);
-        QTest::mouseClick(bar->optionalButton(), Qt::LeftButton);
+        USER_CLICK(bar->optionalButton());
         chooseInPicker(logs->pickerViewController(), 1);
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Clear"));
         // The list is read again at once, under the sheet.
         addCallLog("2026/01/03", "09:00:00", 10, "203", 2);
         Alert::setNextAnswer(0);
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         QCOMPARE(logs->model()->rowCount(), 4);
         QTRY_COMPARE(Alert::requests().size(), size_t(1));
         QCOMPARE(Alert::requests().back().informativeText,
@@ -122,7 +123,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(countOf("CallLog"), 3);
         Alert::setNextAnswer(1);
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         QTRY_COMPARE(countOf("CallLog"), 0);
         QTRY_COMPARE(logs->model()->rowCount(), 0);
         QVERIFY(!bar->leftButton()->isEnabled());
@@ -155,7 +156,7 @@ private slots:
         clickAt(table, editButton);
         QVERIFY(logs->editCallLogViewController() == nullptr);
 
-        QTest::mouseClick(bar->leftButton(), Qt::LeftButton);
+        USER_CLICK(bar->leftButton());
         QCOMPARE(bar->barTitle()->text(), QStringLiteral("Edit Call Log"));
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Done"));
         QVERIFY(bar->leftButton()->isHidden());
@@ -165,22 +166,22 @@ private slots:
         QVERIFY(OverlayHost::of(logs->view()).isTopmost(dialog->view()));
         QCOMPARE(dialog->nameField()->text(), QStringLiteral("Ann  Lee"));
         QCOMPARE(dialog->numberField()->text(), QStringLiteral("201"));
-        QTest::mouseClick(dialog->view(), Qt::LeftButton, {}, QPoint(5, 5));
+        USER_CLICK_AT(dialog->view(), QPoint(5, 5));
         QVERIFY(dialog->view()->isVisible());
-        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        USER_CLICK(dialog->cancelButton());
         QVERIFY(window.sentLines().empty());
 
         clickAt(table, editButton);
         dialog = logs->editCallLogViewController();
-        dialog->numberField()->setText(QStringLiteral("9201"));
-        QTest::mouseClick(dialog->dialButton(), Qt::LeftButton);
+        USER_REPLACE_TEXT(dialog->numberField(), QStringLiteral("9201"));
+        USER_CLICK(dialog->dialButton());
         QCOMPARE(window.sentLines(), std::vector<std::string>{"EP UA 1 KEY KEY_CALL 9201"});
         QVERIFY(dialog.isNull() || !dialog->view()->isVisible());
         // Call back works in edit mode too, beside the button.
         doubleClickAt(table, rowRect(table, 1).topLeft() + QPoint(40, 20));
         QCOMPARE(window.sentLines().back(), std::string("EP UA 1 KEY KEY_CALL 201"));
 
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         QCOMPARE(bar->barTitle()->text(), QStringLiteral("Call Log"));
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Clear"));
         QVERIFY(!logs->model()->index(1).data(CallLogListModel::EditModeRole).toBool());

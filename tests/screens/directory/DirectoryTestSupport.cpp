@@ -1,5 +1,7 @@
 #include "screens/directory/DirectoryTestSupport.h"
 
+#include "ui/support/UserInput.h"
+
 #include "App/Alert.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
@@ -134,24 +136,22 @@ QRect rowRect(QAbstractItemView* view, int row) {
     return view->visualRect(view->model()->index(row, 0));
 }
 
-void clickAt(QAbstractItemView* view, const QPoint& point) {
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
+bool clickAt(QAbstractItemView* view, const QPoint& point) {
+    return UserInput::clickAt(view->viewport(), point);
 }
 
-// As the platform delivers one: a click, then the second press as a double click.
-void doubleClickAt(QAbstractItemView* view, const QPoint& point) {
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, point);
+bool doubleClickAt(QAbstractItemView* view, const QPoint& point) {
+    return UserInput::doubleClickAt(view->viewport(), point);
 }
 
-void clickRow(QAbstractItemView* view, int row) {
+bool clickRow(QAbstractItemView* view, int row) {
     view->scrollTo(view->model()->index(row, 0));
-    clickAt(view, rowRect(view, row).center());
+    return clickAt(view, rowRect(view, row).center());
 }
 
-void doubleClickRow(QAbstractItemView* view, int row) {
+bool doubleClickRow(QAbstractItemView* view, int row) {
     view->scrollTo(view->model()->index(row, 0));
-    doubleClickAt(view, rowRect(view, row).center());
+    return doubleClickAt(view, rowRect(view, row).center());
 }
 
 Window::Window() {
@@ -160,8 +160,8 @@ Window::Window() {
     m_ui.clearSentLines();
 }
 
-void Window::showTab(TabBarController::Tab tab) {
-    tabs()->bottomButtonClicked(tabs()->button(tab));
+bool Window::showTab(TabBarController::Tab tab) {
+    return UserInput::click(tabs()->button(tab));
 }
 
 KTNavigationController* Window::stack(TabBarController::Tab tab) {
@@ -172,11 +172,11 @@ KTNavigationBarController* Window::bar(TabBarController::Tab tab) {
     return stack(tab)->navigationBar();
 }
 
-void chooseInPicker(KTPickerViewController* picker, int index) {
+bool chooseInPicker(KTPickerViewController* picker, int index) {
     KTTableView* table = picker->tableView();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                      table->visualRect(table->model()->index(index, 0)).center());
-    QTest::mouseClick(picker->rightButton(), Qt::LeftButton);
+    return UserInput::clickAt(table->viewport(),
+                              table->visualRect(table->model()->index(index, 0)).center()) &&
+           UserInput::click(picker->rightButton());
 }
 
 ForwardingPosts::ForwardingPosts() : m_context(std::make_unique<QObject>()) {

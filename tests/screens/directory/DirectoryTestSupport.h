@@ -56,11 +56,12 @@ QStringList rowTexts(const QAbstractItemModel* model);
 // The first row showing the text, or -1.
 int rowOf(const QAbstractItemModel* model, const QString& text);
 
-// A left click (press and release), or a double click, at a row's centre or at a point.
-void clickRow(QAbstractItemView* view, int row);
-void doubleClickRow(QAbstractItemView* view, int row);
-void clickAt(QAbstractItemView* view, const QPoint& point);
-void doubleClickAt(QAbstractItemView* view, const QPoint& point);
+// A left click, or a double click, at a row's centre (scrolled to first) or at a point of the
+// list's viewport, through the window; false (and a recorded failure) when a user could not.
+bool clickRow(QAbstractItemView* view, int row);
+bool doubleClickRow(QAbstractItemView* view, int row);
+bool clickAt(QAbstractItemView* view, const QPoint& point);
+bool doubleClickAt(QAbstractItemView* view, const QPoint& point);
 QRect rowRect(QAbstractItemView* view, int row);
 
 // A launched window with the VoIP test profile ("EP UA 1 " lines) made current.
@@ -69,8 +70,8 @@ public:
     Window();
     UiHarness& ui() { return m_ui; }
     TabBarController* tabs() { return m_ui.delegate().tabBarController(); }
-    // Shows the tab as a click on its button does.
-    void showTab(TabBarController::Tab tab);
+    // Clicks the tab's button.
+    bool showTab(TabBarController::Tab tab);
     KTNavigationController* stack(TabBarController::Tab tab);
     KTNavigationBarController* bar(TabBarController::Tab tab);
     std::vector<std::string> sentLines() const { return m_ui.sentLines(); }
@@ -81,7 +82,7 @@ private:
 };
 
 // Chooses an item of a list picker the way a user does: its row, then its right button.
-void chooseInPicker(KTPickerViewController* picker, int index);
+bool chooseInPicker(KTPickerViewController* picker, int index);
 
 // Each "backToCallForwardingSettingsView" with its "selectedNumber" ("<none>" without one).
 class ForwardingPosts {

@@ -9,6 +9,7 @@
 #include "Screens/directory/RowButtonTableView.h"
 #include "screens/directory/DirectoryTestSupport.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -56,7 +57,7 @@ private slots:
         KTNavigationBarController* bar = window.bar(FavoritesTab);
         QCOMPARE(rowTexts(favorites->model()), texts({"[A]", "Ann Lee"}));
 
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         QVERIFY(favorites->addMode());
         QCOMPARE(bar->barTitle()->text(), QStringLiteral("Add to Favorites"));
         QCOMPARE(bar->leftButton()->text(), QStringLiteral("Cancel"));
@@ -65,14 +66,15 @@ private slots:
                     ContactRowPainter::LeftButton);
         clickButton(table, rowOf(favorites->model(), QStringLiteral("Dan Dale")),
                     ContactRowPainter::LeftButton);
-        QTest::keyClicks(favorites->searchField(), QStringLiteral("dan"));
+        USER_CLICK(favorites->searchField());
+        USER_TYPE(QStringLiteral("dan"));
         QCOMPARE(rowTexts(favorites->model()), texts({"[D]", "Dan Dale"}));
         QVERIFY(favorites->model()->isTicked(1));
         // A single click on a row (not its box) ticks nothing.
         clickRow(table, 1);
         QVERIFY(favorites->model()->isTicked(1));
 
-        QTest::mouseClick(done ? bar->rightButton() : bar->leftButton(), Qt::LeftButton);
+        USER_CLICK(done ? bar->rightButton() : bar->leftButton());
         QVERIFY(!favorites->addMode());
         QCOMPARE(bar->barTitle()->text(), QStringLiteral("Favorites"));
         const QStringList expected = done ? texts({"Ann", "Bob", "Dan"}) : texts({"Ann"});
@@ -86,7 +88,7 @@ private slots:
         Window window;
         window.showTab(FavoritesTab);
         auto* favorites = window.tabs()->favoritesViewController();
-        QTest::mouseClick(window.bar(FavoritesTab)->leftButton(), Qt::LeftButton);
+        USER_CLICK(window.bar(FavoritesTab)->leftButton());
         QVERIFY(favorites->editMode());
         clickButton(favorites->tableView(), rowOf(favorites->model(), QStringLiteral("Ann Lee")),
                     ContactRowPainter::LeftButton);
@@ -116,7 +118,7 @@ private slots:
         KTNavigationBarController* bar = window.bar(FavoritesTab);
         QVERIFY(bar->rightButton()->isHidden());
 
-        QTest::mouseClick(bar->optionalButton(), Qt::LeftButton);
+        USER_CLICK(bar->optionalButton());
         chooseInPicker(favorites->pickerViewController(), 6);
         QCOMPARE(favorites->sortingMethod(), 6);
         QCOMPARE(rowTexts(favorites->model()), texts({"Ann Lee", "200 "}));
@@ -126,11 +128,11 @@ private slots:
         doubleClickRow(favorites->tableView(), 1);
         QCOMPARE(window.sentLines(), std::vector<std::string>{"EP UA 1 KEY KEY_CALL 200"});
         // Removing the number that no contact holds stores no contact.
-        QTest::mouseClick(bar->leftButton(), Qt::LeftButton);
+        USER_CLICK(bar->leftButton());
         clickButton(favorites->tableView(), 1, ContactRowPainter::LeftButton);
         QCOMPARE(countOf("Contact"), 1);
 
-        QTest::mouseClick(bar->optionalButton(), Qt::LeftButton);
+        USER_CLICK(bar->optionalButton());
         chooseInPicker(favorites->pickerViewController(), 3);
         QVERIFY(!favorites->indexBarController()->view()->isHidden());
         QCOMPARE(favorites->indexBarController()->button(0)->text(), QStringLiteral("#"));
@@ -152,7 +154,7 @@ private slots:
         auto* favorites = window.tabs()->favoritesViewController();
         KTNavigationBarController* bar = window.bar(FavoritesTab);
         KTNavigationController* stack = window.stack(FavoritesTab);
-        QTest::mouseClick(bar->leftButton(), Qt::LeftButton);
+        USER_CLICK(bar->leftButton());
         const auto edit = [&](const QString& name) {
             clickButton(favorites->tableView(), rowOf(favorites->model(), name),
                         ContactRowPainter::RightButton);
@@ -161,15 +163,16 @@ private slots:
         };
         ContactDetailViewController* editor = edit(QStringLiteral("200 "));
         QVERIFY(editor != nullptr);
-        QTest::keyClicks(editor->lastNameField(), QStringLiteral("Desk"));
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(editor->lastNameField());
+        USER_TYPE(QStringLiteral("Desk"));
+        USER_CLICK(bar->rightButton());
         stack->finishPendingSlide();
         QCOMPARE(
             column("select firstName || ' ' || lastName || ':' || callFrequency from Contact order by id"),
             texts({"Ann Lee:0", "200 Desk:1"}));
         editor = edit(QStringLiteral("Ann Lee"));
         QVERIFY(editor != nullptr);
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         QCOMPARE(column("select callFrequency from Contact where firstName='Ann'"), texts({"3"}));
     }
 
@@ -181,14 +184,14 @@ private slots:
         window.showTab(FavoritesTab);
         auto* favorites = window.tabs()->favoritesViewController();
         KTNavigationBarController* bar = window.bar(FavoritesTab);
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         clickButton(favorites->tableView(), 1, ContactRowPainter::LeftButton);
         window.showTab(TabBarController::Logs);
         window.showTab(FavoritesTab);
         QCOMPARE(bar->leftButton()->text(), QStringLiteral("Edit"));
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Add"));
         QVERIFY(favorites->addMode());
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         QCOMPARE(favoriteNames(), texts({"Bob"}));
         QVERIFY(!favorites->addMode());
     }

@@ -14,6 +14,7 @@
 #include "Screens/directory/RowButtonTableView.h"
 #include "screens/directory/DirectoryTestSupport.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -82,7 +83,7 @@ private slots:
         auto* phoneBook = window.tabs()->phoneBookViewController();
         // Each start shows "First Name A-Z", whatever the preferences hold.
         QCOMPARE(phoneBook->sortingMethod(), 2);
-        QTest::mouseClick(window.bar(PhoneBookTab)->optionalButton(), Qt::LeftButton);
+        USER_CLICK(window.bar(PhoneBookTab)->optionalButton());
         QVERIFY(OverlayHost::of(window.stack(PhoneBookTab)->view())
                     .isTopmost(phoneBook->pickerViewController()->view()));
         chooseInPicker(phoneBook->pickerViewController(), method);
@@ -109,7 +110,7 @@ private slots:
         Window window;
         window.showTab(PhoneBookTab);
         auto* phoneBook = window.tabs()->phoneBookViewController();
-        QTest::mouseClick(window.bar(PhoneBookTab)->optionalButton(), Qt::LeftButton);
+        USER_CLICK(window.bar(PhoneBookTab)->optionalButton());
         chooseInPicker(phoneBook->pickerViewController(), method);
         QCOMPARE(rowTexts(phoneBook->model()), rows);
     }
@@ -132,7 +133,7 @@ private slots:
         auto clickKey = [bar](const QString& key) {
             for (int index = 0; index < IndexBarViewController::buttonCount; ++index) {
                 if (bar->button(index)->text() == key) {
-                    QTest::mouseClick(bar->button(index), Qt::LeftButton);
+                    USER_CLICK(bar->button(index));
                 }
             }
         };
@@ -144,7 +145,9 @@ private slots:
         clickKey(QStringLiteral("#"));
         QCOMPARE(table->verticalScrollBar()->value(), table->verticalScrollBar()->maximum());
 
-        QTest::keyClicks(phoneBook->searchField(), QStringLiteral("XNAME3 L"));
+        USER_CLICK(phoneBook->searchField());
+
+        USER_TYPE(QStringLiteral("XNAME3 L"));
         QCOMPARE(rowTexts(phoneBook->model()), texts({"[X]", "Xname3 Last"}));
         phoneBook->searchField()->clear();
         QCOMPARE(phoneBook->model()->rowCount(), 42);
@@ -160,7 +163,7 @@ private slots:
         window.showTab(PhoneBookTab);
         auto* phoneBook = window.tabs()->phoneBookViewController();
         KTNavigationBarController* bar = window.bar(PhoneBookTab);
-        QTest::mouseClick(bar->leftButton(), Qt::LeftButton);
+        USER_CLICK(bar->leftButton());
         QVERIFY(phoneBook->editMode());
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Done"));
         RowButtonTableView* table = phoneBook->tableView();
@@ -232,7 +235,7 @@ private slots:
         // The picker's second row is the second number.
         NumberPickerViewController* picker = phoneBook->numberPickerViewController();
         QCOMPARE(picker->cellViews().size(), size_t(2));
-        QTest::mouseClick(picker->cellViews().at(1), Qt::LeftButton);
+        USER_CLICK(picker->cellViews().at(1));
         QCOMPARE(window.sentLines().back(), std::string("EP UA 1 KEY KEY_CALL 203"));
         QVERIFY(OverlayHost::of(phoneBook->view()).topmost() == nullptr ||
                 !OverlayHost::of(phoneBook->view()).topmost()->isVisible());
@@ -267,8 +270,7 @@ private slots:
         QCOMPARE(posts.numbers().last(), QStringLiteral("203"));
 
         open();
-        QTest::mouseClick(window.tabs()->phoneBookNavigationController2()->navigationBar()->rightButton(),
-                          Qt::LeftButton);
+        USER_CLICK(window.tabs()->phoneBookNavigationController2()->navigationBar()->rightButton());
         QCOMPARE(posts.numbers().last(), QStringLiteral("<none>"));
         QCOMPARE(posts.numbers().size(), 3);
         QVERIFY(window.sentLines().empty());
@@ -283,14 +285,14 @@ private slots:
         Window window;
         window.showTab(PhoneBookTab);
         KTNavigationBarController* bar = window.bar(PhoneBookTab);
-        QTest::mouseClick(bar->rightButton(), Qt::LeftButton);
+        USER_CLICK(bar->rightButton());
         window.stack(PhoneBookTab)->finishPendingSlide();
         auto* editor =
             dynamic_cast<ContactDetailViewController*>(window.stack(PhoneBookTab)->topViewController());
         QVERIFY(editor != nullptr);
         QCOMPARE(bar->barTitle()->text(), QStringLiteral("New Contact"));
         QVERIFY(bar->optionalButton()->isHidden());
-        QTest::mouseClick(bar->leftButton(), Qt::LeftButton);
+        USER_CLICK(bar->leftButton());
         window.stack(PhoneBookTab)->finishPendingSlide();
         QVERIFY(!bar->optionalButton()->isHidden());
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Add"));

@@ -6,6 +6,7 @@
 #include "screens/settings/SettingsFixture.h"
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QTest>
 
@@ -94,17 +95,17 @@ private slots:
         ui.posts().clear();
         switch (control) {
         case 0:
-            QTest::mouseClick(page->autoFavoritesSwitch(), Qt::LeftButton);
+            USER_CLICK(page->autoFavoritesSwitch());
             break;
         case 5:
-            QTest::mouseClick(page->doNotDisturbModeControl()->segmentButton(1), Qt::LeftButton);
+            USER_CLICK(page->doNotDisturbModeControl()->segmentButton(1));
             break;
         default: {
             QComboBox* buttons[] = {nullptr, page->frequenlyCalledNumbersButton(), page->dateFormatButton(),
                                     page->timeFormatButton(), page->defaultHomeScreenButton()};
             QComboBox* button = buttons[control];
             button->setFocus();
-            QTest::keyClick(button, Qt::Key_Down);
+            USER_PRESS(Qt::Key_Down);
         }
         }
         QCOMPARE(fieldsOf(stored()), expected);
@@ -121,7 +122,7 @@ private slots:
         tab.push(page);
         ui.posts().clear();
         QComboBox* dates = page->dateFormatButton();
-        emit dates->activated(dates->currentIndex());
+        USER_CHOOSE(dates, dates->currentIndex());
         QCOMPARE(ui.posts().count(QStringLiteral("dateTimeFormatChanged")), 1);
         QCOMPARE(stored().dateFormat(), std::string("Day, Month Date, Year"));
     }
@@ -137,9 +138,9 @@ private slots:
         PreferencesViewController* page = tab.list()->preferencesViewController();
         tab.push(page);
         QCOMPARE(page->doNotDisturbModeControl()->selectedSegment(), 1);
-        QTest::mouseClick(page->autoFavoritesSwitch(), Qt::LeftButton);
+        USER_CLICK(page->autoFavoritesSwitch());
         QCOMPARE(stored().doNotDisturbMode(), 0);
-        QTest::mouseClick(page->doNotDisturbModeControl()->segmentButton(0), Qt::LeftButton);
+        USER_CLICK(page->doNotDisturbModeControl()->segmentButton(0));
         QCOMPARE(stored().doNotDisturbMode(), 1);
     }
 };

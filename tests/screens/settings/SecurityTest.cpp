@@ -10,6 +10,7 @@
 #include "screens/settings/SettingsFixture.h"
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QTest>
 
@@ -19,7 +20,8 @@ namespace {
 
 void type(QLineEdit* field, const QString& text) {
     field->clear();
-    QTest::keyClicks(field, text);
+    USER_CLICK(field);
+    USER_TYPE(text);
 }
 
 } // namespace
@@ -59,7 +61,7 @@ private slots:
         tab.push(page);
         QCOMPARE(page->activateButton()->state(), KTSwitch::Off);
         if (on) {
-            QTest::mouseClick(page->activateButton(), Qt::LeftButton);
+            USER_CLICK(page->activateButton());
         }
         type(page->enterPasswordField(), first);
         type(page->reEnterPasswordField(), second);
@@ -84,8 +86,8 @@ private slots:
         QCOMPARE(tab.top(), tab.list());
         // The tab bar heard it before the page went: Settings now asks for the password.
         TabBarController* tabs = ui.delegate().tabBarController();
-        tabs->bottomButtonClicked(tabs->favoritesButton());
-        tabs->bottomButtonClicked(tabs->settingsButton());
+        USER_CLICK(tabs->favoritesButton());
+        USER_CLICK(tabs->settingsButton());
         QCOMPARE(tabs->passwordPrompt() != nullptr, on);
     }
 
@@ -96,7 +98,7 @@ private slots:
         SettingsTab tab(ui);
         SecurityViewController* page = tab.list()->securityViewController();
         tab.push(page);
-        QTest::mouseClick(page->activateButton(), Qt::LeftButton);
+        USER_CLICK(page->activateButton());
         type(page->enterPasswordField(), QStringLiteral("a"));
         type(page->reEnterPasswordField(), QStringLiteral("a"));
         QVERIFY(runSql("delete from SecuritySettings"));
@@ -124,19 +126,19 @@ private slots:
         SecurityViewController* page = tab.list()->securityViewController();
         tab.push(page);
         QVERIFY(page->enterPasswordField()->isEnabled());
-        QTest::mouseClick(page->activateButton(), Qt::LeftButton);
+        USER_CLICK(page->activateButton());
         QVERIFY(!page->enterPasswordField()->isEnabled());
         tab.stack()->popViewControllerAnimated(false);
         tab.push(page);
         QCOMPARE(page->activateButton()->state(), KTSwitch::On);
         QVERIFY(!page->enterPasswordField()->isEnabled());
-        QTest::mouseClick(page->activateButton(), Qt::LeftButton);
-        QTest::mouseClick(page->activateButton(), Qt::LeftButton);
+        USER_CLICK(page->activateButton());
+        USER_CLICK(page->activateButton());
         QVERIFY(page->reEnterPasswordField()->isEnabled());
 
         type(page->enterPasswordField(), QStringLiteral("changing"));
-        tabs->bottomButtonClicked(tabs->logsButton());
-        tabs->bottomButtonClicked(tabs->settingsButton());
+        USER_CLICK(tabs->logsButton());
+        USER_CLICK(tabs->settingsButton());
         tabs->didFinishedInputtingSecurityPassword(tabs->passwordPrompt(), QStringLiteral("kept"));
         QCOMPARE(tab.top(), page);
         QCOMPARE(page->enterPasswordField()->text(), QStringLiteral("changing"));

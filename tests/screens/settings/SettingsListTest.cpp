@@ -11,6 +11,7 @@
 #include "screens/settings/SettingsFixture.h"
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -103,7 +104,7 @@ private slots:
         SettingsTab tab(ui);
         SecurityViewController* security = tab.list()->securityViewController();
         tab.push(security);
-        security->enterPasswordField()->setText(QStringLiteral("typed"));
+        USER_REPLACE_TEXT(security->enterPasswordField(), QStringLiteral("typed"));
         tab.list()->openConnectionSettings();
         tab.settle();
         tab.stack()->popToRootViewControllerAnimated(false);

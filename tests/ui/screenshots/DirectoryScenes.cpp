@@ -233,11 +233,12 @@ TESSMARK_SCREENSHOT_SCENE("call_log_redial_long_name") {
     UiHarness& ui = scene.ui();
     ui.launch();
     TabBarController* tabs = ui.delegate().tabBarController();
-    tabs->bottomButtonClicked(tabs->button(TabBarController::Logs));
-    QTest::mouseClick(barOf(ui, TabBarController::Logs)->leftButton(), Qt::LeftButton);
+    (void)UserInput::click(tabs->button(TabBarController::Logs));
+    (void)UserInput::click(barOf(ui, TabBarController::Logs)->leftButton());
     LogsViewController* logs = tabs->logsViewController();
     RowButtonTableView* table = logs->tableView();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                      CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
+    (void)UserInput::clickAt(
+        table->viewport(),
+        CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
     return ui.window();
 }

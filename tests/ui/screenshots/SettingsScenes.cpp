@@ -189,11 +189,10 @@ TESSMARK_SCREENSHOT_SCENE("settings_security_mismatch") {
     UiHarness& ui = settingsWindow(scene);
     SecurityViewController* page = settingsList(ui)->securityViewController();
     showPage(ui, page);
-    page->activateButton()->setState(1);
-    page->activateButtonClicked();
-    page->enterPasswordField()->setText(QStringLiteral("secret"));
-    page->reEnterPasswordField()->setText(QStringLiteral("Secret"));
-    page->leftButtonOfNavigationBarClicked(nullptr);
+    (void)UserInput::click(page->activateButton());
+    (void)UserInput::replaceText(page->enterPasswordField(), QStringLiteral("secret"));
+    (void)UserInput::replaceText(page->reEnterPasswordField(), QStringLiteral("Secret"));
+    (void)UserInput::click(page->navigationController()->navigationBar()->leftButton());
     return Screenshots::withSheet(ui.window());
 }
 
@@ -204,6 +203,6 @@ TESSMARK_SCREENSHOT_SCENE("settings_mute_warning") {
     editor->connection()->muteCommand()->setPressCommand("EP MIC MUTE TOGGLE");
     MuteViewController* page = editor->muteViewController();
     showPage(ui, page);
-    page->leftButtonOfNavigationBarClicked(nullptr);
+    (void)UserInput::click(page->navigationController()->navigationBar()->leftButton());
     return Screenshots::withSheet(ui.window());
 }
