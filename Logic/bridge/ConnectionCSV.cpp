@@ -149,6 +149,10 @@ bool isKeyRow(const CsvRecord& row) {
     return command.starts_with("CUSTOM");
 }
 
+bool isRow(const CsvRecord& record) {
+    return record.fields.size() == fieldCount;
+}
+
 // A file of ours names itself in its first line or titles its columns in its second; a phone
 // book or any other file offered as profiles does neither.
 bool hasHeader(const std::vector<CsvRecord>& records) {
@@ -211,7 +215,7 @@ bool ConnectionCSV::exportToFile(const std::string& path,
 std::vector<ConnectionSettingsPtr> ConnectionCSV::parseFile(const std::string& path,
                                                             std::vector<std::string>* problems) {
     std::vector<CsvRecord> records;
-    if (!CsvText::readFile(path, records, problems, {fieldCount, fieldCount}))
+    if (!CsvText::readFile(path, records, problems, isRow))
         return {};
     if (records.empty()) {
         CsvText::addProblem(problems, "the file is empty");

@@ -4,7 +4,6 @@
 #include "Platform/Files.h"
 
 #include <limits>
-#include <optional>
 
 namespace {
 
@@ -88,8 +87,8 @@ struct Reading {
     CsvRecord record;
     size_t end = 0;
     size_t nextLine = 0;
-    // The index of the first field that runs over a line end, if any does.
-    std::optional<size_t> firstSpanningField;
+    // Whether a quoted field in it runs over a line end.
+    bool spansLines = false;
 };
 
 // Reads the record at the position; with spanning false, a quote that would close only on a
@@ -103,8 +102,7 @@ Reading readRecord(std::string_view text, size_t at, size_t line, bool spanning)
         size_t next = at;
         size_t spanned = 0;
         if (opensQuote && readQuoted(text, next, quoted, spanned) && (spanned == 0 || spanning)) {
-            if (spanned != 0 && !reading.firstSpanningField)
-                reading.firstSpanningField = reading.record.fields.size();
+            reading.spansLines = reading.spansLines || spanned != 0;
             reading.record.fields.push_back(quoted);
             line += spanned;
             at = next;
@@ -126,17 +124,6 @@ Reading readRecord(std::string_view text, size_t at, size_t line, bool spanning)
     }
 }
 
-// Whether a record whose quoted field runs over lines is one: it must have a count of the
-// shape, and its first line, quotes taken as plain, must not already hold a whole row (a
-// quote opened in the last field still may run on).
-bool spanningFits(const Reading& spanning, const Reading& oneLine, CsvShape shape) {
-    const size_t count = spanning.record.fields.size();
-    if (count < shape.fewestFields || count > shape.mostFields)
-        return false;
-    return oneLine.record.fields.size() < shape.fewestFields ||
-           *spanning.firstSpanningField + 1 >= shape.fewestFields;
-}
-
 } // namespace
 
 const std::string& CsvRecord::field(size_t number) const {
@@ -145,7 +132,7 @@ const std::string& CsvRecord::field(size_t number) const {
 }
 
 bool CsvText::readFile(const std::string& path, std::vector<CsvRecord>& records,
-                       std::vector<std::string>* problems, CsvShape shape) {
+                       std::vector<std::string>* problems, CsvRowShape isRow) {
     records.clear();
     std::string content;
     std::string error;
@@ -160,21 +147,20 @@ bool CsvText::readFile(const std::string& path, std::vector<CsvRecord>& records,
     std::string_view text = content;
     if (text.starts_with(byteOrderMark))
         text.remove_prefix(byteOrderMark.size());
-    records = CsvText::records(text, shape);
+    records = CsvText::records(text, isRow);
     return true;
 }
 
-std::vector<CsvRecord> CsvText::records(std::string_view text, CsvShape shape) {
+std::vector<CsvRecord> CsvText::records(std::string_view text, CsvRowShape isRow) {
     std::vector<CsvRecord> records;
     size_t at = 0;
     size_t line = 1;
     while (at < text.size()) {
         Reading reading = readRecord(text, at, line, true);
-        if (reading.firstSpanningField) {
-            Reading oneLine = readRecord(text, at, line, false);
-            if (!spanningFits(reading, oneLine, shape))
-                reading = std::move(oneLine);
-        }
+        // A stray quote in an old file that happens to close into a row is read as a quoted
+        // field: nothing tells the two apart, and our own files must read back.
+        if (reading.spansLines && isRow != nullptr && !isRow(reading.record))
+            reading = readRecord(text, at, line, false);
         at = reading.end;
         line = reading.nextLine;
         records.push_back(std::move(reading.record));

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,13 +20,10 @@ struct CsvRecord {
     const std::string& field(size_t number) const;
 };
 
-// The field counts a row of a file's layout may have. A quoted field runs over several lines
-// only where that makes such a row, so a stray quote in an old unquoted file cannot swallow
-// the rows after it.
-struct CsvShape {
-    size_t fewestFields = 0;
-    size_t mostFields = std::numeric_limits<size_t>::max();
-};
+// Whether a record is a row of a file's layout; null takes every record as one. A quoted field
+// runs over several lines only where that makes such a row, so a stray quote in an old unquoted
+// file cannot swallow rows that do not make one.
+using CsvRowShape = bool (*)(const CsvRecord& record);
 
 // What both CSV files share: RFC 4180 quoting inside the layouts our files have always had.
 // A field holding a comma, a quote or a line break is written in quotes with inner quotes
@@ -41,11 +37,11 @@ public:
     // Reads the file as records. A file that cannot be read or is not UTF-8 gives false, and
     // one message in problems (when given). A leading byte order mark is skipped.
     static bool readFile(const std::string& path, std::vector<CsvRecord>& records,
-                         std::vector<std::string>* problems, CsvShape shape = {});
-    // Splits text into records. A quoted field is taken over a line end only when the record
-    // then has a count of the shape and its first line alone does not already hold a whole
-    // row; otherwise the quote is a stray one and its record ends with its line.
-    static std::vector<CsvRecord> records(std::string_view text, CsvShape shape = {});
+                         std::vector<std::string>* problems, CsvRowShape isRow = nullptr);
+    // Splits text into records. A quoted field closes at a quote before a comma, a line end or
+    // the end of the text, and may hold line ends when the record it ends is a row of the
+    // shape; otherwise its quote is a stray one and its record ends with its first line.
+    static std::vector<CsvRecord> records(std::string_view text, CsvRowShape isRow = nullptr);
 
     // Appends the field, quoted when it must be.
     static void appendField(std::string& out, std::string_view field);

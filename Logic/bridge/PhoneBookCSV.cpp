@@ -73,6 +73,11 @@ size_t expectedFields(const CsvRecord& contactRow) {
     return contactRow.fields.size() == fieldCount + 1 ? fieldCount + 1 : fieldCount;
 }
 
+// Nine fields, or ten with none past the fifth: rows the export writes.
+bool isRow(const CsvRecord& record) {
+    return record.fields.size() == expectedFields(record);
+}
+
 } // namespace
 
 bool PhoneBookCSV::exportToFile(const std::string& path, const std::vector<ContactPtr>& contacts) {
@@ -88,8 +93,7 @@ bool PhoneBookCSV::exportToFile(const std::string& path, const std::vector<Conta
 
 std::vector<ContactPtr> PhoneBookCSV::parseFile(const std::string& path, std::vector<std::string>* problems) {
     std::vector<CsvRecord> records;
-    // A contact without numbers has one field more.
-    if (!CsvText::readFile(path, records, problems, {fieldCount, fieldCount + 1}))
+    if (!CsvText::readFile(path, records, problems, isRow))
         return {};
     if (records.empty()) {
         CsvText::addProblem(problems, "the file is empty");

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -62,6 +63,63 @@ ConnectionSettingsPtr boardRoom() {
     lights.setReleaseCommand("K1R");
     lights.setEnabled(true);
     return settings;
+}
+
+// A profile whose every text the file carries is drawn at random; the texts it does not carry
+// (the label beside an endpoint number, the address of a serial profile) stay empty.
+ConnectionSettingsPtr randomProfile(RandomText& random) {
+    auto settings = std::make_shared<ConnectionSettings>(random.next());
+    settings->setConnectionType(1 + random.below(2));
+    if (settings->connectionType() == 1)
+        settings->setIp(random.next());
+    else
+        settings->setSerialPort(random.below(4) == 0 ? std::numeric_limits<uint64_t>::max()
+                                                     : random.below(64));
+    settings->setPhoneType(1 + random.below(2));
+    settings->setIsEPN(random.below(2) == 0);
+    (settings->isEPN() ? settings->setTelcoVoIPEPN(random.next()) : settings->setLabel(random.next()));
+    settings->setIsAutoConnect(random.below(2) == 0);
+    settings->setUserName(random.next());
+    settings->setPassword(random.next());
+    MuteCommand& mute = *settings->muteCommand();
+    mute.setQueryCommand(random.next());
+    mute.setPressCommand(random.next());
+    mute.setActiveNotificationFormat(random.next());
+    mute.setInactiveNotificationFormat(random.next());
+    settings->setQueryVolumeCommand(random.next());
+    settings->setMaxVolumeValueCommand(random.next());
+    settings->setMinVolumeValueCommand(random.next());
+    settings->setNotificationFormat(random.next());
+    for (const VolumeCommandPtr& volume : {settings->volumeUpCommand(), settings->volumeDownCommand()}) {
+        volume->setPressCommand(random.next());
+        volume->setReleaseCommand(random.next());
+    }
+    for (const CustomKeyPtr& key : settings->customKeys()) {
+        key->setLabel(random.next());
+        key->setPressCommand(random.next());
+        key->setReleaseCommand(random.next());
+    }
+    return settings;
+}
+
+// What the file carries of a profile as one comparable text; "|" is in no random text.
+std::string textsOf(const ConnectionSettings& settings) {
+    const MuteCommand& mute = *settings.muteCommand();
+    const VolumeCommand& up = *settings.volumeUpCommand();
+    const VolumeCommand& down = *settings.volumeDownCommand();
+    std::string texts =
+        settings.roomName() + "|" + settings.ip() + "|" + settings.telcoVoIPEPN() + "|" + settings.label() +
+        "|" + settings.userName() + "|" + settings.password() + "|" + mute.queryCommand() + "|" +
+        mute.pressCommand() + "|" + mute.activeNotificationFormat() + "|" +
+        mute.inactiveNotificationFormat() + "|" + settings.queryVolumeCommand() + "|" +
+        settings.maxVolumeValueCommand() + "|" + settings.minVolumeValueCommand() + "|" +
+        settings.notificationFormat() + "|" + up.pressCommand() + "|" + up.releaseCommand() + "|" +
+        down.pressCommand() + "|" + down.releaseCommand() + "|" + std::to_string(settings.connectionType()) +
+        " " + std::to_string(settings.serialPort()) + " " + std::to_string(settings.phoneType()) +
+        (settings.isEPN() ? " EPN" : " label") + (settings.isAutoConnect() ? " auto" : " manual");
+    for (const CustomKeyPtr& key : settings.customKeys())
+        texts += "|" + key->label() + "|" + key->pressCommand() + "|" + key->releaseCommand();
+    return texts;
 }
 
 class ConnectionCsvTest : public ::testing::Test {
@@ -164,9 +222,12 @@ TEST_F(ConnectionCsvTest, TextsWithCommasQuotesAndLineBreaksComeBackWhole) {
     settings->setUserName("\"VIP\"");
     settings->customKeys()[2]->setLabel("line\nbreak");
     settings->customKeys()[2]->setPressCommand("a\"b,c");
-    settings->setNotificationFormat("VOL\r\n*");
+    settings->setNotificationFormat("VOL,\r\n*");
     // A line break in the last field leaves a whole row on its first line; still one field.
     settings->muteCommand()->setInactiveNotificationFormat("OFF\n*");
+    // Line breaks after first lines that hold as many commas as a row has fields.
+    settings->customKeys()[0]->setPressCommand("SET A,B,C,D\nGO");
+    settings->customKeys()[1]->setReleaseCommand("A,B\rC");
     auto second = std::make_shared<ConnectionSettings>("Second");
     ASSERT_TRUE(ConnectionCSV::exportToFile(path(), {settings, second}));
     EXPECT_NE(readText(path()).find("\"Room 1, East\",Telnet"), std::string::npos);
@@ -180,8 +241,10 @@ TEST_F(ConnectionCsvTest, TextsWithCommasQuotesAndLineBreaksComeBackWhole) {
     EXPECT_EQ(parsed[0]->userName(), "\"VIP\"");
     EXPECT_EQ(parsed[0]->customKeys()[2]->label(), "line\nbreak");
     EXPECT_EQ(parsed[0]->customKeys()[2]->pressCommand(), "a\"b,c");
-    EXPECT_EQ(parsed[0]->notificationFormat(), "VOL\r\n*");
+    EXPECT_EQ(parsed[0]->notificationFormat(), "VOL,\r\n*");
     EXPECT_EQ(parsed[0]->muteCommand()->inactiveNotificationFormat(), "OFF\n*");
+    EXPECT_EQ(parsed[0]->customKeys()[0]->pressCommand(), "SET A,B,C,D\nGO");
+    EXPECT_EQ(parsed[0]->customKeys()[1]->releaseCommand(), "A,B\rC");
     EXPECT_EQ(parsed[1]->roomName(), "Second");
 }
 
@@ -235,11 +298,12 @@ TEST_F(ConnectionCsvTest, KeptRulesOfTheOldReader) {
 TEST_F(ConnectionCsvTest, DamagedFilesAreReadAsFarAsTheyGoAndEveryProblemIsNamed) {
     std::vector<std::string> problems;
     // A short main row, a long volume row, and a last block cut short after its main row.
-    auto parsed =
-        parse(header + "Short,Telnet,h,VoIP,1,u,p,0,0,,MQ,VQ\n" +
-                  ",,,,,,,,,,,,,,VOLUME UP,NA,U,u,VN,NA,x,y,z,w,v\n,,,,,,,,,,,,,,VOLUME DOWN,NA,D,d,VN,NA\n" +
-                  keyRows() + "Cut,Telnet,h2,VoIP,2,,,0,0,,,,,,Mute,NA,,NA,,",
-              &problems);
+    auto parsed = parse(header + "Short,Telnet,h,VoIP,1,u,p,0,0,,MQ,VQ\n" +
+                            ",,,,,,,,,,,,,,VOLUME UP,NA,U,u,VN,NA,x,y,z,w,v\n" +
+                            // Lines count as the file has them, a quoted line break included.
+                            ",,,,,,,,,,,,,,VOLUME DOWN,NA,D,d,\"VN,\nmore\",NA\n" + keyRows() +
+                            "Cut,Telnet,h2,VoIP,2,,,0,0,,,,,,Mute,NA,,NA,,",
+                        &problems);
     ASSERT_EQ(parsed.size(), 2u);
     EXPECT_EQ(parsed[0]->queryVolumeCommand(), "VQ");
     EXPECT_EQ(parsed[0]->muteCommand()->pressCommand(), "");
@@ -248,7 +312,7 @@ TEST_F(ConnectionCsvTest, DamagedFilesAreReadAsFarAsTheyGoAndEveryProblemIsNamed
     EXPECT_EQ(problems,
               (std::vector<std::string>{
                   "line 3: 12 fields, expected 20", "line 4: 25 fields, expected 20",
-                  "line 11: 0 rows after the main row, expected 7; the missing ones keep their defaults"}));
+                  "line 12: 0 rows after the main row, expected 7; the missing ones keep their defaults"}));
 
     // Blank lines count for nothing, however many there are.
     problems.clear();
@@ -325,17 +389,52 @@ TEST_F(ConnectionCsvTest, BlocksAreFoundByTheirRowsAndOddFilesAreNamed) {
               "U3||K1");
 }
 
-// An old unquoted file's stray quote ran on to the next line that closed it ("Screen 27"),
-// taking every profile between with it.
-TEST_F(ConnectionCsvTest, BrokenQuoteNeverSwallowsTheLinesAfterIt) {
-    const std::string screen = "Screen 27\"" + boardRoomRows.substr(std::string("Board Room").size());
-    std::vector<std::string> problems;
-    const auto parsed = parse(header + "\"" + boardRoomRows + boardRoomRows + screen, &problems);
-    std::vector<std::string> rooms;
-    for (const ConnectionSettingsPtr& settings : parsed)
-        rooms.push_back(settings->roomName() + " " + settings->customKeys()[0]->pressCommand());
-    EXPECT_EQ(rooms, (std::vector<std::string>{"\"Board Room K1P", "Board Room K1P", "Screen 27\" K1P"}));
-    EXPECT_EQ(problems, std::vector<std::string>{"line 3: an unclosed quote"});
+// A stray quote in an old unquoted file ran on to the next line that closed it ("Screen 27"),
+// taking every profile between with it. Where that makes a whole row nothing tells it from a
+// quoted line break, which our own files must keep; anywhere else it stays on its line.
+TEST_F(ConnectionCsvTest, StrayQuoteRunsOnOnlyWhereItClosesIntoARow) {
+    const std::string rest = boardRoomRows.substr(std::string("Board Room").size());
+    struct Case {
+        std::string closing;
+        std::vector<std::string> rooms;
+        std::vector<std::string> problems;
+    };
+    const Case cases[] = {
+        {"Screen 27\"" + rest, {boardRoomRows + "Screen 27 K1P"}, {}},
+        // A quote before anything but a comma or a line end closes nothing.
+        {"Screen 27\"x" + rest, {"\"Board Room K1P", "Screen 27\"x K1P"}, {"line 3: an unclosed quote"}},
+        {"Screen 27\",Telnet\n",
+         {"\"Board Room K1P", "Screen 27\" "},
+         {"line 3: an unclosed quote",
+          "line 11: 0 rows after the main row, expected 7; the missing ones keep their defaults",
+          "line 11: 2 fields, expected 20"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> problems;
+        std::vector<std::string> rooms;
+        for (const ConnectionSettingsPtr& settings :
+             parse(header + "\"" + boardRoomRows + c.closing, &problems))
+            rooms.push_back(settings->roomName() + " " + settings->customKeys()[0]->pressCommand());
+        EXPECT_EQ(rooms, c.rooms) << c.closing;
+        EXPECT_EQ(problems, c.problems) << c.closing;
+    }
+}
+
+// Every text a profile carries, drawn from what breaks naive CSV, comes back from the file.
+TEST_F(ConnectionCsvTest, RandomProfilesComeBackFromTheirFile) {
+    for (uint32_t seed = 1; seed <= 16; ++seed) {
+        RandomText random(seed);
+        std::vector<ConnectionSettingsPtr> made;
+        for (int i = 0; i < 15; ++i)
+            made.push_back(randomProfile(random));
+        ASSERT_TRUE(ConnectionCSV::exportToFile(path(), made));
+        std::vector<std::string> problems;
+        const auto parsed = ConnectionCSV::parseFile(path(), &problems);
+        EXPECT_TRUE(problems.empty()) << "seed " << seed;
+        ASSERT_EQ(parsed.size(), made.size()) << "seed " << seed;
+        for (size_t i = 0; i < made.size(); ++i)
+            EXPECT_EQ(textsOf(*parsed[i]), textsOf(*made[i])) << "seed " << seed << ", profile " << i;
+    }
 }
 
 TEST_F(ConnectionCsvTest, FailedExportLeavesWhatWasThere) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <sys/stat.h>
 
@@ -27,3 +29,27 @@ inline std::string withCrLf(const std::string& text) {
         converted += character == '\n' ? std::string("\r\n") : std::string(1, character);
     return converted;
 }
+
+// Texts made of what breaks naive CSV: separators, quotes single and doubled, every line end,
+// blanks, non-ASCII letters and emoji. Seeded, so a failing text comes back on every run.
+class RandomText {
+public:
+    explicit RandomText(uint32_t seed) : m_engine(seed) {}
+
+    std::string next() {
+        static const char* const pieces[] = {
+            ",", ",,", "x,y", "\"", "\"\"", "'", "\n", "\r\n", "\r", " ", "\t", "a", "ü", "漢",
+            // An emoji, one joined of three, and the other line ends the old reader split at.
+            "\xF0\x9F\x98\x80", "\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x92\xBB", "\xE2\x80\xA8", "\xC2\x85",
+            "\v", "\f"};
+        std::string text;
+        for (uint32_t count = below(12); count > 0; --count)
+            text += pieces[below(std::size(pieces))];
+        return text;
+    }
+
+    uint32_t below(size_t bound) { return static_cast<uint32_t>(m_engine() % bound); }
+
+private:
+    std::mt19937 m_engine;
+};

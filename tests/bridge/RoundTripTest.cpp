@@ -1,3 +1,4 @@
+#include "CsvFiles.h"
 #include "Logic/bridge/ConnectionCSV.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/ContactManager.h"
@@ -11,25 +12,6 @@
 
 namespace {
 
-// Texts made of the pieces that break naive quoting: separators, both quote marks, every
-// line end, non-ASCII letters.
-class RandomText {
-public:
-    std::string next() {
-        static const char* const pieces[] = {",",    "\"",           "'",  "\r", "\n",
-                                             "\r\n", "\xE2\x80\xA8", "ü",  "漢", " ",
-                                             "a",    "\xC2\x85",     "NA", "--", ";"};
-        std::string text;
-        for (uint32_t count = step() % 8; count > 0; --count)
-            text += pieces[step() % std::size(pieces)];
-        return text;
-    }
-
-private:
-    uint32_t step() { return m_state = m_state * 1664525u + 1013904223u; }
-    uint32_t m_state = 2026;
-};
-
 // Names, favorite, then each number with its type, slot and default mark.
 std::string describe(const Contact& contact, const std::vector<ContactNumberPtr>& numbers) {
     std::string text = contact.firstName() + "|" + contact.middleInitial() + "|" + contact.lastName() + "|" +
@@ -42,7 +24,7 @@ std::string describe(const Contact& contact, const std::vector<ContactNumberPtr>
 
 class RoundTripTest : public OpenCoreFixture {
 protected:
-    RandomText m_random;
+    RandomText m_random{2026};
 };
 
 TEST_F(RoundTripTest, ProfilesComeBackFromTheStoreAndTheirFileUnchanged) {
