@@ -108,8 +108,9 @@ void DeviceCommunication::setCurrentConnectionSettings(
 
 void DeviceCommunication::connect(std::shared_ptr<const CPPConnectionSettings> profile) {
     m_keepConnecting.store(false);
+    const uint64_t request = ++m_connectRequests;
     setCurrentConnectionSettings(std::move(profile));
-    startConnectThread();
+    startConnectThread({request, false, std::nullopt});
 }
 
 void DeviceCommunication::autoConnect() {
@@ -131,8 +132,13 @@ void DeviceCommunication::connectionSettingsUpdated(const CPPConnectionSettings&
     evaluateVolumeMuteAvailability(*replacement);
 }
 
-bool DeviceCommunication::startConnectThread(std::optional<int32_t> failedLink) {
-    if (m_threads.spawn([this, failedLink] { connectThreadMain(failedLink); }))
+void DeviceCommunication::setRedialObserver(std::function<void(bool over)> observer) {
+    std::lock_guard lock(m_settingsMutex);
+    m_redialObserver = std::move(observer);
+}
+
+bool DeviceCommunication::startConnectThread(const Dial& dial) {
+    if (m_threads.spawn([this, dial] { connectThreadMain(dial); }))
         return true;
     reportThreadRefused();
     return false;
@@ -143,13 +149,27 @@ void DeviceCommunication::reportThreadRefused() {
         dispatchNotification(m_builder.makeErrorNotification(true, "Can't create thread"));
 }
 
-void DeviceCommunication::connectThreadMain(std::optional<int32_t> failedLink) {
-    std::lock_guard lock(m_connectMutex);
-    if (!m_stopping.load())
-        connectOrReconnect(failedLink);
+void DeviceCommunication::connectThreadMain(const Dial& dial) {
+    std::function<void(bool)> observer;
+    if (dial.redial) {
+        std::lock_guard lock(m_settingsMutex);
+        observer = m_redialObserver;
+    }
+    if (observer)
+        observer(false);
+    {
+        std::lock_guard lock(m_connectMutex);
+        // A connect asked for since the link died dials on its own: the re-dial would close
+        // that link again and charge it with the dead link's failed attempts.
+        const bool overtaken = dial.redial && dial.request != m_connectRequests.load();
+        if (!m_stopping.load() && !overtaken)
+            connectOrReconnect(dial);
+    }
+    if (observer)
+        observer(true);
 }
 
-void DeviceCommunication::connectOrReconnect(std::optional<int32_t> failedLink) {
+void DeviceCommunication::connectOrReconnect(const Dial& dial) {
     // From here every loop and serial report of the previous link is out of date.
     const uint64_t generation = ++m_linkGeneration;
     const DeviceTimings timings = getTimings();
@@ -167,7 +187,7 @@ void DeviceCommunication::connectOrReconnect(std::optional<int32_t> failedLink) 
     if (settings == nullptr)
         dispatchConnection("ERROR", NO_PROFILE_MESSAGE);
     else if (settings->getConnectionType() == ConnectionType::TELNET)
-        telnetConnect(*settings, timings, generation, failedLink);
+        telnetConnect(*settings, timings, generation, dial);
     else
         openSerial();
     m_lastKeepAlive.store(now());
@@ -175,13 +195,13 @@ void DeviceCommunication::connectOrReconnect(std::optional<int32_t> failedLink) 
 }
 
 void DeviceCommunication::telnetConnect(const CPPConnectionSettings& settings, const DeviceTimings& timings,
-                                        uint64_t generation, std::optional<int32_t> failedLink) {
+                                        uint64_t generation, const Dial& dial) {
     int32_t attempts = 0;
     m_keepConnecting.store(true);
     // A box that drops every link during the login is paused for and given up on like one
     // that refuses the connection, not re-dialled at once without end.
-    if (failedLink) {
-        attempts = *failedLink;
+    if (dial.failedLink) {
+        attempts = *dial.failedLink;
         if (!failAttempt(attempts, timings))
             return;
     }
@@ -214,7 +234,7 @@ void DeviceCommunication::telnetConnect(const CPPConnectionSettings& settings, c
     if (m_status.load() < 0)
         return;
     dispatchConnection("CONNECTED", CONNECTED_MESSAGE);
-    if (startReceiveThread(generation, timings, attempts) != 0 && !m_stopping.load()) {
+    if (startReceiveThread(generation, timings, dial.request, attempts) != 0 && !m_stopping.load()) {
         reportThreadRefused();
         closeConnection();
     }
@@ -237,11 +257,12 @@ void DeviceCommunication::openSerial() {
 }
 
 int32_t DeviceCommunication::startReceiveThread(uint64_t generation, const DeviceTimings& timings,
-                                                int32_t failedAttempts) {
+                                                uint64_t request, int32_t failedAttempts) {
     m_lastKeepAlive.store(now());
     m_lastBlink.store(now());
-    const bool started = m_threads.spawn(
-        [this, generation, timings, failedAttempts] { runReceiveLoop(generation, timings, failedAttempts); });
+    const bool started = m_threads.spawn([this, generation, timings, request, failedAttempts] {
+        runReceiveLoop(generation, timings, request, failedAttempts);
+    });
     return started ? 0 : -1;
 }
 

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -82,7 +83,8 @@ public:
     // Makes profile current before it returns, then connects (closing a live link first) on
     // a connect thread. A running attempt loop stops after its current attempt; its pause or
     // wait runs out first. A Telnet link that ends before its login counts as a failed attempt
-    // (pause, ERROR, at most six in all); one that ends later is dialled again at once.
+    // (pause, ERROR, at most six in all); one that ends later is dialled again at once. Neither
+    // happens when a newer connect was asked for meanwhile: that one counts its own attempts.
     void connect(std::shared_ptr<const CPPConnectionSettings> profile);
     // Connects the first stored profile, by room name, marked auto-connect; none: nothing.
     void autoConnect();
@@ -161,23 +163,36 @@ public:
     // Every leading '+' removed; a text of only '+' (or none) stays as it is.
     static std::string stripLeadingPlus(const std::string& number);
 
+    // Test seam: told on the connect thread of each re-dial before it waits for the connect
+    // lock (false) and once it is over (true).
+    void setRedialObserver(std::function<void(bool over)> observer);
+
 private:
+    // What a connect thread is for: the connect request it serves (a re-dial serves the one
+    // that made its dead link) and, when a Telnet link of that request ended before its login,
+    // the failed attempts before that link; the thread counts the link as one more.
+    struct Dial {
+        uint64_t request = 0;
+        bool redial = false;
+        std::optional<int32_t> failedLink;
+    };
+
     enum class PassResult { Continue, Dead };
 
     // Connecting (DeviceCommunication.cpp).
     void registerForProfileEdits();
-    // failedLink: a Telnet link of this request ended before its login, after that many
-    // failed attempts; the new thread counts it as one more failed attempt.
-    bool startConnectThread(std::optional<int32_t> failedLink = std::nullopt);
-    void connectThreadMain(std::optional<int32_t> failedLink);
-    void connectOrReconnect(std::optional<int32_t> failedLink);
+    bool startConnectThread(const Dial& dial);
+    void connectThreadMain(const Dial& dial);
+    void connectOrReconnect(const Dial& dial);
     void telnetConnect(const CPPConnectionSettings& settings, const DeviceTimings& timings,
-                       uint64_t generation, std::optional<int32_t> failedLink);
+                       uint64_t generation, const Dial& dial);
     // The pause after a failed attempt, then its count and ERROR; false when stopping.
     bool failAttempt(int32_t& attempts, const DeviceTimings& timings);
     void openSerial();
-    // failedAttempts: those of the connect request before this link.
-    int32_t startReceiveThread(uint64_t generation, const DeviceTimings& timings, int32_t failedAttempts = 0);
+    // request: the connect request that made the link; failedAttempts: its failed attempts
+    // before this link.
+    int32_t startReceiveThread(uint64_t generation, const DeviceTimings& timings, uint64_t request = 0,
+                               int32_t failedAttempts = 0);
     // The "Can't create thread" record, unless the object is stopping.
     void reportThreadRefused();
     void dispatchConnection(const std::string& status, const std::string& message);
@@ -196,8 +211,10 @@ private:
     std::shared_ptr<TelnetSocket> replaceSocket(std::shared_ptr<TelnetSocket> socket);
 
     // Receiving (DeviceCommunicationReceive.cpp).
-    void runReceiveLoop(uint64_t generation, const DeviceTimings& timings, int32_t failedAttempts);
-    void telnetReceiveLoop(uint64_t generation, const DeviceTimings& timings, int32_t failedAttempts);
+    void runReceiveLoop(uint64_t generation, const DeviceTimings& timings, uint64_t request,
+                        int32_t failedAttempts);
+    void telnetReceiveLoop(uint64_t generation, const DeviceTimings& timings, uint64_t request,
+                           int32_t failedAttempts);
     PassResult telnetPass(const DeviceTimings& timings, const CPPConnectionSettings* settings);
     void receiveLines(int32_t fd, const std::string& chunk, const CPPConnectionSettings& settings);
     void serialLoop(uint64_t generation, const DeviceTimings& timings);
@@ -236,12 +253,15 @@ private:
     std::atomic<bool> m_blinkPhase{false};
     std::atomic<bool> m_blinkActive{true};
     std::atomic<uint64_t> m_linkGeneration{0};
+    // Counts connect calls; a re-dial of an older request's link stands down.
+    std::atomic<uint64_t> m_connectRequests{0};
     std::atomic<bool> m_stopping{false};
 
-    // Leaves: the profile snapshot and the timings; the socket pointer.
+    // Leaves: the profile snapshot, the timings and the re-dial observer; the socket pointer.
     mutable std::mutex m_settingsMutex;
     std::shared_ptr<const CPPConnectionSettings> m_settings;
     DeviceTimings m_timings;
+    std::function<void(bool)> m_redialObserver;
     mutable std::mutex m_socketMutex;
     std::shared_ptr<TelnetSocket> m_socket;
 

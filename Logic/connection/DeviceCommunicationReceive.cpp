@@ -43,19 +43,19 @@ int pollRetrying(pollfd* entries, nfds_t count, std::chrono::milliseconds timeou
 
 } // namespace
 
-void DeviceCommunication::runReceiveLoop(uint64_t generation, const DeviceTimings& timings,
+void DeviceCommunication::runReceiveLoop(uint64_t generation, const DeviceTimings& timings, uint64_t request,
                                          int32_t failedAttempts) {
     const std::shared_ptr<const CPPConnectionSettings> settings = getCurrentConnectionSettings();
     if (settings == nullptr)
         return;
     if (settings->getConnectionType() == ConnectionType::TELNET)
-        telnetReceiveLoop(generation, timings, failedAttempts);
+        telnetReceiveLoop(generation, timings, request, failedAttempts);
     else
         serialLoop(generation, timings);
 }
 
 void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTimings& timings,
-                                            int32_t failedAttempts) {
+                                            uint64_t request, int32_t failedAttempts) {
     m_lastReceive.store(now());
     bool dead = false;
     bool deadBeforeLogin = false;
@@ -86,7 +86,8 @@ void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTim
     // A dead link reconnects on a connect thread of its own, never inline. One that never got
     // through the login is a failed attempt of the request that made it.
     if (dead && !m_stopping.load())
-        startConnectThread(deadBeforeLogin ? std::optional<int32_t>(failedAttempts) : std::nullopt);
+        startConnectThread(
+            {request, true, deadBeforeLogin ? std::optional<int32_t>(failedAttempts) : std::nullopt});
 }
 
 DeviceCommunication::PassResult DeviceCommunication::telnetPass(const DeviceTimings& timings,

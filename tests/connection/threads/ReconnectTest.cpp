@@ -1,6 +1,11 @@
 #include "Platform/ThreadGroup.h"
 #include "connection/LinkFixture.h"
 
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
 namespace {
 
 using fakebox::Blackhole;
@@ -213,6 +218,91 @@ TEST_F(Reconnect, ANewConnectWaitsOutTheRunningPauseOrWait) {
         EXPECT_EQ(linkEvents(), test.events);
         m_device->closeConnection();
     }
+}
+
+// The user connects as a link dies, and the connect takes the connect lock before the dead
+// link's re-dial. The re-dial must then stand down: closing the user's fresh link, pausing or
+// charging it with the dead link's failed attempts would undo the click.
+TEST_F(Reconnect, ARedialOvertakenByAConnectStandsDown) {
+    std::vector<std::string> sixFailedLinks;
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        for (const char* word : {"CONNECTING", "CONNECTED", "CLOSE", "ERROR"})
+            sixFailedLinks.push_back(word);
+    }
+    sixFailedLinks.push_back("TIMEOUT");
+    const struct {
+        const char* name;
+        // Where every connection drops; none: after the login, at the test's cue.
+        std::optional<LoginStep> dropAt;
+        // The re-dial the user's connect overtakes: the one of the link that died last.
+        int overtaken;
+        std::vector<std::string> before;
+        std::vector<std::string> after;
+        int connections;
+    } cases[] = {
+        {"after the login", std::nullopt, 1, {"CLOSE"}, {"CONNECTING", "CONNECTED", "LOGIN_SUCCESS"}, 2},
+        {"before the login, two attempts failed",
+         LoginStep::AfterUserName,
+         3,
+         {"CONNECTING", "CONNECTED", "CLOSE", "ERROR", "CONNECTING", "CONNECTED", "CLOSE", "ERROR",
+          "CONNECTING", "CONNECTED", "CLOSE"},
+         sixFailedLinks,
+         9},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        FakeBoxScript script;
+        script.dropAt = test.dropAt;
+        script.dropConnections = 1000;
+        FakeBox box(script);
+        if (!test.dropAt) {
+            ASSERT_NO_FATAL_FAILURE(connectAndLogIn(box));
+        }
+        m_listener.clear();
+        // Shared with the re-dial threads, which may outlive this iteration.
+        struct Overtaken {
+            std::mutex mutex;
+            std::condition_variable changed;
+            int redials = 0;
+            std::thread::id thread;
+            bool over = false;
+        };
+        const auto overtaken = std::make_shared<Overtaken>();
+        m_device->setRedialObserver([this, overtaken, number = test.overtaken](bool over) {
+            std::unique_lock lock(overtaken->mutex);
+            if (over) {
+                overtaken->over = overtaken->over || std::this_thread::get_id() == overtaken->thread;
+                overtaken->changed.notify_all();
+                return;
+            }
+            if (++overtaken->redials != number)
+                return;
+            overtaken->thread = std::this_thread::get_id();
+            overtaken->changed.notify_all();
+            lock.unlock();
+            // Held until the user's connect has the connect lock: it reports CONNECTING.
+            EXPECT_TRUE(waitForCount("CONNECTING", countOf(m_listener.records(), "CONNECTING") + 1));
+        });
+        const auto waitUntil = [&](const std::function<bool()>& done) {
+            std::unique_lock lock(overtaken->mutex);
+            return overtaken->changed.wait_for(lock, SOON, done);
+        };
+        if (test.dropAt)
+            connect(profileP(box.port()));
+        else
+            box.drop(DropKind::Fin);
+        ASSERT_TRUE(waitUntil([&] { return overtaken->thread != std::thread::id(); }));
+        EXPECT_EQ(linkEvents(), test.before);
+        connect(profileP(box.port()));
+        ASSERT_TRUE(waitUntil([&] { return overtaken->over; }));
+        ASSERT_TRUE(test.dropAt ? waitForCount("TIMEOUT", 1) : waitForLoginPass(1));
+        std::vector<std::string> expected = test.before;
+        expected.insert(expected.end(), test.after.begin(), test.after.end());
+        EXPECT_EQ(linkEvents(), expected);
+        EXPECT_EQ(box.connectionCount(), test.connections);
+        m_device->closeConnection();
+    }
+    m_device->setRedialObserver({});
 }
 
 // A new connect while the link is up makes the new profile current at once, closes the old
