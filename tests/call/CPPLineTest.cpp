@@ -30,7 +30,8 @@ struct PartyCase {
 
 // The box's party text: a name and the address in the last "<...>" (the name may hold quotes,
 // brackets and ":"; the address a port), a bare address, empty fields that vanish, dialling
-// states whose remote is not stored. A name cut at its brackets would make "X" the number.
+// states whose remote is not stored. A name cut at its brackets would make "X" the number. A
+// "<...>" before the first ":" is no address: read as one, the remote would start past the end.
 TEST_F(CPPLineTest, UpdatePartyReadsTheBoxsPartyText) {
     const std::vector<PartyCase> cases = {
         {"INCOMING:\"ANN\" <SIP:201@PBX>", true, 8, "ANN", "201@PBX", 0, 0},
@@ -53,6 +54,8 @@ TEST_F(CPPLineTest, UpdatePartyReadsTheBoxsPartyText) {
         {"", false, 1, "", "", 0, 0},
         {":::", false, 1, "", "", 0, 0},
         {"FOO:555", false, 1, "", "", 0, 0},
+        {"INCOMING <X>", false, 1, "", "", 0, 0},
+        {"<X>", false, 1, "", "", 0, 0},
         {"idle", false, 1, "", "", 0, 0},
         {"IDLE", false, 1, "", "", 0, 0},
     };
