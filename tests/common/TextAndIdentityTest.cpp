@@ -33,6 +33,7 @@ TEST(Utf8, DecodesOnlyWellFormedText) {
         "\xE2\x82",         // cut short
         "\xC0\x80",         // overlong NUL
         "\xE0\x80\xAF",     // overlong slash
+        "\xE0\x9F\xBF",     // overlong U+07FF, which fits two bytes
         "\xF0\x80\x80\x80", // overlong
         "\xED\xA0\x80",     // surrogate half
         "\xF4\x90\x80\x80", // above U+10FFFF
@@ -59,6 +60,8 @@ TEST(Utf8, MakesTextValidByReadingStrayBytesAsLatin1) {
          "\xC3\xA2\xC2\x82"
          "A"},
         {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},
+        {"\xE0\x9F\xBF", "\xC3\xA0\xC2\x9F\xC2\xBF"},
+        {"\xE0\x82\x80", "\xC3\xA0\xC2\x82\xC2\x80"},
     };
     for (const auto& [bytes, expected] : cases) {
         EXPECT_EQ(toValidUtf8(bytes), expected) << bytes;
