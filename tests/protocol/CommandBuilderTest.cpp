@@ -132,18 +132,31 @@ TEST(CommandBuilder, PrefixFollowsIsEpnAndPhoneTypeAndSendsFieldsAsStored) {
     }
 }
 
-// Group commands name the group only: number, label, isEPN and phoneType play no part.
+// Group commands name the group only: number, label, isEPN and phoneType play no part. Without
+// a group name every one is empty, as "EP  LEVEL GAIN" would address no group at all.
 TEST(CommandBuilder, GroupCommandsAddressTheGroupOnly) {
+    const std::vector<std::pair<Builder, std::string>> builders = {
+        {CommandParser::microphoneLevelMute, "EP Mic LEVEL MUTE"},
+        {CommandParser::microphoneLevelMuteToggle, "EP Mic LEVEL MUTE 2"},
+        {[](auto* settings) { return CommandParser::speakerRamp(settings, "12", "22"); }, "RAMP Spk 12 22"},
+        {CommandParser::speakerLevelGain, "EP Spk LEVEL GAIN"},
+        {[](auto* settings) { return CommandParser::speakerLevelMinMaxGain(settings, true); },
+         "EP Spk LEVEL MAX_GAIN"},
+        {[](auto* settings) { return CommandParser::speakerLevelMinMaxGain(settings, false); },
+         "EP Spk LEVEL MIN_GAIN"},
+        {[](auto* settings) { return CommandParser::speakerLevelGainValue(settings, "-44"); },
+         "EP Spk LEVEL GAIN -44"},
+        {[](auto* settings) { return CommandParser::speakerRampAll(settings, "5"); }, "RAMP Spk * 5"},
+    };
     for (CPPConnectionSettings settings : {voipGroupProfile(), telcoProfile(), labelProfile()}) {
-        settings.setSpeakerGroupName("Spk");
-        settings.setMicrophoneGroupName("Mic");
-        EXPECT_EQ(CommandParser::microphoneLevelMute(&settings), "EP Mic LEVEL MUTE");
-        EXPECT_EQ(CommandParser::speakerRamp(&settings, "12", "22"), "RAMP Spk 12 22");
-        EXPECT_EQ(CommandParser::speakerLevelGain(&settings), "EP Spk LEVEL GAIN");
-        EXPECT_EQ(CommandParser::speakerLevelMinMaxGain(&settings, true), "EP Spk LEVEL MAX_GAIN");
-        EXPECT_EQ(CommandParser::speakerLevelMinMaxGain(&settings, false), "EP Spk LEVEL MIN_GAIN");
-        EXPECT_EQ(CommandParser::speakerLevelGainValue(&settings, "-44"), "EP Spk LEVEL GAIN -44");
-        EXPECT_EQ(CommandParser::speakerRampAll(&settings, "5"), "RAMP Spk * 5");
+        for (const auto& [build, expected] : builders) {
+            settings.setSpeakerGroupName("Spk");
+            settings.setMicrophoneGroupName("Mic");
+            EXPECT_EQ(build(&settings), expected);
+            settings.setSpeakerGroupName("");
+            settings.setMicrophoneGroupName("");
+            EXPECT_EQ(build(&settings), "") << expected;
+        }
     }
 }
 
