@@ -120,6 +120,29 @@ TEST_F(SerialRequestQueue, ATimedOutRequestTakesNoAnswerAndTheNextFollows) {
     EXPECT_TRUE(box.waitForReceived("S\rN\rM\r", patience));
 }
 
+// A time-out still on its way to the delegate when the port closes and opens again belongs to
+// the old send: the same request sent again after the reopen stays pending for its answer, and
+// the request behind it waits.
+TEST_F(SerialRequestQueue, ATimeoutFromBeforeAReopenLeavesTheNewSendPending) {
+    const auto slow = request("S\r", 0.02);
+    const auto next = request("N\r");
+    EXPECT_TRUE(port->sendRequest(slow));
+    // The time-out ran on the port's queue; the delegate's call waits on the main queue.
+    ASSERT_TRUE(spinUntil([] { return Platform::MainQueue::shared().pendingCount() > 0; }));
+    port->close();
+    port->open();
+    ASSERT_TRUE(port->isOpen());
+    slow->setTimeoutInterval(0);
+    EXPECT_TRUE(port->sendRequest(slow));
+    ASSERT_TRUE(waitForEvent("timeout S\r"));
+    // Sent after the step that follows the delegate's call on the port's queue.
+    EXPECT_TRUE(port->sendRequest(next));
+    EXPECT_EQ(port->queuedRequests(), (std::vector<std::shared_ptr<SerialRequest>>{next}));
+    ASSERT_TRUE(box.write("OK\r\n"));
+    ASSERT_TRUE(waitForEvent("response OK\r\n to S\r"));
+    EXPECT_TRUE(box.waitForReceived("S\rS\rN\r", patience));
+}
+
 // Without a delegate that hears time-outs, the next request follows at once.
 TEST_F(SerialRequestQueue, WithoutATimeoutCallbackTheNextRequestFollowsAtOnce) {
     recorder.delegate()->serialPortRequestDidTimeout = nullptr;

@@ -188,7 +188,9 @@ private:
     // The request and packet layer; every one of these runs on m_requestQueue.
     bool reallySendRequest(const std::shared_ptr<SerialRequest>& request);
     void sendNextRequest();
-    void pendingRequestDidTimeout(const std::shared_ptr<SerialRequest>& request);
+    void pendingRequestDidTimeout(uint64_t send);
+    // Whether that send of a request is the one pending.
+    bool isPendingSend(uint64_t send) const;
     void checkResponseToPendingRequestAndContinueIfValidWithReceivedByte(std::optional<char> byte);
     void handleReceivedChunk(const std::string& chunk);
     void resetRequestsAfterClose();
@@ -238,6 +240,9 @@ private:
     std::vector<std::pair<std::shared_ptr<const SerialPacketDescriptor>, std::unique_ptr<SerialBuffer>>>
         m_packetDescriptorsAndBuffers;
     std::shared_ptr<SerialRequest> m_pendingRequest;
+    // Numbers each send, so the time-out of an earlier one (the same request too, sent again
+    // after a close) can tell it is not the pending send.
+    uint64_t m_pendingRequestSend = 0;
     // A pending request whose time ran out while its delegate is being told: it takes no
     // more bytes, and it is replaced only by the step queued after the delegate's call.
     bool m_pendingRequestTimedOut = false;

@@ -116,6 +116,7 @@ bool SerialPort::reallySendRequest(const std::shared_ptr<SerialRequest>& request
     m_requestResponseReceiveBuffer =
         std::make_unique<SerialBuffer>(descriptor ? descriptor->maximumPacketLength() : 0);
     m_pendingRequest = request;
+    const uint64_t send = ++m_pendingRequestSend;
     m_pendingRequestTimedOut = false;
     updateRequestLayerActive();
     const double timeout = request->timeoutInterval();
@@ -123,7 +124,7 @@ bool SerialPort::reallySendRequest(const std::shared_ptr<SerialRequest>& request
         const auto delay =
             std::chrono::milliseconds(static_cast<int64_t>(std::ceil(std::min(timeout, 1e9) * 1000)));
         m_pendingRequestTimeoutTimer =
-            m_requestQueue.postAfter(delay, [this, request] { pendingRequestDidTimeout(request); });
+            m_requestQueue.postAfter(delay, [this, send] { pendingRequestDidTimeout(send); });
     }
     // A request whose bytes could not be written stays pending until its timeout, a matching
     // response or a close.
@@ -153,11 +154,12 @@ void SerialPort::sendNextRequest() {
     reallySendRequest(next);
 }
 
-void SerialPort::pendingRequestDidTimeout(const std::shared_ptr<SerialRequest>& request) {
-    // The timer of a request that already ended (answered, or dropped by a close) finds another
-    // pending request, or none, and does nothing.
-    if (m_pendingRequest != request || m_pendingRequestTimedOut)
+void SerialPort::pendingRequestDidTimeout(uint64_t send) {
+    // The timer of a send that already ended (answered, or dropped by a close) finds another
+    // send pending, or none, and does nothing.
+    if (!isPendingSend(send) || m_pendingRequestTimedOut)
         return;
+    const std::shared_ptr<SerialRequest> request = m_pendingRequest;
     m_pendingRequestTimeoutTimer = 0;
     if (!delegateImplements(&SerialPortDelegate::serialPortRequestDidTimeout)) {
         sendNextRequest();
@@ -168,15 +170,16 @@ void SerialPort::pendingRequestDidTimeout(const std::shared_ptr<SerialRequest>& 
     m_pendingRequestTimedOut = true;
     // The queue moves on even when that delegate is gone by the time the main queue runs this:
     // otherwise nothing would ever replace the timed-out request.
-    Platform::MainQueue::shared().post([self = weak_from_this(), receiver = delegate(), request] {
+    Platform::MainQueue::shared().post([self = weak_from_this(), receiver = delegate(), request, send] {
         const std::shared_ptr<SerialPort> port = self.lock();
         if (port == nullptr)
             return;
         if (const std::shared_ptr<SerialPortDelegate> target = receiver.lock();
             target != nullptr && target->serialPortRequestDidTimeout)
             target->serialPortRequestDidTimeout(*port, *request);
-        port->m_requestQueue.post([raw = port.get(), request] {
-            if (raw->m_pendingRequest == request)
+        // By then the port may have closed, opened and sent this very request again.
+        port->m_requestQueue.post([raw = port.get(), send] {
+            if (raw->isPendingSend(send))
                 raw->sendNextRequest();
         });
     });
@@ -237,6 +240,10 @@ void SerialPort::resetRequestsAfterClose() {
     }
     updateRequestLayerActive();
     m_observers.notify("queuedRequests");
+}
+
+bool SerialPort::isPendingSend(uint64_t send) const {
+    return m_pendingRequest != nullptr && m_pendingRequestSend == send;
 }
 
 void SerialPort::cancelTimeoutTimer() {
