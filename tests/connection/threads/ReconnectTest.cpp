@@ -30,6 +30,15 @@ protected:
         return words;
     }
     std::vector<std::string> fromFirstClose() const { return fromFirstClose(m_listener.records()); }
+
+    // The link events of links that end before their login, then the words that follow.
+    static std::vector<std::string> failedLinks(int count, std::vector<std::string> then) {
+        std::vector<std::string> events;
+        for (int link = 0; link < count; ++link)
+            events.insert(events.end(), {"CONNECTING", "CONNECTED", "CLOSE", "ERROR"});
+        events.insert(events.end(), then.begin(), then.end());
+        return events;
+    }
 };
 
 // A refused port is tried six times, each failure reported after its pause, then given up;
@@ -128,13 +137,7 @@ TEST_F(Reconnect, LinksEndingBeforeTheLoginAreFailedAttempts) {
         connect(profileP(box.port()));
         ASSERT_TRUE(waitForCount("TIMEOUT", 1));
         EXPECT_GE(std::chrono::steady_clock::now() - start, 6 * timings.retryPause);
-        std::vector<std::string> expected;
-        for (int attempt = 0; attempt < 6; ++attempt) {
-            for (const char* word : {"CONNECTING", "CONNECTED", "CLOSE", "ERROR"})
-                expected.push_back(word);
-        }
-        expected.push_back("TIMEOUT");
-        EXPECT_EQ(linkEvents(), expected);
+        EXPECT_EQ(linkEvents(), failedLinks(6, {"TIMEOUT"}));
         EXPECT_TRUE(box.expectNothingWithin(QUIET));
         EXPECT_EQ(box.connectionCount(), 6);
         EXPECT_EQ(box.lines(6), (std::vector<std::string>{"admin"}));
@@ -224,12 +227,6 @@ TEST_F(Reconnect, ANewConnectWaitsOutTheRunningPauseOrWait) {
 // link's re-dial. The re-dial must then stand down: closing the user's fresh link, pausing or
 // charging it with the dead link's failed attempts would undo the click.
 TEST_F(Reconnect, ARedialOvertakenByAConnectStandsDown) {
-    std::vector<std::string> sixFailedLinks;
-    for (int attempt = 0; attempt < 6; ++attempt) {
-        for (const char* word : {"CONNECTING", "CONNECTED", "CLOSE", "ERROR"})
-            sixFailedLinks.push_back(word);
-    }
-    sixFailedLinks.push_back("TIMEOUT");
     const struct {
         const char* name;
         // Where every connection drops; none: after the login, at the test's cue.
@@ -241,13 +238,8 @@ TEST_F(Reconnect, ARedialOvertakenByAConnectStandsDown) {
         int connections;
     } cases[] = {
         {"after the login", std::nullopt, 1, {"CLOSE"}, {"CONNECTING", "CONNECTED", "LOGIN_SUCCESS"}, 2},
-        {"before the login, two attempts failed",
-         LoginStep::AfterUserName,
-         3,
-         {"CONNECTING", "CONNECTED", "CLOSE", "ERROR", "CONNECTING", "CONNECTED", "CLOSE", "ERROR",
-          "CONNECTING", "CONNECTED", "CLOSE"},
-         sixFailedLinks,
-         9},
+        {"before the login, two attempts failed", LoginStep::AfterUserName, 3,
+         failedLinks(2, {"CONNECTING", "CONNECTED", "CLOSE"}), failedLinks(6, {"TIMEOUT"}), 9},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
