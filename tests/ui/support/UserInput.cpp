@@ -2,12 +2,15 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -101,21 +104,32 @@ void bringToFront(QWidget* window) {
     (void)QTest::qWaitForWindowActive(window, 1000);
 }
 
-bool mouseAt(QWidget* widget, QPoint local, QTest::MouseAction action, Qt::MouseButton button,
-             Qt::KeyboardModifiers modifiers, const std::source_location& caller) {
+// The window to send a pointer event at the point to, in front; null (refused) when a user
+// could not point there.
+QWindow* windowToPoint(QWidget* widget, QPoint local, const std::source_location& caller) {
     // Laid out as the user sees it: pending relayouts run before anyone could click.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QString why = UserInput::whyNotClickable(widget, local);
     if (!why.isEmpty()) {
-        return refuse(why, caller);
+        refuse(why, caller);
+        return nullptr;
     }
     QWidget* window = widget->window();
     QWindow* handle = window->windowHandle();
     if (handle == nullptr || !QTest::qWaitForWindowExposed(handle, 2000)) {
-        return refuse(QStringLiteral("the window of %1 is not exposed").arg(UserInput::describe(widget)),
-                      caller);
+        refuse(QStringLiteral("the window of %1 is not exposed").arg(UserInput::describe(widget)), caller);
+        return nullptr;
     }
     bringToFront(window);
+    return handle;
+}
+
+bool mouseAt(QWidget* widget, QPoint local, QTest::MouseAction action, Qt::MouseButton button,
+             Qt::KeyboardModifiers modifiers, const std::source_location& caller) {
+    QWindow* handle = windowToPoint(widget, local, caller);
+    if (handle == nullptr) {
+        return false;
+    }
     const QPoint inWindow = handle->mapFromGlobal(widget->mapToGlobal(local));
     QTest::mouseEvent(action, handle, button, modifiers, inWindow);
     return true;
@@ -254,6 +268,50 @@ bool UserInput::choose(QComboBox* popUp, int index, std::source_location caller)
     const QModelIndex item = popUp->model()->index(index, popUp->modelColumn(), popUp->rootModelIndex());
     list->scrollTo(item);
     return clickAt(list->viewport(), list->visualRect(item).center(), Qt::LeftButton, {}, caller);
+}
+
+bool UserInput::wheelAt(QWidget* widget, QPoint local, int notches, std::source_location caller) {
+    QWindow* handle = windowToPoint(widget, local, caller);
+    if (handle == nullptr) {
+        return false;
+    }
+    const QPoint global = widget->mapToGlobal(local);
+    // A notch is 120 eighths of a degree; turned towards the user (negative) it scrolls down.
+    QWheelEvent turn(handle->mapFromGlobal(QPointF(global)), QPointF(global), QPoint(),
+                     QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(handle, &turn);
+    return true;
+}
+
+bool UserInput::scrollTo(QWidget* widget, std::source_location caller) {
+    QAbstractScrollArea* area = nullptr;
+    for (QWidget* at = widget != nullptr ? widget->parentWidget() : nullptr; at != nullptr && area == nullptr;
+         at = at->parentWidget()) {
+        area = qobject_cast<QAbstractScrollArea*>(at);
+    }
+    if (area == nullptr) {
+        return refuse(QStringLiteral("%1 lies in no scroll area").arg(describe(widget)), caller);
+    }
+    QWidget* viewport = area->viewport();
+    QScrollBar* bar = area->verticalScrollBar();
+    // A notch at a time, as far as the scroll bar goes: a page longer than that is out of reach.
+    for (int turns = 0; turns <= bar->maximum() - bar->minimum(); ++turns) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const QRect shown(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
+        if (shown.top() >= 0 && shown.bottom() < viewport->height()) {
+            return true;
+        }
+        const int before = bar->value();
+        if (!wheelAt(bar, bar->rect().center(), shown.top() < 0 ? -1 : 1, caller)) {
+            return false;
+        }
+        if (bar->value() == before) {
+            break;
+        }
+    }
+    return refuse(
+        QStringLiteral("the wheel over %1 does not bring %2 into view").arg(describe(area), describe(widget)),
+        caller);
 }
 
 bool UserInput::replaceText(QWidget* field, const QString& text, std::source_location caller) {

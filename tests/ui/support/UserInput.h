@@ -46,6 +46,14 @@ namespace UserInput {
 [[nodiscard]] bool replaceText(QWidget* field, const QString& text,
                                std::source_location caller = std::source_location::current());
 
+// Turns the mouse wheel over the point (widget coordinates) by whole notches, through the
+// window; positive notches scroll down. Refused as a click there would be.
+[[nodiscard]] bool wheelAt(QWidget* widget, QPoint local, int notches,
+                           std::source_location caller = std::source_location::current());
+// Turns the wheel over the vertical scroll bar of the scroll area holding the widget until the
+// whole widget shows in it. Refused when no scroll area holds it or the wheel cannot bring it.
+[[nodiscard]] bool scrollTo(QWidget* widget, std::source_location caller = std::source_location::current());
+
 // Keys to the focused widget, through its window. Refused when nothing has focus.
 [[nodiscard]] bool type(const QString& text, std::source_location caller = std::source_location::current());
 [[nodiscard]] bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = {},
@@ -99,6 +107,11 @@ int refusalsOutsideTests();
 #define USER_REPLACE_TEXT(field, text)                                                                       \
     do {                                                                                                     \
         if (!UserInput::replaceText(field, text))                                                            \
+            return;                                                                                          \
+    } while (false)
+#define USER_SCROLL_TO(widget)                                                                               \
+    do {                                                                                                     \
+        if (!UserInput::scrollTo(widget))                                                                    \
             return;                                                                                          \
     } while (false)
 #define USER_TYPE(text)                                                                                      \
