@@ -16,6 +16,7 @@
 #include "support/FakeSerialPortEnumerator.h"
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
@@ -25,36 +26,53 @@ using namespace SettingsFixture;
 
 namespace {
 
-void type(QLineEdit* field, const QString& text) {
-    field->clear();
-    QTest::keyClicks(field, text);
+// Replaces what the field holds with the text, as typed.
+[[nodiscard]] bool type(QLineEdit* field, const QString& text) {
+    return UserInput::replaceText(field, text);
 }
 
 // On the round button itself: a radio takes clicks on its button and title only.
-void clickRadio(QRadioButton* radio) {
-    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
+[[nodiscard]] bool clickRadio(QRadioButton* radio) {
+    return UserInput::clickAt(radio, QPoint(8, radio->height() / 2));
 }
 
-// Texts into fields, in order.
-void fill(const std::vector<QLineEdit*>& fields, const QStringList& texts) {
-    for (size_t index = 0; index < fields.size(); ++index) {
-        fields[index]->setText(texts[int(index)]);
+// Fills a page of two modes opened in group mode: the group field there, the command fields
+// after a click on the custom radio (typed only where a text is given), then back to group
+// mode when asked. Texts in the mode not chosen stay in their fields.
+[[nodiscard]] bool fillInMode(QRadioButton* groupRadio, QRadioButton* customRadio, QLineEdit* groupField,
+                              const std::vector<QLineEdit*>& commandFields, const QStringList& texts,
+                              bool group) {
+    if (!texts[0].isEmpty() && !type(groupField, texts[0])) {
+        return false;
     }
+    if (!clickRadio(customRadio)) {
+        return false;
+    }
+    for (size_t index = 0; index < commandFields.size(); ++index) {
+        const QString& text = texts[int(index) + 1];
+        if (!text.isEmpty() && !type(commandFields[index], text)) {
+            return false;
+        }
+    }
+    return !group || clickRadio(groupRadio);
 }
 
 // Back from a page of the editor, then the editor's Save.
-void leaveAndSave(SettingsTab& tab) {
-    tab.clickLeft();
-    tab.clickRight();
+[[nodiscard]] bool leaveAndSave(SettingsTab& tab) {
+    return tab.clickBack() && tab.clickRight();
 }
 
-// Leaves the page on top by its back button, answering the warning it may show, and gives the
-// last sheet's text.
-QString leaveAnsweringWarning(SettingsTab& tab) {
-    Alert::setNextAnswer(0);
-    tab.clickLeft();
-    const QString warning = lastSheetText();
-    runQueued();
+// Leaves the page on top by its back button and closes the warning it may show with a click
+// on its button; gives the warning's text, empty when none showed.
+QString leaveClosingWarning(SettingsTab& tab) {
+    const int before = sheetCount();
+    if (!tab.clickBack()) {
+        return QStringLiteral("<the back button was refused>");
+    }
+    if (sheetCount() == before) {
+        return {};
+    }
+    const QString warning = closeSheet();
     tab.settle();
     return warning;
 }
@@ -65,15 +83,9 @@ UiHarness& launched(UiHarness& ui) {
 }
 
 // A launched window whose Settings tab shows the connection editor of a list row (0 is "New
-// Connection").
+// Connection"), reached by clicks; a null editor when a click was refused.
 struct EditorWindow {
     explicit EditorWindow(int row) : tab(launched(ui)), editor(tab.openEditor(row)) {}
-    // Pushes a page of the editor without sliding.
-    template <typename Page>
-    Page* show(Page* page) {
-        tab.push(page);
-        return page;
-    }
 
     UiHarness ui;
     SettingsTab tab;
@@ -100,6 +112,7 @@ private slots:
     // Save right away stores a new profile's defaults, posts once and leaves.
     void savingAFreshForm() {
         EditorWindow window(0);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
         QCOMPARE(tab.bar()->barTitle()->text(), QStringLiteral("Add Connection"));
         QCOMPARE(tab.bar()->leftButton()->text(), QStringLiteral("Cancel"));
@@ -111,7 +124,7 @@ private slots:
         QCOMPARE(menu, (QStringList{QStringLiteral("Connection Info"), QStringLiteral("Volume Up/Down"),
                                     QStringLiteral("Mute"), QStringLiteral("Custom")}));
         window.ui.posts().clear();
-        tab.clickRight();
+        QVERIFY(tab.clickRight());
         QCOMPARE(window.ui.posts().screenPosts(), QStringList{QStringLiteral("connectionSettingsChanged")});
         QVERIFY(tab.top() != window.editor);
         const ConnectionSettingsPtr stored = onlyStoredProfile();
@@ -131,17 +144,21 @@ private slots:
     // Once the store takes it again, one Save stores it once.
     void aFailedSaveKeepsTheEditor() {
         EditorWindow window(0);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
-        window.editor->connection()->setRoomName("Kept");
+        ConnectionInfoViewController* info = window.editor->connectionInfoViewController();
+        QVERIFY(tab.open(window.editor, info));
+        QVERIFY(type(info->connectionNameField(), QStringLiteral("Kept")));
+        QVERIFY(tab.clickBack());
         QVERIFY(runSql("PRAGMA query_only=1"));
         window.ui.posts().clear();
-        tab.clickRight();
+        QVERIFY(tab.clickRight());
         QVERIFY(runSql("PRAGMA query_only=0"));
-        QCOMPARE(lastSheetText(), QStringLiteral("Failed to save connection"));
+        QCOMPARE(closeSheet(), QStringLiteral("Failed to save connection"));
         QCOMPARE(tab.top(), window.editor);
         QCOMPARE(window.ui.posts().screenPosts().size(), 0);
         QVERIFY(ConnectionSettingsManager::allConnectionSettings().empty());
-        tab.clickRight();
+        QVERIFY(tab.clickRight());
         QCOMPARE(onlyStoredProfile()->roomName(), std::string("Kept"));
     }
 
@@ -150,22 +167,21 @@ private slots:
     void connectionInfoWritesBackOnBack() {
         const ConnectionSettingsPtr stored = storeProfile("Room A", 2323);
         EditorWindow window(1);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
         ConnectionInfoViewController* info = window.editor->connectionInfoViewController();
-        pressRow(window.editor->tableView(), 0);
-        tab.settle();
-        QCOMPARE(tab.top(), info);
+        QVERIFY(tab.open(window.editor, info));
         QCOMPARE(info->connectionNameField()->text(), QStringLiteral("Room A"));
         QVERIFY(info->telcoVoIPEPNField()->isEnabled() && !info->labelField()->isEnabled());
         QVERIFY(info->serialPortButton()->isHidden() && !info->telnetIPAddressField()->isHidden());
-        type(info->telcoVoIPEPNField(), QStringLiteral("101"));
-        clickRadio(info->labelButton());
+        QVERIFY(type(info->telcoVoIPEPNField(), QStringLiteral("101")));
+        QVERIFY(clickRadio(info->labelButton()));
         QVERIFY(!info->telcoVoIPEPNField()->isEnabled() && info->labelField()->isEnabled());
         QVERIFY(!info->telcoVoIPEPNButton()->isChecked());
-        type(info->labelField(), QStringLiteral("LBL"));
-        type(info->connectionNameField(), QStringLiteral("Room 'A'"));
+        QVERIFY(type(info->labelField(), QStringLiteral("LBL")));
+        QVERIFY(type(info->connectionNameField(), QStringLiteral("Room 'A'")));
         QCOMPARE(tabOrder(info->view()), readingOrder(tabOrder(info->view())));
-        leaveAndSave(tab);
+        QVERIFY(leaveAndSave(tab));
         const ConnectionSettingsPtr saved = onlyStoredProfile();
         QCOMPARE(saved->telcoVoIPEPN(), std::string("101"));
         QCOMPARE(saved->label(), std::string("LBL"));
@@ -196,12 +212,14 @@ private slots:
         profile->setSerialPath(storedPath.toStdString());
         ConnectionSettingsManager::updateConnectionSettings(*profile);
         EditorWindow window(1);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
-        ConnectionInfoViewController* info = window.show(window.editor->connectionInfoViewController());
+        ConnectionInfoViewController* info = window.editor->connectionInfoViewController();
+        QVERIFY(tab.open(window.editor, info));
         QVERIFY(!info->serialPortButton()->isHidden() && info->telnetUsernameField()->isHidden());
         QCOMPARE(info->serialPortButton()->currentText(), shown);
         QCOMPARE(info->serialPortButton()->itemText(0), QStringLiteral("USB0"));
-        leaveAndSave(tab);
+        QVERIFY(leaveAndSave(tab));
         QCOMPARE(QString::fromStdString(onlyStoredProfile()->serialPath()), keptPath);
     }
 
@@ -210,10 +228,12 @@ private slots:
         storeProfile("A", 23, true);
         storeProfile("B");
         EditorWindow window(2);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
-        ConnectionInfoViewController* info = window.show(window.editor->connectionInfoViewController());
-        QTest::mouseClick(info->autoConnectSwitch(), Qt::LeftButton);
-        leaveAndSave(tab);
+        ConnectionInfoViewController* info = window.editor->connectionInfoViewController();
+        QVERIFY(tab.open(window.editor, info));
+        USER_CLICK(info->autoConnectSwitch());
+        QVERIFY(leaveAndSave(tab));
         QStringList flagged;
         for (const ConnectionSettingsPtr& profile : ConnectionSettingsManager::allConnectionSettings()) {
             if (profile->isAutoConnect()) {
@@ -227,39 +247,48 @@ private slots:
     void cancelDropsWhatThePagesWrote() {
         storeProfile("Room A");
         EditorWindow window(1);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
-        ConnectionInfoViewController* info = window.show(window.editor->connectionInfoViewController());
-        type(info->connectionNameField(), QStringLiteral("Renamed"));
-        tab.clickLeft();
-        tab.clickLeft();
+        ConnectionInfoViewController* info = window.editor->connectionInfoViewController();
+        QVERIFY(tab.open(window.editor, info));
+        QVERIFY(type(info->connectionNameField(), QStringLiteral("Renamed")));
+        QVERIFY(tab.clickBack());
+        QVERIFY(tab.clickBack());
         QCOMPARE(onlyStoredProfile()->roomName(), std::string("Room A"));
         ConnectionViewController* list = tab.list()->connectionViewController();
         QCOMPARE(list->connectionViews()[1]->nameField()->text(), QStringLiteral("Room A"));
     }
 
-    // A key's switch greys its fields and keeps their texts; everything is written back.
+    // A key's switch greys its fields and keeps their texts; everything is written back. The
+    // last key lies below the fold: the page scrolls to it.
     void customKeys() {
         EditorWindow window(0);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
-        CustomButtonViewController* page = window.show(window.editor->customButtonViewController());
+        CustomButtonViewController* page = window.editor->customButtonViewController();
+        QVERIFY(tab.open(window.editor, page));
         QCOMPARE(page->scrollView()->verticalScrollBar()->value(), 0);
+        QCOMPARE(tabOrder(page->view()), readingOrder(tabOrder(page->view())));
         for (size_t index = 0; index < 5; ++index) {
             QCOMPARE(page->key(index).enabledSwitch->state(), KTSwitch::Off);
             QVERIFY(!page->key(index).labelField->isEnabled() &&
                     page->key(index).labelField->text().isEmpty());
         }
-        const CustomButtonViewController::KeyControls& second = page->key(1);
-        QTest::mouseClick(second.enabledSwitch, Qt::LeftButton);
-        QVERIFY(second.pressField->isEnabled());
-        type(second.labelField, QStringLiteral("Lights"));
-        type(second.pressField, QStringLiteral("EP LIGHTS 1"));
-        QTest::mouseClick(second.enabledSwitch, Qt::LeftButton);
-        QVERIFY(!second.pressField->isEnabled());
-        QCOMPARE(second.pressField->text(), QStringLiteral("EP LIGHTS 1"));
-        QCOMPARE(tabOrder(page->view()), readingOrder(tabOrder(page->view())));
-        leaveAndSave(tab);
+        const CustomButtonViewController::KeyControls& last = page->key(4);
+        USER_SCROLL_TO(last.enabledSwitch);
+        USER_CLICK(last.enabledSwitch);
+        QVERIFY(last.pressField->isEnabled());
+        USER_SCROLL_TO(last.labelField);
+        QVERIFY(type(last.labelField, QStringLiteral("Lights")));
+        USER_SCROLL_TO(last.pressField);
+        QVERIFY(type(last.pressField, QStringLiteral("EP LIGHTS 1")));
+        USER_SCROLL_TO(last.enabledSwitch);
+        USER_CLICK(last.enabledSwitch);
+        QVERIFY(!last.pressField->isEnabled());
+        QCOMPARE(last.pressField->text(), QStringLiteral("EP LIGHTS 1"));
+        QVERIFY(leaveAndSave(tab));
         const ConnectionSettingsPtr profile = onlyStoredProfile();
-        const CustomKey& stored = *profile->customKeys()[1];
+        const CustomKey& stored = *profile->customKeys()[4];
         QVERIFY(!stored.enabled());
         QCOMPARE(stored.label(), std::string("Lights"));
         QCOMPARE(stored.pressCommand(), std::string("EP LIGHTS 1"));
@@ -277,10 +306,12 @@ private slots:
                        std::to_string(profile->customKeys()[3]->ID()) + "," +
                        std::to_string(profile->customKeys()[4]->ID()) + ")"));
         EditorWindow window(1);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
         EditConnectionViewController* editor = window.editor;
         QCOMPARE(editor->connection()->customKeys().size(), size_t(2));
-        CustomButtonViewController* page = window.show(editor->customButtonViewController());
+        CustomButtonViewController* page = editor->customButtonViewController();
+        QVERIFY(tab.open(editor, page));
         QCOMPARE(page->key(0).labelField->text(), QStringLiteral("One"));
         QVERIFY(page->key(0).labelField->isEnabled());
         for (size_t index = 2; index < 5; ++index) {
@@ -288,9 +319,9 @@ private slots:
             QCOMPARE(page->key(index).enabledSwitch->state(), KTSwitch::Off);
             QVERIFY(!page->key(index).releaseField->isEnabled());
         }
-        tab.clickLeft();
+        QVERIFY(tab.clickBack());
         QCOMPARE(editor->connection()->customKeys().size(), size_t(2));
-        tab.clickRight();
+        QVERIFY(tab.clickRight());
         QCOMPARE(onlyStoredProfile()->customKeys().size(), size_t(2));
     }
 
@@ -318,18 +349,20 @@ private slots:
         QFETCH(QStringList, fields);
         QFETCH(QString, warning);
         EditorWindow window(0);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
         EditConnectionViewController* editor = window.editor;
-        MuteViewController* page = window.show(editor->muteViewController());
+        MuteViewController* page = editor->muteViewController();
+        QVERIFY(tab.open(editor, page));
         QVERIFY(page->useMicrophoneGroupButton()->isChecked() && page->microphoneGroupField()->isEnabled());
-        if (!group) {
-            clickRadio(page->useCustomMuteCommandsButton());
-            QVERIFY(!page->microphoneGroupField()->isEnabled() && page->mutePressField()->isEnabled());
-        }
-        fill({page->microphoneGroupField(), page->mutePressField(), page->muteQueryField(),
-              page->activeStatusField(), page->inactiveStatusField()},
-             fields);
-        QCOMPARE(leaveAnsweringWarning(tab), warning);
+        QVERIFY(fillInMode(page->useMicrophoneGroupButton(), page->useCustomMuteCommandsButton(),
+                           page->microphoneGroupField(),
+                           {page->mutePressField(), page->muteQueryField(), page->activeStatusField(),
+                            page->inactiveStatusField()},
+                           fields, group));
+        QCOMPARE(page->microphoneGroupField()->isEnabled(), group);
+        QCOMPARE(page->mutePressField()->isEnabled(), !group);
+        QCOMPARE(leaveClosingWarning(tab), warning);
         QCOMPARE(tab.top(), editor);
         QCOMPARE(editor->connection()->usesMicrophoneGroup(), group);
         QCOMPARE(QString::fromStdString(editor->connection()->muteCommand()->pressCommand()), fields[1]);
@@ -362,18 +395,19 @@ private slots:
         QFETCH(QStringList, fields);
         QFETCH(QString, warning);
         EditorWindow window(0);
+        QVERIFY(window.editor != nullptr);
         SettingsTab& tab = window.tab;
         EditConnectionViewController* editor = window.editor;
-        VolumeUpDownViewController* page = window.show(editor->volumeUpDownViewController());
-        if (!group) {
-            clickRadio(page->useCustomCommandsButton());
-        }
-        fill({page->speakerGroupField(), page->volumeUpPressField(), page->volumeUpReleaseField(),
-              page->volumeDownPressField(), page->volumeDownReleaseField(), page->sliderNotificationField(),
-              page->sliderQueryField(), page->sliderMaxValueField(), page->sliderMinValueField()},
-             fields);
+        VolumeUpDownViewController* page = editor->volumeUpDownViewController();
+        QVERIFY(tab.open(editor, page));
+        QVERIFY(fillInMode(
+            page->useSpeakerGroupButton(), page->useCustomCommandsButton(), page->speakerGroupField(),
+            {page->volumeUpPressField(), page->volumeUpReleaseField(), page->volumeDownPressField(),
+             page->volumeDownReleaseField(), page->sliderNotificationField(), page->sliderQueryField(),
+             page->sliderMaxValueField(), page->sliderMinValueField()},
+            fields, group));
         QCOMPARE(tabOrder(page->view()), readingOrder(tabOrder(page->view())));
-        QCOMPARE(leaveAnsweringWarning(tab), warning);
+        QCOMPARE(leaveClosingWarning(tab), warning);
         QCOMPARE(tab.top(), editor);
         QCOMPARE(QString::fromStdString(editor->connection()->maxVolumeValueCommand()), fields[7]);
         QCOMPARE(QString::fromStdString(editor->connection()->volumeDownCommand()->pressCommand()),

@@ -4,11 +4,13 @@
 #include "App/KTNavigationController.h"
 #include "App/shell/AppDelegate.h"
 #include "App/shell/TabBarController.h"
+#include "App/shell/ToolbarController.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
 #include "Logic/common/Codes.h"
 #include "Screens/settings/ConnectionCellView.h"
+#include "Screens/settings/ConnectionInfoViewController.h"
 #include "Screens/settings/ConnectionViewController.h"
 #include "Screens/settings/EditConnectionViewController.h"
 #include "Screens/settings/SettingsViewController.h"
@@ -16,12 +18,15 @@
 #include "support/fakebox/FakeBox.h"
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 using namespace SettingsFixture;
 using namespace std::chrono_literals;
@@ -55,6 +60,14 @@ ConnectionCellView* rowNamed(const ConnectionViewController* list, const QString
     qFatal("no such row");
 }
 
+// A click on the row's right (connect or edit) or left (delete or add) button.
+[[nodiscard]] bool clickRight(ConnectionCellView* row) {
+    return UserInput::click(row->rightButton());
+}
+[[nodiscard]] bool clickLeft(ConnectionCellView* row) {
+    return UserInput::click(row->leftButton());
+}
+
 int64_t currentId() {
     const ConnectionSettingsPtr current =
         TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
@@ -80,6 +93,7 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
+        QVERIFY(list != nullptr);
         QCOMPARE(rowNames(list), (QStringList{QStringLiteral("<b>Lab</b>"), QStringLiteral("Room A")}));
         QCOMPARE(list->connectionViews()[0]->nameField()->textFormat(), Qt::PlainText);
         QCOMPARE(list->connectionViews()[0]->rightImageName(), QStringLiteral("btn_connection_grey"));
@@ -88,7 +102,7 @@ private slots:
         QVERIFY(!tab.bar()->optionalButton()->isHidden());
         QVERIFY(!list->importButton()->isHidden());
 
-        tab.clickRight();
+        QVERIFY(tab.clickRight());
         QCOMPARE(tab.bar()->barTitle()->text(), QStringLiteral("Add/Edit Connections"));
         QCOMPARE(tab.bar()->rightButton()->text(), QStringLiteral("Done"));
         QVERIFY(tab.bar()->leftButton()->isHidden());
@@ -99,12 +113,13 @@ private slots:
         QVERIFY(!list->connectionViews()[1]->leftButton()->isHidden());
 
         // Coming back from the editor keeps the mode and shows the back button again.
-        list->connectionViews()[1]->rightButton()->click();
+        QVERIFY(clickRight(list->connectionViews()[1]));
         tab.settle();
-        tab.clickLeft();
+        QVERIFY(tab.clickBack());
+        QCOMPARE(tab.top(), list);
         QVERIFY(list->editMode());
         QVERIFY(!tab.bar()->leftButton()->isHidden());
-        tab.clickRight();
+        QVERIFY(tab.clickRight());
         QCOMPARE(tab.bar()->barTitle()->text(), QStringLiteral("Connections"));
         QVERIFY(!list->importButton()->isHidden());
         QCOMPARE(rowNames(list).size(), 2);
@@ -121,9 +136,10 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
+        QVERIFY(list != nullptr);
         QVERIFY(litRows(list).isEmpty());
         ui.posts().clear();
-        rowNamed(list, QStringLiteral("Room B"))->rightButton()->click();
+        QVERIFY(clickRight(rowNamed(list, QStringLiteral("Room B"))));
         QCOMPARE(sheetCount(), 0);
         QCOMPARE(litRows(list), QStringList{QStringLiteral("Room B")});
         QCOMPARE(rowNamed(list, QStringLiteral("Room B"))->rightImageName(),
@@ -144,12 +160,13 @@ private slots:
         TessmarkDialerCore::deviceCommunication().connect(*roomA);
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
+        QVERIFY(list != nullptr);
         QCOMPARE(litRows(list), QStringList{QStringLiteral("Room A")});
         ui.posts().clear();
 
         Alert::setNextAnswer(0);
         const std::vector<ConnectionCellView*> before = list->connectionViews();
-        rowNamed(list, QStringLiteral("Room B"))->rightButton()->click();
+        QVERIFY(clickRight(rowNamed(list, QStringLiteral("Room B"))));
         QVERIFY(list->connectionViews() != before);
         QCOMPARE(lastSheetText(), QStringLiteral("Do you want to switch to \"Room B\"?"));
         QCOMPARE(Alert::requests().back().buttons,
@@ -159,15 +176,17 @@ private slots:
         QCOMPARE(ui.posts().count(QStringLiteral("didConnectedAtStartup")), 0);
 
         Alert::setNextAnswer(1);
-        rowNamed(list, QStringLiteral("Room B"))->rightButton()->click();
+        QVERIFY(clickRight(rowNamed(list, QStringLiteral("Room B"))));
         runQueued();
         QCOMPARE(currentId(), roomB->ID());
         QCOMPARE(litRows(list), QStringList{QStringLiteral("Room B")});
         // The live link makes posts of its own (the line's state); this screen made one.
         QCOMPARE(ui.posts().count(QStringLiteral("didConnectedAtStartup")), 1);
 
+        // The connect handed the window back to the tab the user came from; Settings again.
+        QVERIFY(tab.show());
         Alert::setNextAnswer(0);
-        rowNamed(list, QStringLiteral("Room B"))->rightButton()->click();
+        QVERIFY(clickRight(rowNamed(list, QStringLiteral("Room B"))));
         QCOMPARE(lastSheetText(), QStringLiteral("Do you want to switch to \"Room B\"?"));
         runQueued();
         ui.connectProfile(PhoneType::VOIP);
@@ -183,16 +202,17 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
-        tab.clickRight();
-        pressRow(list->tableView(), 1);
-        pressRow(list->tableView(), 1, true);
+        QVERIFY(list != nullptr);
+        QVERIFY(tab.clickRight());
+        QVERIFY(clickRow(list->tableView(), 1));
+        QVERIFY(clickRow(list->tableView(), 1, true));
         QCOMPARE(tab.top(), list);
         QCOMPARE(currentId(), 0);
-        tab.clickRight();
-        pressRow(list->tableView(), 0);
+        QVERIFY(tab.clickRight());
+        QVERIFY(clickRow(list->tableView(), 0));
         QCOMPARE(currentId(), 0);
         QCOMPARE(tab.top(), list);
-        pressRow(list->tableView(), 0, true);
+        QVERIFY(clickRow(list->tableView(), 0, true));
         QVERIFY(currentId() != 0);
         QCOMPARE(litRows(list), QStringList{QStringLiteral("Room A")});
         ui.connectProfile(PhoneType::VOIP);
@@ -209,9 +229,10 @@ private slots:
         TessmarkDialerCore::deviceCommunication().connect(*roomA);
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
-        tab.clickRight();
+        QVERIFY(list != nullptr);
+        QVERIFY(tab.clickRight());
         Alert::setNextAnswer(0);
-        rowNamed(list, QStringLiteral("Room A"))->leftButton()->click();
+        QVERIFY(clickLeft(rowNamed(list, QStringLiteral("Room A"))));
         QCOMPARE(lastSheetText(), QStringLiteral("Are you sure you want to delete connection \"Room A\"?"));
         QCOMPARE(Alert::requests().back().buttons,
                  (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
@@ -219,12 +240,14 @@ private slots:
         QCOMPARE(int(ConnectionSettingsManager::allConnectionSettings().size()), 2);
 
         Alert::setNextAnswer(1);
-        rowNamed(list, QStringLiteral("Room A"))->leftButton()->click();
+        QVERIFY(clickLeft(rowNamed(list, QStringLiteral("Room A"))));
         runQueued();
         QCOMPARE(rowNames(list), (QStringList{QStringLiteral("New Connection"), QStringLiteral("Room B")}));
         QCOMPARE(int(ConnectionSettingsManager::allConnectionSettings().size()), 1);
         QCOMPARE(currentId(), roomA->ID());
-        list->viewWillAppear(true);
+        // Rebuilt ("Done"), the rows light none: the current profile is gone from the store.
+        QVERIFY(tab.clickRight());
+        QCOMPARE(rowNames(list), QStringList{QStringLiteral("Room B")});
         QVERIFY(litRows(list).isEmpty());
         ui.connectProfile(PhoneType::VOIP);
     }
@@ -238,15 +261,16 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
+        QVERIFY(list != nullptr);
         const QStringList ascending{QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("C")};
         QCOMPARE(rowNames(list), ascending);
-        tab.clickMiddle();
+        QVERIFY(tab.clickMiddle());
         QCOMPARE(rowNames(list),
                  (QStringList{QStringLiteral("C"), QStringLiteral("b"), QStringLiteral("A")}));
-        tab.clickLeft();
-        tab.push(list);
+        QVERIFY(tab.clickBack());
+        QVERIFY(tab.openConnections() != nullptr);
         QCOMPARE(rowNames(list), ascending);
-        tab.clickMiddle();
+        QVERIFY(tab.clickMiddle());
         QCOMPARE(rowNames(list), ascending);
     }
 
@@ -256,27 +280,36 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
+        QVERIFY(list != nullptr);
         QVERIFY(list->connectionViews().empty());
         storeProfile("Added Elsewhere");
         TabBarController* tabs = ui.delegate().tabBarController();
-        tabs->bottomButtonClicked(tabs->logsButton());
-        tabs->bottomButtonClicked(tabs->settingsButton());
+        USER_CLICK(tabs->logsButton());
+        USER_CLICK(tabs->settingsButton());
         QCOMPARE(rowNames(list), QStringList{QStringLiteral("Added Elsewhere")});
     }
 
-    // Opened directly, the back button hands the window back and the list stays; then it pops.
+    // Opened directly (the toolbar's connection button), the back button hands the window back
+    // to the tab the user came from and the list stays; then it pops.
     void standaloneBack() {
         UiHarness ui;
         ui.launch();
         SettingsTab tab(ui);
-        ConnectionViewController* list = tab.openConnections();
-        list->setStandalone(true);
+        TabBarController* tabs = ui.delegate().tabBarController();
+        USER_CLICK(tabs->logsButton());
+        USER_CLICK(ui.delegate().toolbarController()->connectionButton());
+        tab.settle();
+        ConnectionViewController* list = tab.list()->connectionViewController();
+        QCOMPARE(tab.top(), list);
+        QVERIFY(list->standalone());
         ui.posts().clear();
-        tab.clickLeft();
+        QVERIFY(tab.clickBack());
         QCOMPARE(ui.posts().screenPosts(), QStringList{QStringLiteral("backToCurrentTab")});
+        QVERIFY(TabBarController::isOn(tabs->logsButton()));
         QCOMPARE(tab.top(), list);
         QVERIFY(!list->standalone());
-        tab.clickLeft();
+        QVERIFY(tab.show());
+        QVERIFY(tab.clickBack());
         QCOMPARE(tab.top(), tab.list());
     }
 
@@ -287,25 +320,25 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
-        tab.clickRight();
+        QVERIFY(list != nullptr);
+        QVERIFY(tab.clickRight());
         std::vector<ConnectionSettingsPtr> opened;
         for (int way = 0; way < 3; ++way) {
             ConnectionCellView* row = list->newConnectionView();
-            if (way == 0) {
-                pressRow(list->tableView(), 0);
-            } else if (way == 1) {
-                row->leftButton()->click();
-            } else {
-                row->rightButton()->click();
-            }
+            QVERIFY(way == 0 ? clickRow(list->tableView(), 0) : way == 1 ? clickLeft(row) : clickRight(row));
             tab.settle();
             EditConnectionViewController* editor = list->editor();
+            QVERIFY(editor != nullptr);
             QCOMPARE(tab.top(), editor);
             QVERIFY(editor->createsNewConnection());
             QCOMPARE(editor->connection()->roomName(), std::string());
             opened.push_back(editor->connection());
-            editor->connection()->setRoomName("written by a cancelled editor");
-            tab.clickLeft();
+            ConnectionInfoViewController* info = editor->connectionInfoViewController();
+            QVERIFY(tab.open(editor, info));
+            USER_REPLACE_TEXT(info->connectionNameField(), QStringLiteral("written by a cancelled editor"));
+            QVERIFY(tab.clickBack());
+            QCOMPARE(editor->connection()->roomName(), std::string("written by a cancelled editor"));
+            QVERIFY(tab.clickBack());
         }
         QVERIFY(opened[0] != opened[1] && opened[1] != opened[2]);
         QVERIFY(ConnectionSettingsManager::allConnectionSettings().empty());
@@ -324,10 +357,10 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
+        QVERIFY(list != nullptr);
         FileDialog::setNextFileName(path);
-        QTest::mouseClick(list->exportButton(), Qt::LeftButton);
-        runQueued();
-        QCOMPARE(lastSheetText(), QStringLiteral("Exported connections successfully"));
+        USER_CLICK(list->exportButton());
+        QCOMPARE(closeSheet(), QStringLiteral("Exported connections successfully"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray written = file.readAll();
@@ -336,17 +369,16 @@ private slots:
         }
 
         FileDialog::setNextFileName(path);
-        QTest::mouseClick(list->importButton(), Qt::LeftButton);
-        runQueued();
-        QCOMPARE(lastSheetText(), QStringLiteral("Imported connections successfully"));
+        USER_CLICK(list->importButton());
+        QCOMPARE(closeSheet(), QStringLiteral("Imported connections successfully"));
         QCOMPARE(rowNames(list), (QStringList{QStringLiteral("Stored"), QStringLiteral("Stored")}));
 
         QVERIFY(runSql("PRAGMA query_only=1"));
         FileDialog::setNextFileName(path);
-        QTest::mouseClick(list->importButton(), Qt::LeftButton);
+        USER_CLICK(list->importButton());
         runQueued();
         QVERIFY(runSql("PRAGMA query_only=0"));
-        QCOMPARE(lastSheetText(),
+        QCOMPARE(closeSheet(),
                  QStringLiteral("Imported connections with errors: 1 of 1 profiles were not imported"));
         QCOMPARE(rowNames(list).size(), 2);
 
@@ -355,14 +387,12 @@ private slots:
         QVERIFY(header.open(QIODevice::WriteOnly));
         header.write("Tessmark Dialer Connection,Version,2\n");
         header.close();
-        QTest::mouseClick(list->importButton(), Qt::LeftButton);
-        runQueued();
-        QCOMPARE(lastSheetText(), QStringLiteral("Failed to import connections"));
+        USER_CLICK(list->importButton());
+        QCOMPARE(closeSheet(), QStringLiteral("Failed to import connections"));
 
         FileDialog::setNextFileName(folder.filePath(QStringLiteral("no/such/folder/rooms.csv")));
-        QTest::mouseClick(list->exportButton(), Qt::LeftButton);
-        runQueued();
-        QCOMPARE(lastSheetText(), QStringLiteral("Failed to export connections"));
+        USER_CLICK(list->exportButton());
+        QCOMPARE(closeSheet(), QStringLiteral("Failed to export connections"));
     }
 
     // A damaged file is not passed off as a clean import, and a file of another kind imports
@@ -400,10 +430,10 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
+        QVERIFY(list != nullptr);
         FileDialog::setNextFileName(path);
-        QTest::mouseClick(list->importButton(), Qt::LeftButton);
-        runQueued();
-        QCOMPARE(lastSheetText(), text);
+        USER_CLICK(list->importButton());
+        QCOMPARE(closeSheet(), text);
         QVERIFY(Alert::requests().back().detailedText.startsWith(detail));
         QCOMPARE(rowNames(list).size(), rows);
     }

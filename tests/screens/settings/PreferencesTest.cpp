@@ -55,7 +55,7 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         PreferencesViewController* page = tab.list()->preferencesViewController();
-        tab.push(page);
+        QVERIFY(tab.open(page));
         QCOMPARE(page->autoFavoritesSwitch()->state(), KTSwitch::On);
         QCOMPARE(page->frequenlyCalledNumbersButton()->currentText(), QStringLiteral("15"));
         QCOMPARE(page->dateFormatButton()->currentText(), QStringLiteral("DD/MM/YY"));
@@ -89,7 +89,7 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         PreferencesViewController* page = tab.list()->preferencesViewController();
-        tab.push(page);
+        QVERIFY(tab.open(page));
         QStringList expected = fieldsOf(stored());
         expected[field] = value;
         ui.posts().clear();
@@ -104,8 +104,7 @@ private slots:
             QComboBox* buttons[] = {nullptr, page->frequenlyCalledNumbersButton(), page->dateFormatButton(),
                                     page->timeFormatButton(), page->defaultHomeScreenButton()};
             QComboBox* button = buttons[control];
-            button->setFocus();
-            USER_PRESS(Qt::Key_Down);
+            USER_CHOOSE(button, button->currentIndex() + 1);
         }
         }
         QCOMPARE(fieldsOf(stored()), expected);
@@ -119,7 +118,7 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         PreferencesViewController* page = tab.list()->preferencesViewController();
-        tab.push(page);
+        QVERIFY(tab.open(page));
         ui.posts().clear();
         QComboBox* dates = page->dateFormatButton();
         USER_CHOOSE(dates, dates->currentIndex());
@@ -136,7 +135,7 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         PreferencesViewController* page = tab.list()->preferencesViewController();
-        tab.push(page);
+        QVERIFY(tab.open(page));
         QCOMPARE(page->doNotDisturbModeControl()->selectedSegment(), 1);
         USER_CLICK(page->autoFavoritesSwitch());
         QCOMPARE(stored().doNotDisturbMode(), 0);

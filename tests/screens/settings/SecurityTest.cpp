@@ -2,6 +2,7 @@
 #include "App/KTNavigationController.h"
 #include "App/shell/AppDelegate.h"
 #include "App/shell/TabBarController.h"
+#include "App/shell/ToolbarController.h"
 #include "Logic/bridge/SecuritySettings.h"
 #include "Logic/bridge/SecuritySettingsManager.h"
 #include "Screens/settings/SecurityViewController.h"
@@ -13,15 +14,15 @@
 #include "ui/support/UserInput.h"
 
 #include <QTest>
+#include <QToolButton>
 
 using namespace SettingsFixture;
 
 namespace {
 
-void type(QLineEdit* field, const QString& text) {
-    field->clear();
-    USER_CLICK(field);
-    USER_TYPE(text);
+// Replaces what the field holds with the text, as typed.
+[[nodiscard]] bool type(QLineEdit* field, const QString& text) {
+    return UserInput::replaceText(field, text);
 }
 
 } // namespace
@@ -58,15 +59,15 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         SecurityViewController* page = tab.list()->securityViewController();
-        tab.push(page);
+        QVERIFY(tab.open(page));
         QCOMPARE(page->activateButton()->state(), KTSwitch::Off);
         if (on) {
             USER_CLICK(page->activateButton());
         }
-        type(page->enterPasswordField(), first);
-        type(page->reEnterPasswordField(), second);
+        QVERIFY(type(page->enterPasswordField(), first));
+        QVERIFY(type(page->reEnterPasswordField(), second));
         ui.posts().clear();
-        tab.clickLeft();
+        QVERIFY(tab.clickBack());
 
         const SecuritySettingsPtr stored = SecuritySettingsManager::securitySettings();
         if (!message.isEmpty()) {
@@ -97,13 +98,13 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         SecurityViewController* page = tab.list()->securityViewController();
-        tab.push(page);
+        QVERIFY(tab.open(page));
         USER_CLICK(page->activateButton());
-        type(page->enterPasswordField(), QStringLiteral("a"));
-        type(page->reEnterPasswordField(), QStringLiteral("a"));
+        QVERIFY(type(page->enterPasswordField(), QStringLiteral("a")));
+        QVERIFY(type(page->reEnterPasswordField(), QStringLiteral("a")));
         QVERIFY(runSql("delete from SecuritySettings"));
         ui.posts().clear();
-        tab.clickLeft();
+        QVERIFY(tab.clickBack());
         QCOMPARE(lastSheetText(), QStringLiteral("Failed to save security settings"));
         QCOMPARE(Alert::requests().back().buttons, QStringList{QStringLiteral("OK")});
         QCOMPARE(tab.top(), page);
@@ -121,25 +122,25 @@ private slots:
         UiHarness ui;
         ui.launch();
         TabBarController* tabs = ui.delegate().tabBarController();
-        tabs->didFinishedInputtingSecurityPassword(tabs->passwordPrompt(), QStringLiteral("kept"));
-        SettingsTab tab(ui);
+        SettingsTab tab(ui, QStringLiteral("kept"));
         SecurityViewController* page = tab.list()->securityViewController();
-        tab.push(page);
+        QVERIFY(tab.open(page));
         QVERIFY(page->enterPasswordField()->isEnabled());
         USER_CLICK(page->activateButton());
         QVERIFY(!page->enterPasswordField()->isEnabled());
-        tab.stack()->popViewControllerAnimated(false);
-        tab.push(page);
+        // The toolbar's connection button takes the page off unsaved.
+        USER_CLICK(ui.delegate().toolbarController()->connectionButton());
+        QVERIFY(tab.showRoot());
+        QVERIFY(tab.open(page));
         QCOMPARE(page->activateButton()->state(), KTSwitch::On);
         QVERIFY(!page->enterPasswordField()->isEnabled());
         USER_CLICK(page->activateButton());
         USER_CLICK(page->activateButton());
         QVERIFY(page->reEnterPasswordField()->isEnabled());
 
-        type(page->enterPasswordField(), QStringLiteral("changing"));
+        QVERIFY(type(page->enterPasswordField(), QStringLiteral("changing")));
         USER_CLICK(tabs->logsButton());
-        USER_CLICK(tabs->settingsButton());
-        tabs->didFinishedInputtingSecurityPassword(tabs->passwordPrompt(), QStringLiteral("kept"));
+        QVERIFY(tab.show());
         QCOMPARE(tab.top(), page);
         QCOMPARE(page->enterPasswordField()->text(), QStringLiteral("changing"));
         QCOMPARE(tabOrder(page->view()), readingOrder(tabOrder(page->view())));

@@ -1,6 +1,7 @@
 #include "screens/settings/SettingsFixture.h"
 
 #include "App/Alert.h"
+#include "App/InputPasswordViewController.h"
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/controls/KTTableView.h"
@@ -9,13 +10,24 @@
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/TessmarkDialerCore.h"
 #include "Logic/database/CPPDatabase.h"
+#include "Screens/settings/AboutViewController.h"
 #include "Screens/settings/ConnectionCellView.h"
+#include "Screens/settings/ConnectionInfoViewController.h"
 #include "Screens/settings/ConnectionViewController.h"
+#include "Screens/settings/CustomButtonViewController.h"
 #include "Screens/settings/EditConnectionViewController.h"
+#include "Screens/settings/MuteViewController.h"
+#include "Screens/settings/PhoneBookSettingsViewController.h"
+#include "Screens/settings/PreferencesViewController.h"
+#include "Screens/settings/SecurityViewController.h"
 #include "Screens/settings/SettingsViewController.h"
+#include "Screens/settings/VolumeUpDownViewController.h"
 #include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -87,19 +99,64 @@ void runQueued() {
     QCoreApplication::processEvents();
 }
 
-void pressRow(KTTableView* table, int row, bool doubleClick) {
-    const QRect area = table->visualRect(table->model()->index(row, 0));
-    // The middle of the row lies on its name, between its buttons; the press goes up from
-    // there to the table as a user's would.
-    const QPoint point = area.center();
-    QWidget* target = table->viewport()->childAt(point);
-    QWidget* receiver = target != nullptr ? target : table->viewport();
-    const QPoint local = receiver->mapFrom(table->viewport(), point);
-    if (doubleClick) {
-        QTest::mouseDClick(receiver, Qt::LeftButton, {}, local);
-    } else {
-        QTest::mouseClick(receiver, Qt::LeftButton, {}, local);
+namespace {
+
+bool fail(const QString& message, const std::source_location& caller) {
+    QTest::qFail(qPrintable(message), caller.file_name(), static_cast<int>(caller.line()));
+    return false;
+}
+
+} // namespace
+
+QString closeSheet(const QString& button, std::source_location caller) {
+    runQueued();
+    QMessageBox* sheet = Alert::currentBox();
+    if (sheet == nullptr || !sheet->isVisible() || !QTest::qWaitForWindowExposed(sheet)) {
+        fail(QStringLiteral("no sheet shows"), caller);
+        return {};
     }
+    const QList<QAbstractButton*> buttons = sheet->buttons();
+    const auto found = std::find_if(buttons.begin(), buttons.end(), [&button](const QAbstractButton* shown) {
+        return shown->text() == button;
+    });
+    if (found == buttons.end()) {
+        fail(QStringLiteral("the sheet has no button \"%1\"").arg(button), caller);
+        return {};
+    }
+    const QString text = lastSheetText();
+    if (!UserInput::click(*found, Qt::LeftButton, {}, caller)) {
+        return {};
+    }
+    runQueued();
+    return text;
+}
+
+bool clickRow(KTTableView* table, int row, bool doubleClick, std::source_location caller) {
+    const QPoint middle = table->visualRect(table->model()->index(row, 0)).center();
+    return doubleClick ? UserInput::doubleClickAt(table->viewport(), middle, caller)
+                       : UserInput::clickAt(table->viewport(), middle, Qt::LeftButton, {}, caller);
+}
+
+namespace {
+
+bool clickBarButton(KTNavigationController* stack, QPushButton* button, const std::source_location& caller) {
+    const bool clicked = UserInput::click(button, Qt::LeftButton, {}, caller);
+    stack->finishPendingSlide();
+    return clicked;
+}
+
+} // namespace
+
+bool clickBack(KTNavigationController* stack, std::source_location caller) {
+    return clickBarButton(stack, stack->navigationBar()->leftButton(), caller);
+}
+
+bool clickRight(KTNavigationController* stack, std::source_location caller) {
+    return clickBarButton(stack, stack->navigationBar()->rightButton(), caller);
+}
+
+bool clickMiddle(KTNavigationController* stack, std::source_location caller) {
+    return clickBarButton(stack, stack->navigationBar()->optionalButton(), caller);
 }
 
 QList<QWidget*> tabOrder(QWidget* page) {
@@ -130,12 +187,11 @@ QList<QWidget*> readingOrder(QList<QWidget*> widgets) {
     return widgets;
 }
 
-SettingsTab::SettingsTab(UiHarness& ui) : m_list(ui.delegate().tabBarController()->settingsViewController()) {
-    TabBarController* tabs = ui.delegate().tabBarController();
-    tabs->bottomButtonClicked(tabs->settingsButton());
-    settle();
-    stack()->popToRootViewControllerAnimated(false);
+SettingsTab::SettingsTab(UiHarness& ui, const QString& password)
+    : m_ui(ui), m_password(password), m_list(ui.delegate().tabBarController()->settingsViewController()) {
     ui.window()->show();
+    // A refused click has recorded its failure; the test's next step fails on it too.
+    (void)showRoot();
 }
 
 KTNavigationController* SettingsTab::stack() const {
@@ -150,44 +206,117 @@ ViewController* SettingsTab::top() const {
     return stack()->topViewController();
 }
 
-void SettingsTab::push(ViewController* page) {
-    stack()->pushViewController(page, false);
-}
-
 void SettingsTab::settle() {
     stack()->finishPendingSlide();
 }
 
-void SettingsTab::clickLeft() {
-    bar()->leftButton()->click();
-    settle();
-}
-
-void SettingsTab::clickRight() {
-    bar()->rightButton()->click();
-    settle();
-}
-
-void SettingsTab::clickMiddle() {
-    bar()->optionalButton()->click();
-    settle();
-}
-
-ConnectionViewController* SettingsTab::openConnections() {
-    ConnectionViewController* connections = m_list->connectionViewController();
-    connections->setStandalone(false);
-    push(connections);
-    return connections;
-}
-
-EditConnectionViewController* SettingsTab::openEditor(int row) {
-    ConnectionViewController* connections = openConnections();
-    if (!connections->editMode()) {
-        clickRight();
+bool SettingsTab::show(std::source_location caller) {
+    TabBarController* tabs = m_ui.delegate().tabBarController();
+    if (tabs->passwordPrompt() == nullptr) {
+        if (TabBarController::isOn(tabs->settingsButton())) {
+            return true;
+        }
+        if (!UserInput::click(tabs->settingsButton(), Qt::LeftButton, {}, caller)) {
+            return false;
+        }
     }
-    connections->connectionViews()[static_cast<size_t>(row)]->rightButton()->click();
+    if (InputPasswordViewController* prompt = tabs->passwordPrompt()) {
+        (void)QTest::qWaitForWindowActive(prompt->view()->window());
+        if (!UserInput::type(m_password, caller) || !UserInput::press(Qt::Key_Return, {}, caller)) {
+            return false;
+        }
+    }
     settle();
-    return connections->editor();
+    return TabBarController::isOn(tabs->settingsButton()) ||
+           fail(QStringLiteral("Settings did not open"), caller);
+}
+
+bool SettingsTab::showRoot(std::source_location caller) {
+    // At most the editor's page, the editor, the list and the list's handing back lie above.
+    for (int step = 0; step < 6; ++step) {
+        if (!show(caller)) {
+            return false;
+        }
+        if (top() == m_list) {
+            return true;
+        }
+        if (!clickBack(caller)) {
+            return false;
+        }
+    }
+    return fail(QStringLiteral("the back button never reached the settings list"), caller);
+}
+
+bool SettingsTab::clickBack(std::source_location caller) {
+    return SettingsFixture::clickBack(stack(), caller);
+}
+
+bool SettingsTab::clickRight(std::source_location caller) {
+    return SettingsFixture::clickRight(stack(), caller);
+}
+
+bool SettingsTab::clickMiddle(std::source_location caller) {
+    return SettingsFixture::clickMiddle(stack(), caller);
+}
+
+namespace {
+
+bool openRowOf(SettingsTab& tab, KTTableView* table, const std::vector<ViewController*>& pages,
+               ViewController* page, const std::source_location& caller) {
+    const auto found = std::find(pages.begin(), pages.end(), page);
+    if (found == pages.end()) {
+        return fail(QStringLiteral("no row opens this page"), caller);
+    }
+    if (!clickRow(table, static_cast<int>(found - pages.begin()), false, caller)) {
+        return false;
+    }
+    tab.settle();
+    return tab.top() == page || fail(QStringLiteral("the row's page did not come on top"), caller);
+}
+
+} // namespace
+
+bool SettingsTab::open(ViewController* page, std::source_location caller) {
+    return openRowOf(*this, m_list->tableView(),
+                     {m_list->connectionViewController(), m_list->preferencesViewController(),
+                      m_list->phoneBookSettingsViewController(), m_list->securityViewController(),
+                      m_list->aboutViewController()},
+                     page, caller);
+}
+
+bool SettingsTab::open(EditConnectionViewController* editor, ViewController* page,
+                       std::source_location caller) {
+    return openRowOf(*this, editor->tableView(),
+                     {editor->connectionInfoViewController(), editor->volumeUpDownViewController(),
+                      editor->muteViewController(), editor->customButtonViewController()},
+                     page, caller);
+}
+
+ConnectionViewController* SettingsTab::openConnections(std::source_location caller) {
+    ConnectionViewController* connections = m_list->connectionViewController();
+    return open(connections, caller) ? connections : nullptr;
+}
+
+EditConnectionViewController* SettingsTab::openEditor(int row, std::source_location caller) {
+    ConnectionViewController* connections = openConnections(caller);
+    if (connections == nullptr || (!connections->editMode() && !clickRight(caller))) {
+        return nullptr;
+    }
+    const std::vector<ConnectionCellView*>& rows = connections->connectionViews();
+    if (row >= static_cast<int>(rows.size())) {
+        fail(QStringLiteral("the list has no row %1").arg(row), caller);
+        return nullptr;
+    }
+    if (!UserInput::click(rows[static_cast<size_t>(row)]->rightButton(), Qt::LeftButton, {}, caller)) {
+        return nullptr;
+    }
+    settle();
+    EditConnectionViewController* editor = connections->editor();
+    if (editor == nullptr || top() != editor) {
+        fail(QStringLiteral("the editor did not come on top"), caller);
+        return nullptr;
+    }
+    return editor;
 }
 
 } // namespace SettingsFixture

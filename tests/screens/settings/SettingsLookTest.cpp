@@ -146,10 +146,11 @@ private slots:
         UiHarness ui;
         ui.launch();
         EditorPage editor(ui);
+        QVERIFY(editor.editor != nullptr);
         ViewController* shown = page == QStringLiteral("mute")
                                     ? static_cast<ViewController*>(editor.editor->muteViewController())
                                     : editor.editor->volumeUpDownViewController();
-        editor.tab.push(shown);
+        QVERIFY(editor.tab.open(editor.editor, shown));
         USER_CLICK_AT(editor.tab.bar()->leftButton(), onBackArrow(editor.tab.bar()->leftButton()));
         QMessageBox* sheet = shownSheet();
         QVERIFY(sheet != nullptr);
@@ -168,12 +169,14 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         ConnectionViewController* list = tab.openConnections();
+        QVERIFY(list != nullptr);
         PhoneBookSettingsViewController* phoneBook = tab.list()->phoneBookSettingsViewController();
         for (QPushButton* button : {list->importButton(), list->exportButton()}) {
             QCOMPARE(pixelSizeOf(button), 11);
         }
         QCOMPARE(pixelSizeOf(list->connectionViews().front()->nameField()), 13);
-        tab.push(phoneBook);
+        QVERIFY(tab.clickBack());
+        QVERIFY(tab.open(phoneBook));
         for (QPushButton* button : {phoneBook->importButton(), phoneBook->exportButton()}) {
             QCOMPARE(pixelSizeOf(button), 11);
         }
@@ -185,8 +188,9 @@ private slots:
         UiHarness ui;
         ui.launch();
         EditorPage editor(ui);
+        QVERIFY(editor.editor != nullptr);
         CustomButtonViewController* page = editor.editor->customButtonViewController();
-        editor.tab.push(page);
+        QVERIFY(editor.tab.open(editor.editor, page));
         QScrollBar* bar = page->scrollView()->verticalScrollBar();
         QVERIFY(bar->isVisible());
         QStyleOptionSlider option;
@@ -217,7 +221,7 @@ private slots:
         ui.launch();
         SettingsTab tab(ui);
         SecurityViewController* page = tab.list()->securityViewController();
-        tab.push(page);
+        QVERIFY(tab.open(page));
         USER_CLICK(page->activateButton());
         USER_CLICK(page->enterPasswordField());
         USER_TYPE(QStringLiteral("secret"));
@@ -247,8 +251,9 @@ private slots:
         UiHarness ui;
         ui.launch();
         EditorPage editor(ui);
+        QVERIFY(editor.editor != nullptr);
         VolumeUpDownViewController* page = editor.editor->volumeUpDownViewController();
-        editor.tab.push(page);
+        QVERIFY(editor.tab.open(editor.editor, page));
         // On the round button: a radio takes clicks on its button and title only.
         USER_CLICK_AT(page->useCustomCommandsButton(),
                       QPoint(8, page->useCustomCommandsButton()->height() / 2));
