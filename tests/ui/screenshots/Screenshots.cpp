@@ -6,6 +6,7 @@
 #include "Logic/bridge/PreferencesSettings.h"
 #include "Logic/bridge/PreferencesSettingsManager.h"
 #include "support/FakeClock.h"
+#include "ui/support/ButtonPlacement.h"
 #include "ui/support/TextFit.h"
 #include "ui/support/UiHarness.h"
 #include "ui/support/UserInput.h"
@@ -108,7 +109,8 @@ int Screenshots::addScene(const char* name, Builder builder) {
 }
 
 // screenshots <folder> [suffix] [scene]: writes every scene (or the one named) and fails on a
-// missing or one-colour picture, on a text cut mid-letter and on a click a user could not make.
+// missing or one-colour picture, on a text cut mid-letter, on buttons lying over each other or
+// a button's image cut by its bounds, and on a click a user could not make.
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
@@ -141,6 +143,8 @@ int main(int argc, char** argv) {
         const int refusals = UserInput::refusalsOutsideTests();
         const QImage image = widget->grab().toImage();
         const QStringList cut = TextFit::cutTexts(widget);
+        QStringList misplaced = ButtonPlacement::overlappingButtons(widget);
+        misplaced += ButtonPlacement::cutImages(widget);
         const QString path = folder + QLatin1Char('/') + sceneName + suffix + QStringLiteral(".png");
         const bool saved = !image.isNull() && !isOneColour(image) && image.save(path);
         if (!context.usesHarness()) {
@@ -162,6 +166,12 @@ int main(int argc, char** argv) {
                          qPrintable(text));
         }
         if (!cut.isEmpty() && !known) {
+            ++failures;
+        }
+        for (const QString& fault : misplaced) {
+            std::fprintf(stderr, "scene %s: %s\n", name.c_str(), qPrintable(fault));
+        }
+        if (!misplaced.isEmpty()) {
             ++failures;
         }
         std::printf("%s\n", qPrintable(path));
