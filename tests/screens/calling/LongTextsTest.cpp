@@ -65,7 +65,7 @@ private slots:
         QFETCH(QString, shown);
         CallingWindow& w = *m_window;
         w.connect(PhoneType::VOIP);
-        w.feedParty("1;" + word.toStdString() + ":SIP:\"" + longName + "\" <" + longAddress + ">");
+        w.feedParty("1;" + word.toStdString() + ":\"" + longName + "\" <SIP:" + longAddress + ">");
         QVERIFY(w.voipShowing());
         const ActiveCallCellView* row = w.voip()->cellViews().back();
         QCOMPARE(shownText(row->stateNameField()), shown);
@@ -93,6 +93,28 @@ private slots:
         QVERIFY2(shownText(name).startsWith(QStringLiteral("MARGARET")) && shownText(name).endsWith(ellipsis),
                  qPrintable(described(name)));
         QVERIFY(fits(w.telcoScreen()->numberField()));
+    }
+
+    // Catches a Telco caller's number or address shortened at its end, which hides the host or
+    // the last digits a user reads back.
+    void theTelcoScreenShortensALongNumberInItsMiddle_data() {
+        QTest::addColumn<QString>("number");
+        QTest::newRow("digits") << QStringLiteral("004930123456789012345678901234567890123456789");
+        QTest::newRow("SIP address") << QString::fromStdString(longAddress).toUpper();
+    }
+    void theTelcoScreenShortensALongNumberInItsMiddle() {
+        QFETCH(QString, number);
+        CallingWindow& w = *m_window;
+        w.connect(PhoneType::TELCO);
+        w.feedTelco("RING 1");
+        w.feedTelco("CALLER_ID 0102 1030 " + number.toStdString() + " ANN LEE");
+        QVERIFY(w.telcoShowing());
+        const QLabel* field = w.telcoScreen()->numberField();
+        QCOMPARE(field->text(), number);
+        const QString shown = shownText(field);
+        QVERIFY2(fits(field) && shown.contains(ellipsis), qPrintable(described(field)));
+        QVERIFY2(shown.startsWith(number.left(6)) && shown.endsWith(number.right(6)),
+                 qPrintable(described(field)));
     }
 
     // Catches the toolbar's display and room names running under its buttons.
