@@ -162,12 +162,13 @@ TESSMARK_SCREENSHOT_SCENE("calling_telco_active") {
 // addresses in their middle, and a blind transfer's state reads apart from an assisted one's.
 TESSMARK_SCREENSHOT_SCENE("calling_voip_long_texts") {
     UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Favorites");
-    ui.feed(voipParty + "1;TRANSFERRING_RINGING:SIP:\"MARGARET WOOLRIDGE-HENDERSON OF ACCOUNTS PAYABLE\" "
-                        "<margaret.woolridge-henderson@conference-bridge.northwind.example.com>");
-    ui.feed(voipParty + "2;BLIND_TRANSFERRING_RINGING:SIP:\"BARTHOLOMEW FEATHERSTONEHAUGH\" "
-                        "<4021.extension.reception@very-long-pbx-hostname.example.com>");
-    ui.feed(voipParty + "3;BLIND_TRANSFERRING_INPROCESS:SIP:\"CONFERENCE ROOM ON THE SEVENTH FLOOR\" "
-                        "<room-7@pbx.example>");
+    // The remote party as the box sends it: "Name" <SIP:address>.
+    ui.feed(voipParty + "1;TRANSFERRING_RINGING:\"MARGARET WOOLRIDGE-HENDERSON OF ACCOUNTS PAYABLE\" "
+                        "<SIP:margaret.woolridge-henderson@conference-bridge.northwind.example.com>");
+    ui.feed(voipParty + "2;BLIND_TRANSFERRING_RINGING:\"BARTHOLOMEW FEATHERSTONEHAUGH\" "
+                        "<SIP:4021.extension.reception@very-long-pbx-hostname.example.com>");
+    ui.feed(voipParty + "3;BLIND_TRANSFERRING_INPROCESS:\"CONFERENCE ROOM ON THE SEVENTH FLOOR\" "
+                        "<SIP:room-7@pbx.example>");
     ui.delegate().activeCallController()->durationTimer().stop();
     ui.drain();
     return ui.window();
