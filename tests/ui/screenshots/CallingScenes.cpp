@@ -66,21 +66,22 @@ DialerViewController* dialer(UiHarness& ui) {
 TESSMARK_SCREENSHOT_SCENE("calling_dialer_keypad") {
     UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Dialer/Keypad");
     ui.drain();
-    dialer(ui)->dialpadController()->numberField()->setText(QStringLiteral("+1 555 0100"));
+    (void)UserInput::replaceText(dialer(ui)->dialpadController()->numberField(), QStringLiteral("+15550100"));
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("calling_dialer_keypad_telco") {
     UiHarness& ui = callingWindow(scene, PhoneType::TELCO, "Dialer/Keypad");
     ui.drain();
-    dialer(ui)->dialpadController()->numberField()->setText(QStringLiteral("5551234"));
+    (void)UserInput::replaceText(dialer(ui)->dialpadController()->numberField(), QStringLiteral("5551234"));
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("calling_dialer_sip_uri") {
     UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Dialer/SIP URI");
     ui.drain();
-    dialer(ui)->sipURIController()->sipURIField()->setText(QStringLiteral("ann.lee@pbx.northwind.example"));
+    (void)UserInput::replaceText(dialer(ui)->sipURIController()->sipURIField(),
+                                 QStringLiteral("ann.lee@pbx.northwind.example"));
     return ui.window();
 }
 

@@ -8,6 +8,7 @@
 #include "App/controls/KTSegmentedControl.h"
 #include "App/controls/KTSwitch.h"
 #include "ui/screenshots/Screenshots.h"
+#include "ui/support/UserInput.h"
 
 #include <QDialog>
 #include <QGridLayout>
@@ -115,7 +116,8 @@ TESSMARK_SCREENSHOT_SCENE("password_prompt") {
     auto* prompt = new InputPasswordViewController;
     auto* dialog = qobject_cast<QDialog*>(prompt->view());
     prompt->setParent(dialog);
-    prompt->passwordField()->setText(QStringLiteral("secret"));
+    dialog->show();
+    (void)UserInput::replaceText(prompt->passwordField(), QStringLiteral("secret"));
     return dialog;
 }
 

@@ -118,7 +118,8 @@ TESSMARK_SCREENSHOT_SCENE("phone_book") {
 
 TESSMARK_SCREENSHOT_SCENE("phone_book_search") {
     UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
-    ui.delegate().tabBarController()->phoneBookViewController()->searchField()->setText(QStringLiteral("an"));
+    (void)UserInput::replaceText(ui.delegate().tabBarController()->phoneBookViewController()->searchField(),
+                                 QStringLiteral("an"));
     return ui.window();
 }
 
@@ -138,8 +139,13 @@ TESSMARK_SCREENSHOT_SCENE("favorites_add_ticks") {
     UiHarness& ui = windowAt(scene, TabBarController::Favorites);
     (void)UserInput::click(barOf(ui, TabBarController::Favorites)->rightButton());
     FavoritesViewController* favorites = ui.delegate().tabBarController()->favoritesViewController();
-    favorites->model()->toggleTicked(rowOfName(favorites->model(), QStringLiteral("Alice Archer")));
-    favorites->model()->toggleTicked(rowOfName(favorites->model(), QStringLiteral("Dmitri Ivanov")));
+    RowButtonTableView* table = favorites->tableView();
+    for (const QString& name : {QStringLiteral("Alice Archer"), QStringLiteral("Dmitri Ivanov")}) {
+        const QRect row =
+            table->visualRect(favorites->model()->index(rowOfName(favorites->model(), name), 0));
+        (void)UserInput::clickAt(table->viewport(),
+                                 ContactRowPainter::buttonRect(row, ContactRowPainter::LeftButton).center());
+    }
     return ui.window();
 }
 
