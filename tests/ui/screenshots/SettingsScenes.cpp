@@ -1,5 +1,6 @@
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
+#include "App/controls/KTSegmentedControl.h"
 #include "App/controls/KTSwitch.h"
 #include "App/shell/AppDelegate.h"
 #include "App/shell/TabBarController.h"
@@ -29,6 +30,10 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QToolButton>
 
 namespace {
 
@@ -66,6 +71,14 @@ QWidget* showPage(UiHarness& ui, ViewController* page) {
     KTNavigationController* stack = settingsList(ui)->navigationController();
     stack->pushViewController(page, false);
     return ui.window();
+}
+
+// A user clicks a radio button on its circle: the row around its text takes no clicks.
+bool clickIndicator(QRadioButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect circle = button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button);
+    return UserInput::clickAt(button, circle.center());
 }
 
 // The connection list in edit mode with the editor open on the current profile's row.
@@ -138,37 +151,45 @@ TESSMARK_SCREENSHOT_SCENE("settings_connection_info_serial") {
                       Platform::SerialDevice::named("ttyUSB1", "/dev/ttyUSB1", "ftdi_sio")});
     UiHarness& ui = settingsWindow(scene);
     EditConnectionViewController* editor = openEditor(ui);
-    editor->connection()->setConnectionType(ConnectionType::SERIAL);
+    // The profile keeps a port that has since been unplugged; the user picks Serial, the last segment.
     editor->connection()->setSerialPath("/dev/ttyACM9");
-    return showPage(ui, editor->connectionInfoViewController());
+    ConnectionInfoViewController* page = editor->connectionInfoViewController();
+    showPage(ui, page);
+    KTSegmentedControl* types = page->connectionTypeControl();
+    (void)UserInput::click(types->segmentButton(types->segmentCount() - 1));
+    return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("settings_custom_buttons") {
     UiHarness& ui = settingsWindow(scene);
-    EditConnectionViewController* editor = openEditor(ui);
-    CustomKey& lights = *editor->connection()->customKeys()[0];
-    lights.setEnabled(true);
-    lights.setLabel("Lights");
-    lights.setPressCommand("EP LIGHTS PRESS");
-    lights.setReleaseCommand("EP LIGHTS RELEASE");
-    return showPage(ui, editor->customButtonViewController());
+    CustomButtonViewController* page = openEditor(ui)->customButtonViewController();
+    showPage(ui, page);
+    QWidget* view = page->view();
+    const auto named = [view](const char* name) { return view->findChild<QWidget*>(QLatin1String(name)); };
+    (void)UserInput::click(named("custom1Switch"));
+    (void)UserInput::replaceText(named("custom1LabelField"), QStringLiteral("Lights"));
+    (void)UserInput::replaceText(named("custom1PressField"), QStringLiteral("EP LIGHTS PRESS"));
+    (void)UserInput::replaceText(named("custom1ReleaseField"), QStringLiteral("EP LIGHTS RELEASE"));
+    return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("settings_mute") {
     UiHarness& ui = settingsWindow(scene);
-    EditConnectionViewController* editor = openEditor(ui);
-    editor->connection()->setMicrophoneGroupName("Mics");
-    return showPage(ui, editor->muteViewController());
+    MuteViewController* page = openEditor(ui)->muteViewController();
+    showPage(ui, page);
+    (void)UserInput::replaceText(page->microphoneGroupField(), QStringLiteral("Mics"));
+    return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("settings_volume") {
     UiHarness& ui = settingsWindow(scene);
-    EditConnectionViewController* editor = openEditor(ui);
-    editor->connection()->setUsesSpeakerGroup(false);
-    editor->connection()->volumeUpCommand()->setPressCommand("EP SPK LEVEL GAIN 1");
-    editor->connection()->setMaxVolumeValueCommand("EP SPK MAX");
-    editor->connection()->setMinVolumeValueCommand("EP SPK MIN");
-    return showPage(ui, editor->volumeUpDownViewController());
+    VolumeUpDownViewController* page = openEditor(ui)->volumeUpDownViewController();
+    showPage(ui, page);
+    (void)clickIndicator(page->useCustomCommandsButton());
+    (void)UserInput::replaceText(page->volumeUpPressField(), QStringLiteral("EP SPK LEVEL GAIN 1"));
+    (void)UserInput::replaceText(page->sliderMaxValueField(), QStringLiteral("EP SPK MAX"));
+    (void)UserInput::replaceText(page->sliderMinValueField(), QStringLiteral("EP SPK MIN"));
+    return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("call_forwarding_on") {
@@ -198,11 +219,10 @@ TESSMARK_SCREENSHOT_SCENE("settings_security_mismatch") {
 
 TESSMARK_SCREENSHOT_SCENE("settings_mute_warning") {
     UiHarness& ui = settingsWindow(scene);
-    EditConnectionViewController* editor = openEditor(ui);
-    editor->connection()->setUsesMicrophoneGroup(false);
-    editor->connection()->muteCommand()->setPressCommand("EP MIC MUTE TOGGLE");
-    MuteViewController* page = editor->muteViewController();
+    MuteViewController* page = openEditor(ui)->muteViewController();
     showPage(ui, page);
+    (void)clickIndicator(page->useCustomMuteCommandsButton());
+    (void)UserInput::replaceText(page->mutePressField(), QStringLiteral("EP MIC MUTE TOGGLE"));
     (void)UserInput::click(page->navigationController()->navigationBar()->leftButton());
     return Screenshots::withSheet(ui.window());
 }
