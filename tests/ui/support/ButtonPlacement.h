@@ -11,10 +11,10 @@ class QWidget;
 // it, so a button it covers overlaps nothing there.
 namespace ButtonPlacement {
 
-// One entry per pair: `QPushButton "keypadButton" and QPushButton "endCallButton" overlap by 100x30 px`.
+// One entry per pair: `QPushButton "endCallButton" and QPushButton "keypadButton" overlap by 100x29 px`.
 QStringList overlappingButtons(QWidget* widget);
-// One entry per image: `QLabel "imageView" in QPushButton "keypadButton": image 24x24 px at (38, -3)
-// runs past QLabel "imageView" 100x8 px at (0, 4)`.
+// One entry per image: `QPushButton "keypadButton": its image of 26x26 px runs past QLabel
+// "imageView" (100x10 px)`, or past "its bounds" when the button itself is too small.
 QStringList cutImages(QWidget* widget);
 
 } // namespace ButtonPlacement
