@@ -2,6 +2,7 @@
 
 #include "App/Beep.h"
 #include "App/controls/Colors.h"
+#include "App/controls/FocusFrames.h"
 #include "Platform/Clock.h"
 
 #include <QKeyEvent>
@@ -272,7 +273,7 @@ void KTSwitch::paintEvent(QPaintEvent*) {
                              QPointF(inner.x() + guide, inner.bottom()));
         }
     }
-    if (hasFocus()) {
+    if (FocusFrames::shows(this)) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(roundedPath(frame.adjusted(0.5, 0.5, -0.5, -0.5)));

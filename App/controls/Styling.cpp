@@ -1,6 +1,7 @@
 #include "App/controls/Styling.h"
 
 #include "App/controls/Colors.h"
+#include "App/controls/FocusFrames.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -32,11 +33,11 @@ QString accentTitleStyle(const QString& alignment) {
 }
 
 QString darkBarButtonStyle(const QString& rules) {
-    return QStringLiteral(
-               "QToolButton { border: 2px solid transparent; border-radius: 6px; background: transparent; "
-               "%1 }"
-               "QToolButton:focus { border-color: %2; }")
-        .arg(rules, Colors::colorWithHexCode(Colors::accent).name());
+    return QStringLiteral("QToolButton { border: 2px solid transparent; border-radius: 6px; "
+                          "background: transparent; %1 }"
+                          "%2 { border-color: %3; }")
+        .arg(rules, FocusFrames::selector(QStringLiteral("QToolButton")),
+             Colors::colorWithHexCode(Colors::accent).name());
 }
 
 QIcon darkBarIcon(const QPixmap& image) {

@@ -7,6 +7,7 @@
 #include "App/NotificationRelay.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
+#include "App/controls/FocusFrames.h"
 #include "App/shell/TabBarController.h"
 #include "App/shell/TitleBarController.h"
 #include "App/shell/ToolbarController.h"
@@ -67,6 +68,7 @@ AppDelegate::~AppDelegate() {
 // the tab bar and, while a call is up, an active-call screen over it. Its size is fixed, as
 // the screens are laid out for it.
 void AppDelegate::buildWindow() {
+    FocusFrames::install();
     auto* window = new QWidget;
     window->setObjectName(QStringLiteral("MainWindow"));
     window->setWindowTitle(QStringLiteral("TessmarkDialer"));

@@ -6,6 +6,7 @@
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/controls/Colors.h"
+#include "App/controls/FocusFrames.h"
 #include "App/controls/Styling.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Screens/directory/DirectoryLook.h"
@@ -107,8 +108,9 @@ void ContactDetailViewController::viewDidLoad() {
     m_addNumberButton->setStyleSheet(
         QStringLiteral("QPushButton { border: none; background: transparent; color: %1; font-size: 13px; "
                        "text-align: center; padding: 4px 12px; }"
-                       "QPushButton:focus { border: 1px dotted %1; }")
-            .arg(Colors::colorWithHexCode(Colors::accent).name()));
+                       "%2 { border: 1px dotted %1; }")
+            .arg(Colors::colorWithHexCode(Colors::accent).name(),
+                 FocusFrames::selector(QStringLiteral("QPushButton"))));
 }
 
 QString ContactDetailViewController::nameOfType(int64_t type) {

@@ -2,6 +2,7 @@
 
 #include "App/Images.h"
 #include "App/controls/Colors.h"
+#include "App/controls/FocusFrames.h"
 #include "App/controls/Styling.h"
 
 #include <QAction>
@@ -39,8 +40,9 @@ QPushButton* imageButton(QWidget* parent, const QString& objectName, const QStri
     button->setIconSize(iconSize);
     button->setFixedSize(iconSize + QSize(8, 8));
     button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"
-                                         "QPushButton:focus { border: 1px dotted %1; }")
-                              .arg(Colors::colorWithHexCode(Colors::accent).name()));
+                                         "%1 { border: 1px dotted %2; }")
+                              .arg(FocusFrames::selector(QStringLiteral("QPushButton")),
+                                   Colors::colorWithHexCode(Colors::accent).name()));
     return button;
 }
 

@@ -3,6 +3,7 @@
 #include "App/Images.h"
 #include "App/controls/Colors.h"
 #include "App/controls/ElidingLabel.h"
+#include "App/controls/FocusFrames.h"
 #include "App/controls/Styling.h"
 
 #include <QLabel>
@@ -21,8 +22,9 @@ QPushButton* makeImageButton(QWidget* parent, const QString& objectName) {
     button->setCursor(Qt::PointingHandCursor);
     button->setIconSize(QSize(buttonSize - 4, buttonSize - 4));
     button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"
-                                         "QPushButton:focus { border: 1px solid %1; border-radius: 4px; }")
-                              .arg(Colors::colorWithHexCode(Colors::inactiveGrey).name()));
+                                         "%1 { border: 1px solid %2; border-radius: 4px; }")
+                              .arg(FocusFrames::selector(QStringLiteral("QPushButton")),
+                                   Colors::colorWithHexCode(Colors::inactiveGrey).name()));
     return button;
 }
 

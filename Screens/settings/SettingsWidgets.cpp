@@ -6,6 +6,7 @@
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/controls/Colors.h"
+#include "App/controls/FocusFrames.h"
 #include "App/controls/KTSegmentedControl.h"
 #include "App/controls/KTSwitch.h"
 #include "App/controls/KTTableView.h"
@@ -186,9 +187,10 @@ QPushButton* csvButton(const QString& title, const QString& objectName) {
     button->setStyleSheet(QStringLiteral("QPushButton { border: none; border-radius: 4px; background: %1; "
                                          "color: #FFFFFF; font-size: 11px; text-align: center; }"
                                          "QPushButton:pressed { background: %2; }"
-                                         "QPushButton:focus { border: 2px solid %3; }")
+                                         "%3 { border: 2px solid %4; }")
                               .arg(Colors::colorWithHexCode(Colors::accent).name(),
                                    Colors::colorWithHexCode(Colors::accent).darker(115).name(),
+                                   FocusFrames::selector(QStringLiteral("QPushButton")),
                                    Colors::colorWithHexCode(Colors::barBackground).name()));
     return button;
 }

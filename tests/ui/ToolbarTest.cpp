@@ -22,7 +22,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMap>
 #include <QTest>
 #include <QToolButton>
 
@@ -42,6 +41,12 @@ qreal prominence(QWidget* control, const QColor& bar) {
         }
     }
     return sum / (3.0 * image.width() * image.height());
+}
+
+// The accent frame of a focused bar button, seen at the middle of its left edge.
+bool framed(QWidget* button) {
+    const QImage image = button->grab().toImage();
+    return image.pixelColor(1, image.height() / 2) == Colors::colorWithHexCode(Colors::accent);
 }
 
 } // namespace
@@ -266,8 +271,10 @@ private slots:
         }
     }
 
-    // Tab reaches the toolbar's and the tab bar's buttons, and the one with focus shows it.
-    void keyboardFocusShows() {
+    // Fault: the window opened with a focus frame on the connection button, and it stayed after
+    // tab changes. The frame shows once Tab moves focus, on the toolbar's and the tab bar's
+    // buttons alike, and a mouse click takes it away.
+    void focusFramesFollowTheKeyboard() {
         m_ui->connectProfile(PhoneType::VOIP);
         m_ui->dispatchRecord(NotificationType::CONNECTION, "CONNECTED");
         m_ui->dispatchRecord(NotificationType::VOLUME, "40");
@@ -278,28 +285,29 @@ private slots:
         for (int tab = 0; tab < 5; ++tab) {
             barButtons.append(tabs->button(tab));
         }
-        // Start from the first tab; Tab then walks the window.
-        tabs->favoritesButton()->setFocus(Qt::TabFocusReason);
-        QMap<QWidget*, QImage> unfocused;
-        for (QWidget* button : barButtons) {
-            if (button != tabs->favoritesButton()) {
-                unfocused.insert(button, button->parentWidget()->grab(button->geometry()).toImage());
-            }
-        }
+        QCOMPARE(QApplication::focusWidget(), m_toolbar->connectionButton());
+        QVERIFY(!framed(m_toolbar->connectionButton()));
+
         int toolbarSeen = 0;
         int tabsSeen = 0;
-        for (int step = 0; step < 80 && (toolbarSeen == 0 || tabsSeen < 2); ++step) {
+        for (int step = 0; step < 80 && (toolbarSeen < 2 || tabsSeen < 2); ++step) {
             USER_PRESS(Qt::Key_Tab);
             QWidget* focused = QApplication::focusWidget();
-            if (!unfocused.contains(focused)) {
-                continue;
+            if (barButtons.contains(focused)) {
+                QVERIFY2(framed(focused), qPrintable(focused->objectName()));
+                (m_toolbar->view()->isAncestorOf(focused) ? toolbarSeen : tabsSeen) += 1;
             }
-            const QImage shown = focused->parentWidget()->grab(focused->geometry()).toImage();
-            QVERIFY2(shown != unfocused.value(focused), qPrintable(focused->objectName()));
-            (m_toolbar->view()->isAncestorOf(focused) ? toolbarSeen : tabsSeen) += 1;
         }
-        QVERIFY(toolbarSeen > 0);
-        QVERIFY(tabsSeen > 0);
+        QVERIFY(toolbarSeen >= 2 && tabsSeen >= 2);
+
+        // A tab button keeps focus from a click on another tab: only its frame goes.
+        QWidget* focused = QApplication::focusWidget();
+        USER_CLICK(tabs->button(focused == tabs->dialerButton() ? TabBarController::Logs
+                                                                : TabBarController::Dialer));
+        QCOMPARE(QApplication::focusWidget(), focused);
+        QVERIFY(!framed(focused));
+        USER_PRESS(Qt::Key_Backtab);
+        QVERIFY(framed(QApplication::focusWidget()));
     }
 
     void muteFollowsTheLine() {
