@@ -94,8 +94,8 @@ private slots:
         QCOMPARE(clicked.count(), 0);
     }
 
-    // What a user can reach is clicked once, rows the wheel scrolled to included, and keys reach
-    // the field that has focus.
+    // What a user can reach is clicked once, rows the wheel scrolled to included, and keys and
+    // pasted text reach the field that has focus.
     void clicksAndTypesThroughTheWindow() {
         QSignalSpy clicked(m_button, &QPushButton::clicked);
         QVERIFY(UserInput::click(m_button));
@@ -111,6 +111,9 @@ private slots:
         QVERIFY(UserInput::type(QStringLiteral("201#")));
         QVERIFY(UserInput::press(Qt::Key_Backspace));
         QCOMPARE(m_field->text(), QStringLiteral("201"));
+        // Pasted text keeps what no key types.
+        QVERIFY(UserInput::paste(QStringLiteral("\r\n2")));
+        QCOMPARE(m_field->text(), QStringLiteral("201\r\n2"));
     }
 
 private:

@@ -4,7 +4,9 @@
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -339,4 +341,13 @@ bool UserInput::press(Qt::Key key, Qt::KeyboardModifiers modifiers, std::source_
     }
     QTest::keyClick(window, key, modifiers);
     return true;
+}
+
+bool UserInput::paste(const QString& text, std::source_location caller) {
+    const QKeySequence keys(QKeySequence::Paste);
+    if (keys.isEmpty()) {
+        return refuse(QStringLiteral("the platform has no paste keys"), caller);
+    }
+    QGuiApplication::clipboard()->setText(text);
+    return press(keys[0].key(), keys[0].keyboardModifiers(), caller);
 }

@@ -59,6 +59,10 @@ namespace UserInput {
 [[nodiscard]] bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = {},
                          std::source_location caller = std::source_location::current());
 
+// Puts the text on the clipboard and pastes it into the focused widget with the platform's
+// paste keys: how text that no keyboard types (line breaks, control characters) gets in.
+[[nodiscard]] bool paste(const QString& text, std::source_location caller = std::source_location::current());
+
 // Why a click at the point (widget coordinates) would not reach the widget; empty when it would.
 QString whyNotClickable(QWidget* widget, QPoint local);
 // "QPushButton \"saveButton\" \"Save\"": the class, object name and shown text, for messages.
@@ -122,5 +126,10 @@ int refusalsOutsideTests();
 #define USER_PRESS(...)                                                                                      \
     do {                                                                                                     \
         if (!UserInput::press(__VA_ARGS__))                                                                  \
+            return;                                                                                          \
+    } while (false)
+#define USER_PASTE(text)                                                                                     \
+    do {                                                                                                     \
+        if (!UserInput::paste(text))                                                                         \
             return;                                                                                          \
     } while (false)
