@@ -1,17 +1,19 @@
-#include "App/KTNavigationBarController.h"
-#include "App/KTNavigationController.h"
-#include "App/Observe.h"
-#include "App/OverlayHost.h"
 #include "App/shell/AppDelegate.h"
+#include "App/shell/TabBarController.h"
 #include "Logic/common/Codes.h"
+#include "Screens/calling/ActiveCallViewController.h"
+#include "Screens/calling/CallingTimings.h"
 #include "Screens/calling/DialPadViewController.h"
 #include "Screens/calling/DialerViewController.h"
 #include "Screens/calling/ElidedTitleButton.h"
 #include "Screens/calling/SIPURIViewController.h"
+#include "Screens/calling/TelcoActiveCallViewController.h"
+#include "Screens/calling/TransferTypePickerViewController.h"
 #include "screens/calling/CallingTestSupport.h"
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UserInput.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -38,7 +40,6 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(int, beeps);
         QLineEdit* field = m_window->pad()->numberField();
-        field->clear();
         const int before = m_window->ui().beeps();
         USER_CLICK(field);
         USER_TYPE(typed);
@@ -47,34 +48,43 @@ private slots:
     }
 
     // Key events reach the box while a call or a dial tone is up and while the pad is a
-    // call's keypad; the digit lands in the field in every case.
+    // call's keypad; the digit lands in the field in every case. Each row brings the pad to
+    // front as the user does, so that one condition holds at a time.
     void keyEventsFollowTheCall_data() {
-        QTest::addColumn<int>("padState");
-        QTest::addColumn<int>("callState");
-        QTest::addColumn<bool>("keypadOfACall");
+        QTest::addColumn<QString>("way");
         QTest::addColumn<bool>("sent");
-        QTest::newRow("composing a number") << 0 << 0 << false << false;
-        QTest::newRow("dial tone") << 2 << 0 << false << true;
-        QTest::newRow("dialling a further call") << 0 << 1 << false << true;
-        QTest::newRow("dialling a transfer target") << 0 << 2 << false << true;
-        QTest::newRow("keypad of an answered call") << 0 << 0 << true << true;
+        QTest::newRow("composing a number") << QStringLiteral("none") << false;
+        QTest::newRow("dial tone") << QStringLiteral("dial tone") << true;
+        QTest::newRow("dialling a further call") << QStringLiteral("new call") << true;
+        QTest::newRow("dialling a transfer target") << QStringLiteral("transfer") << true;
+        QTest::newRow("keypad of an answered call") << QStringLiteral("keypad") << true;
     }
     void keyEventsFollowTheCall() {
-        QFETCH(int, padState);
-        QFETCH(int, callState);
-        QFETCH(bool, keypadOfACall);
+        QFETCH(QString, way);
         QFETCH(bool, sent);
         CallingWindow& w = *m_window;
         w.connect(PhoneType::VOIP);
-        // A party that takes digits, so that only the pad decides.
-        w.feedParty("1;ACTIVE:201:0:0");
-        w.takeSent();
-        // The pad in front, as each of these roles has it.
-        OverlayHost::removeFromSuperview(w.ui().delegate().activeCallNavigationController()->view());
+        if (way == QStringLiteral("dial tone")) {
+            USER_CLICK(w.pad()->callButton());
+            w.feedParty("1;DIAL_TONE");
+        } else if (way != QStringLiteral("none")) {
+            w.feedParty("1;ACTIVE:201:0:0");
+            ActiveCallViewController* screen = w.voip();
+            if (way == QStringLiteral("new call")) {
+                USER_CLICK(screen->makeCallButton());
+                w.feedParty("1;HOLD:201:9:0");
+                w.feedParty("2;DIAL_TONE");
+            } else if (way == QStringLiteral("transfer")) {
+                USER_CLICK(screen->transferButton());
+                USER_CLICK(screen->transferTypePicker()->assistedTransferButton());
+                w.feedParty("1;TRANSFER_HOLD:201:5:0");
+                w.feedParty("2;TRANSFERRING_DIAL_TONE");
+            } else {
+                USER_CLICK(screen->keyPadButton());
+            }
+        }
+        w.settle();
         DialPadViewController* pad = w.pad();
-        pad->setState(padState);
-        w.routing().setCallState(callState);
-        pad->setOpenedFromActiveCallView(keypadOfACall);
         USER_REPLACE_TEXT(pad->numberField(), QStringLiteral("1"));
         w.takeSent();
         USER_CLICK(pad->digitButton(5));
@@ -85,31 +95,32 @@ private slots:
         QCOMPARE(pad->numberField()->text(), QStringLiteral("15"));
     }
 
+    // A key held for the long-press time on an empty field dials its slot; the test's time is
+    // no time at all, so the press alone lasts long enough.
     void aHeldDigitDialsItsSpeedDial() {
         CallingWindow& w = *m_window;
         storeContact("Ann", "Lee", "", {{"303", 1, 3}, {"000", 1, 0}});
         w.connect(PhoneType::VOIP);
+        CallingTimings::current().longPressMilliseconds = 0;
         DialPadViewController* pad = w.pad();
 
-        // The long-press timer is stretched: the test runs its slot while the key is held.
         USER_MOUSE_DOWN(pad->digitButton(3));
-        QCOMPARE(pad->longPressedButtonTag(), 3);
-        pad->digitButtonLongPressed();
+        w.settle();
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_CALL 303")});
         QCOMPARE(pad->numberField()->text(), QString());
         USER_MOUSE_UP(pad->digitButton(3));
         QCOMPARE(pad->numberField()->text(), QStringLiteral("3"));
 
-        // Released in time, on a field with text, or "0": no speed dial.
-        pad->numberField()->clear();
+        // Released in time, held on a field with text, or "0": no speed dial.
+        USER_REPLACE_TEXT(pad->numberField(), QString());
         USER_CLICK(pad->digitButton(3));
-        pad->digitButtonLongPressed();
+        w.settle();
         USER_MOUSE_DOWN(pad->digitButton(3));
-        pad->digitButtonLongPressed();
+        w.settle();
         USER_MOUSE_UP(pad->digitButton(3));
-        pad->numberField()->clear();
+        USER_REPLACE_TEXT(pad->numberField(), QString());
         USER_MOUSE_DOWN(pad->digitButton(0));
-        pad->digitButtonLongPressed();
+        w.settle();
         USER_MOUSE_UP(pad->digitButton(0));
         QCOMPARE(w.takeSent(), QStringList());
     }
@@ -170,74 +181,92 @@ private slots:
         CallingWindow& w = *m_window;
         // A VoIP line: only it offers the SIP entry.
         w.connect(PhoneType::VOIP);
+        TabBarController* tabs = w.ui().delegate().tabBarController();
         USER_REPLACE_TEXT(w.pad()->numberField(), QStringLiteral("12"));
-        w.dialer()->viewWillAppearInWindow();
+        USER_CLICK(tabs->favoritesButton());
+        USER_CLICK(tabs->dialerButton());
         w.settle();
         QCOMPARE(w.pad()->numberField()->text(), QString());
-        QCOMPARE(w.ui().window()->focusWidget(), w.pad()->numberField());
-        // Typed earlier, while the SIP entry was shown.
-        w.sip()->sipURIField()->setText(QStringLiteral("ann@pbx"));
+        QCOMPARE(QApplication::focusWidget(), w.pad()->numberField());
+
         USER_CLICK(w.dialer()->sipURIButton());
         w.settle();
-        QCOMPARE(w.ui().window()->focusWidget(), w.sip()->sipURIField());
+        QCOMPARE(QApplication::focusWidget(), w.sip()->sipURIField());
+        USER_TYPE(QStringLiteral("ann@pbx"));
+        USER_CLICK(w.dialer()->dialPadButton());
+        USER_CLICK(w.dialer()->sipURIButton());
+        w.settle();
+        QCOMPARE(QApplication::focusWidget(), w.sip()->sipURIField());
         QCOMPARE(w.sip()->sipURIField()->text(), QStringLiteral("ann@pbx"));
         // Tab walks on from the call key to the custom keys, then the switches.
         QCOMPARE(w.sip()->callButton()->nextInFocusChain(), w.dialer()->customButton(0));
         QCOMPARE(w.dialer()->customButton(4)->nextInFocusChain(), w.dialer()->dialPadButton());
     }
 
+    // A dial tone from the box turns both call keys into hang-up keys and keeps the number;
+    // the idle line turns them back and empties the pad, not the SIP field.
     void theModesRedrawTheCallKey() {
         CallingWindow& w = *m_window;
+        w.connect(PhoneType::VOIP);
         DialPadViewController* pad = w.pad();
         SIPURIViewController* sip = w.sip();
-        // Typed earlier, while the SIP entry was shown.
-        sip->sipURIField()->setText(QStringLiteral("ann@pbx"));
+        USER_CLICK(w.dialer()->sipURIButton());
+        USER_REPLACE_TEXT(sip->sipURIField(), QStringLiteral("ann@pbx"));
+        USER_CLICK(w.dialer()->dialPadButton());
         USER_REPLACE_TEXT(pad->numberField(), QStringLiteral("20"));
-        Post("dialerOffHookState");
+        w.feedParty("1;DIAL_TONE");
         QCOMPARE(pad->callButtonImageName(), QStringLiteral("btn_call_off"));
         QCOMPARE(sip->callButtonImageName(), QStringLiteral("btn_call_off"));
         QCOMPARE(pad->numberField()->text(), QStringLiteral("20"));
-        // setState alone redraws nothing.
-        pad->setState(DialPadViewController::NormalState);
-        QCOMPARE(pad->callButtonImageName(), QStringLiteral("btn_call_off"));
-        Post("dialerNormalState");
+        w.feedParty("1;IDLE");
         QCOMPARE(pad->callButtonImageName(), QStringLiteral("btn_call_on"));
         QCOMPARE(pad->numberField()->text(), QString());
         QCOMPARE(sip->callButtonImageName(), QStringLiteral("btn_call_on"));
         QCOMPARE(sip->sipURIField()->text(), QStringLiteral("ann@pbx"));
     }
 
+    // The flash key only on a telephone line, beside the call key, or alone on a call's keypad.
     void theFlashKeyFollowsTheMode_data() {
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("phoneType");
         QTest::addColumn<bool>("keypadOfACall");
         QTest::addColumn<bool>("flashShown");
         QTest::addColumn<int>("flashX");
         QTest::addColumn<bool>("callShown");
-        QTest::newRow("VoIP") << 0 << false << false << DialPadViewController::flashBesideCallX << true;
-        QTest::newRow("Telco") << 1 << false << true << DialPadViewController::flashBesideCallX << true;
+        QTest::newRow("VoIP") << int(PhoneType::VOIP) << false << false
+                              << DialPadViewController::flashBesideCallX << true;
+        QTest::newRow("Telco") << int(PhoneType::TELCO) << false << true
+                               << DialPadViewController::flashBesideCallX << true;
         QTest::newRow("Telco keypad of a call")
-            << 1 << true << true << DialPadViewController::flashAloneX << false;
+            << int(PhoneType::TELCO) << true << true << DialPadViewController::flashAloneX << false;
     }
     void theFlashKeyFollowsTheMode() {
-        QFETCH(int, mode);
+        QFETCH(int, phoneType);
         QFETCH(bool, keypadOfACall);
         QFETCH(bool, flashShown);
         QFETCH(int, flashX);
         QFETCH(bool, callShown);
-        DialPadViewController* pad = m_window->pad();
-        pad->setOpenedFromActiveCallView(keypadOfACall);
-        pad->setMode(mode);
-        QCOMPARE(!pad->flashButton()->isHidden(), flashShown);
+        CallingWindow& w = *m_window;
+        w.connect(phoneType);
+        if (keypadOfACall) {
+            w.feedTelco("RING 1");
+            w.feedTelco("HOOK 1");
+            USER_CLICK(w.telcoScreen()->keypadButton());
+            w.settle();
+        }
+        DialPadViewController* pad = w.pad();
+        QCOMPARE(pad->flashButton()->isVisible(), flashShown);
         QCOMPARE(pad->flashButton()->x(), flashX);
-        QCOMPARE(!pad->callButton()->isHidden(), callShown);
+        QCOMPARE(pad->callButton()->isVisible(), callShown);
     }
 
-    // The SIP text goes out as typed, in one line: the core takes out the line break.
+    // A pasted SIP text goes out in one line: the core takes out the line break, so the text
+    // after it is no command of its own.
     void aSipAddressGoesOutAsTyped() {
         CallingWindow& w = *m_window;
         w.connect(PhoneType::VOIP);
-        w.dialer()->navigateToSIPURIView();
-        w.sip()->sipURIField()->setText(QStringLiteral("201\r\nEP UA 1 KEY KEY_HOLD"));
+        USER_CLICK(w.dialer()->sipURIButton());
+        USER_CLICK(w.sip()->sipURIField());
+        USER_PASTE(QStringLiteral("201\r\nEP UA 1 KEY KEY_HOLD"));
         USER_CLICK(w.sip()->callButton());
         QCOMPARE(w.takeSent(), QStringList{QStringLiteral("KEY KEY_CALL 201EP UA 1 KEY KEY_HOLD")});
         USER_CLICK(w.sip()->sipURIField());
