@@ -1,9 +1,11 @@
 #include "ProtocolFixture.h"
+#include "support/fakebox/FakeBoxUsage.h"
 
 #include <gtest/gtest.h>
 
 #include <locale.h>
 
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -211,6 +213,33 @@ TEST_F(VoipParser, RedialKeysMarkTheNextCallEnd) {
     use(telcoProfile());
     EXPECT_EQ(process("EP TELCO_RX 2 KEY KEY_REDIAL"), nullptr);
     EXPECT_TRUE(m_device->isRedialPending());
+}
+
+// Fault: the lines fakebox --help gives a newcomer must play a call on the profile it names
+// (VoIP, End Point Number 1): ringing, answered, ended; and ANSWER and END CALL send the line
+// the usage says they send.
+TEST_F(VoipParser, TheFakeBoxUsageLinesPlayACall) {
+    const std::string usage = fakebox::usage();
+    std::vector<std::string> typed;
+    std::istringstream rows(usage);
+    for (std::string row; std::getline(rows, row);) {
+        if (row.rfind("  EP UA 1 NOTIFICATION", 0) == 0) {
+            typed.push_back(row.substr(2));
+        }
+    }
+    ASSERT_EQ(typed.size(), 3u) << usage;
+    const int32_t states[] = {StateId::INCOMING, StateId::ACTIVE, StateId::IDLE};
+    for (size_t step = 0; step < typed.size(); ++step) {
+        EXPECT_NE(process(typed[step]), nullptr) << typed[step];
+        EXPECT_EQ(party(1).getState(), states[step]) << typed[step];
+        if (step < 2) {
+            // ANSWER on the ringing call, END CALL on the answered one.
+            step == 0 ? m_device->answer(1) : m_device->endCall(1);
+            ASSERT_EQ(m_bridge.sentLines().size(), step + 1);
+            EXPECT_NE(usage.find('"' + m_bridge.sentLines().back() + '"'), std::string::npos)
+                << m_bridge.sentLines().back();
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "support/fakebox/FakeBox.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <deque>
@@ -130,13 +131,17 @@ void FakeBox::setSilent(bool silent) {
     m_script.silent = silent;
 }
 
-void FakeBox::send(const std::string& bytes, int connection) {
+bool FakeBox::send(const std::string& bytes, int connection) {
+    bool sent = false;
     {
         std::lock_guard lock(m_mutex);
-        if (Connection* found = findLocked(connection))
+        if (Connection* found = findLocked(connection); found != nullptr && !found->closing) {
             writeTo(*found, bytes);
+            sent = true;
+        }
     }
     wake();
+    return sent;
 }
 
 void FakeBox::sendChunks(const std::vector<std::string>& chunks, std::chrono::milliseconds gap,
@@ -198,6 +203,13 @@ std::vector<std::string> FakeBox::lines(int connection) const {
             some.push_back(line);
     }
     return some;
+}
+
+std::vector<TranscriptLine> FakeBox::transcriptFrom(size_t first) const {
+    std::lock_guard lock(m_mutex);
+    if (first >= m_transcript.size())
+        return {};
+    return {m_transcript.begin() + static_cast<std::ptrdiff_t>(first), m_transcript.end()};
 }
 
 std::string FakeBox::received(int connection) const {
@@ -380,6 +392,8 @@ void FakeBox::readFrom(Connection& connection) {
             const std::string line = connection.partialLine.substr(0, end);
             connection.partialLine.erase(0, end + 2);
             m_lines.emplace_back(connection.index, line);
+            if (m_script.keepTranscript)
+                m_transcript.push_back(TranscriptLine{false, line});
             if (!connection.closing)
                 handleLine(connection, line);
         }
@@ -451,8 +465,17 @@ bool FakeBox::dropsAt(const Connection& connection, LoginStep step) const {
 }
 
 void FakeBox::writeTo(Connection& connection, const std::string& bytes) {
-    if (!connection.closing && !bytes.empty())
-        connection.outbox.push_back(Connection::Out{bytes, std::nullopt});
+    if (connection.closing || bytes.empty())
+        return;
+    connection.outbox.push_back(Connection::Out{bytes, std::nullopt});
+    if (!m_script.keepTranscript)
+        return;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        const size_t end = std::min(bytes.find("\r\n", start), bytes.size());
+        m_transcript.push_back(TranscriptLine{true, bytes.substr(start, end - start)});
+        start = end + 2;
+    }
 }
 
 void FakeBox::dropLocked(Connection& connection, DropKind kind) {

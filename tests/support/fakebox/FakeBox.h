@@ -69,6 +69,8 @@ struct FakeBoxScript {
     int dropConnections = 1;
     // Answers to the post-login queries, keep-alives and a call; see standardReplies().
     std::vector<ReplyRule> replies = standardReplies();
+    // Keep every line both ways for transcriptFrom() (the fakebox program prints them).
+    bool keepTranscript = false;
 
     // Replies for any endpoint prefix ("EP UA 1 ", "EP TELCO_RX 2 ", "EP FrontDesk "):
     // display name "Front Desk", REGISTERED_PRIMARY, all parties idle, forwarding inactive,
@@ -76,6 +78,13 @@ struct FakeBoxScript {
     // ONHOOK, local number 5550100; "KEY KEY_CALL n" plays DIALING, RINGING:n, ACTIVE:n:0:0
     // on party 1.
     static std::vector<ReplyRule> standardReplies();
+};
+
+// One line of the conversation: received from the dialer, or sent by the box ("\r\n" taken off;
+// a prompt is sent without one).
+struct TranscriptLine {
+    bool sentByBox = false;
+    std::string text;
 };
 
 class FakeBox {
@@ -93,8 +102,9 @@ public:
     void setScript(FakeBoxScript script);
     void setSilent(bool silent);
 
-    // Sends bytes as they are to connection (1-based; 0 = the newest open one).
-    void send(const std::string& bytes, int connection = 0);
+    // Sends bytes as they are to connection (1-based; 0 = the newest open one); false when
+    // there is no such open connection.
+    bool send(const std::string& bytes, int connection = 0);
     // Sends each chunk as a write of its own, gap apart, so the reader gets them separately.
     void sendChunks(const std::vector<std::string>& chunks, std::chrono::milliseconds gap,
                     int connection = 0);
@@ -113,6 +123,8 @@ public:
     std::vector<std::string> lines(int connection) const;
     // Every byte the dialer sent on connection.
     std::string received(int connection) const;
+    // With keepTranscript: the lines both ways on every connection, from the index first on.
+    std::vector<TranscriptLine> transcriptFrom(size_t first) const;
 
     // True once at least count lines equal to line (or matching pattern as a whole) arrived.
     bool waitForLine(const std::string& line, std::chrono::milliseconds timeout, int count = 1) const;
@@ -152,6 +164,7 @@ private:
     std::vector<std::pair<std::regex, std::vector<std::string>>> m_compiledReplies;
     std::vector<std::unique_ptr<Connection>> m_connections;
     std::vector<std::pair<int, std::string>> m_lines;
+    std::vector<TranscriptLine> m_transcript;
     std::vector<Scheduled> m_scheduled;
     std::chrono::steady_clock::time_point m_lastActivity;
     bool m_stopping = false;

@@ -1,25 +1,25 @@
-// The fake box as a program, for trying the dialer by hand:
-//     fakebox [--port N] [--script FILE]
-// It prints every line the dialer sends; each line typed on standard input goes to the
-// newest connection with "\r\n" appended. Ctrl-C ends it.
+// The fake box as a program, for trying the dialer by hand; `fakebox --help` tells how.
 #include "support/fakebox/FakeBox.h"
+#include "support/fakebox/FakeBoxUsage.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <poll.h>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
 namespace {
 
-int usage() {
-    std::cerr << "usage: fakebox [--port N] [--script FILE]\n";
-    return 2;
+int usage(std::ostream& out, int status) {
+    out << fakebox::usage();
+    return status;
 }
 
 } // namespace
@@ -29,15 +29,17 @@ int main(int argc, char** argv) {
     std::string scriptPath;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--port" && i + 1 < argc) {
+        if (argument == "--help" || argument == "-h") {
+            return usage(std::cout, 0);
+        } else if (argument == "--port" && i + 1 < argc) {
             const long value = std::strtol(argv[++i], nullptr, 10);
             if (value < 0 || value > 65535)
-                return usage();
+                return usage(std::cerr, 2);
             port = static_cast<uint16_t>(value);
         } else if (argument == "--script" && i + 1 < argc) {
             scriptPath = argv[++i];
         } else {
-            return usage();
+            return usage(std::cerr, 2);
         }
     }
     fakebox::FakeBoxScript script;
@@ -63,8 +65,18 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     const int signalFd = signalfd(-1, &signals, SFD_CLOEXEC);
 
-    fakebox::FakeBox box(script, port);
-    std::cout << "fakebox listening on 127.0.0.1:" << box.port() << std::endl;
+    script.keepTranscript = true;
+    std::unique_ptr<fakebox::FakeBox> box;
+    try {
+        box = std::make_unique<fakebox::FakeBox>(script, port);
+    } catch (const std::runtime_error& error) {
+        std::cerr << "fakebox: cannot listen on 127.0.0.1:" << port
+                  << (port != 0 && port < 1024 ? " (in use, or below 1024 without root)" : " (in use)")
+                  << "\n";
+        return 1;
+    }
+    std::cout << "fakebox listening on 127.0.0.1:" << box->port()
+              << "; type lines to send, fakebox --help lists them" << std::endl;
     size_t printed = 0;
     std::string typed;
     bool stdinOpen = true;
@@ -82,14 +94,16 @@ int main(int argc, char** argv) {
                 typed.append(buffer, static_cast<size_t>(count));
                 size_t end = 0;
                 while ((end = typed.find('\n')) != std::string::npos) {
-                    box.send(typed.substr(0, end) + "\r\n");
+                    if (!box->send(typed.substr(0, end) + "\r\n"))
+                        std::cout << "fakebox: no dialer connected, not sent" << std::endl;
                     typed.erase(0, end + 1);
                 }
             }
         }
-        const std::vector<std::string> lines = box.lines();
-        for (; printed < lines.size(); ++printed)
-            std::cout << "<<< " << lines[printed] << std::endl;
+        for (const fakebox::TranscriptLine& line : box->transcriptFrom(printed)) {
+            std::cout << (line.sentByBox ? ">>> " : "<<< ") << line.text << std::endl;
+            ++printed;
+        }
     }
     ::close(signalFd);
     return 0;
