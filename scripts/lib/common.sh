@@ -42,3 +42,11 @@ tessmark_configure() {
     shift
     cmake -S "$TESSMARK_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
 }
+
+# The one Release build, of the program and the benchmarks: scripts/test builds all of it,
+# scripts/run the program and scripts/bench the benchmarks, each reusing what another made.
+TESSMARK_RELEASE_DIR="$TESSMARK_ROOT/build/bench"
+tessmark_configure_release() {
+    tessmark_configure "$TESSMARK_RELEASE_DIR" -DCMAKE_BUILD_TYPE=Release -DTESSMARK_BUILD_TESTS=OFF \
+        -DTESSMARK_BUILD_BENCH=ON
+}
