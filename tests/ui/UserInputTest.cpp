@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -36,6 +37,10 @@ private slots:
         m_deepButton = new QPushButton(QStringLiteral("Deep"), content);
         m_deepButton->setGeometry(0, 300, 100, 30);
         m_scroll->setWidget(content);
+        m_list = new QListWidget(m_window.get());
+        m_list->setGeometry(170, 10, 120, 100);
+        for (int row = 0; row < 40; ++row)
+            m_list->addItem(QStringLiteral("Row %1").arg(row));
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -107,6 +112,11 @@ private slots:
         QVERIFY(UserInput::click(m_deepButton));
         QCOMPARE(deepClicked.count(), 1);
 
+        const QModelIndex row30 = m_list->model()->index(30, 0);
+        QVERIFY(UserInput::scrollToItem(m_list, row30));
+        QVERIFY(UserInput::clickAt(m_list->viewport(), m_list->visualRect(row30).center()));
+        QCOMPARE(m_list->currentRow(), 30);
+
         QVERIFY(UserInput::click(m_field));
         QVERIFY(UserInput::type(QStringLiteral("201#")));
         QVERIFY(UserInput::press(Qt::Key_Backspace));
@@ -122,6 +132,7 @@ private:
     QPushButton* m_deepButton = nullptr;
     QLineEdit* m_field = nullptr;
     QScrollArea* m_scroll = nullptr;
+    QListWidget* m_list = nullptr;
 };
 
 TESSMARK_QTEST(UserInputTest)

@@ -145,12 +145,14 @@ bool doubleClickAt(QAbstractItemView* view, const QPoint& point) {
 }
 
 bool clickRow(QAbstractItemView* view, int row) {
-    view->scrollTo(view->model()->index(row, 0));
+    if (!UserInput::scrollToItem(view, view->model()->index(row, 0)))
+        return false;
     return clickAt(view, rowRect(view, row).center());
 }
 
 bool doubleClickRow(QAbstractItemView* view, int row) {
-    view->scrollTo(view->model()->index(row, 0));
+    if (!UserInput::scrollToItem(view, view->model()->index(row, 0)))
+        return false;
     return doubleClickAt(view, rowRect(view, row).center());
 }
 

@@ -268,7 +268,9 @@ bool UserInput::choose(QComboBox* popUp, int index, std::source_location caller)
         return refuse(QStringLiteral("%1 opened no list").arg(describe(popUp)), caller);
     }
     const QModelIndex item = popUp->model()->index(index, popUp->modelColumn(), popUp->rootModelIndex());
-    list->scrollTo(item);
+    if (!scrollToItem(list, item, caller)) {
+        return false;
+    }
     return clickAt(list->viewport(), list->visualRect(item).center(), Qt::LeftButton, {}, caller);
 }
 
@@ -314,6 +316,32 @@ bool UserInput::scrollTo(QWidget* widget, std::source_location caller) {
     return refuse(
         QStringLiteral("the wheel over %1 does not bring %2 into view").arg(describe(area), describe(widget)),
         caller);
+}
+
+bool UserInput::scrollToItem(QAbstractItemView* view, const QModelIndex& item, std::source_location caller) {
+    if (view == nullptr || !item.isValid()) {
+        return refuse(QStringLiteral("no such row to scroll to"), caller);
+    }
+    QWidget* viewport = view->viewport();
+    QScrollBar* bar = view->verticalScrollBar();
+    for (int turns = 0; turns <= bar->maximum() - bar->minimum(); ++turns) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const QRect shown = view->visualRect(item);
+        if (shown.top() >= 0 && shown.bottom() < viewport->height()) {
+            return true;
+        }
+        const int before = bar->value();
+        if (!wheelAt(viewport, viewport->rect().center(), shown.top() < 0 ? -1 : 1, caller)) {
+            return false;
+        }
+        if (bar->value() == before) {
+            break;
+        }
+    }
+    return refuse(QStringLiteral("the wheel over %1 does not bring row %2 into view")
+                      .arg(describe(view))
+                      .arg(item.row()),
+                  caller);
 }
 
 bool UserInput::replaceText(QWidget* field, const QString& text, std::source_location caller) {

@@ -6,7 +6,9 @@
 
 #include <source_location>
 
+class QAbstractItemView;
 class QComboBox;
+class QModelIndex;
 class QWidget;
 
 // Clicks and keys as a user makes them: an event on the top-level window at a point, routed
@@ -53,6 +55,9 @@ namespace UserInput {
 // Turns the wheel over the vertical scroll bar of the scroll area holding the widget until the
 // whole widget shows in it. Refused when no scroll area holds it or the wheel cannot bring it.
 [[nodiscard]] bool scrollTo(QWidget* widget, std::source_location caller = std::source_location::current());
+// The same for a row of an item view: the wheel over its viewport until the whole row shows.
+[[nodiscard]] bool scrollToItem(QAbstractItemView* view, const QModelIndex& item,
+                                std::source_location caller = std::source_location::current());
 
 // Keys to the focused widget, through its window. Refused when nothing has focus.
 [[nodiscard]] bool type(const QString& text, std::source_location caller = std::source_location::current());
