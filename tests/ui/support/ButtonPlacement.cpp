@@ -25,15 +25,6 @@ bool isButton(const QWidget* widget) {
            qobject_cast<const QComboBox*>(widget) != nullptr;
 }
 
-bool isOrDescendsFrom(const QWidget* widget, const QWidget* ancestor) {
-    for (const QWidget* at = widget; at != nullptr; at = at->parentWidget()) {
-        if (at == ancestor) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // In the root's window, not in a window of its own (a sheet or a pop-up list).
 bool inRootWindow(const QWidget* widget, const QWidget* root) {
     for (const QWidget* at = widget; at != root; at = at->parentWidget()) {
@@ -127,7 +118,7 @@ QStringList ButtonPlacement::overlappingButtons(QWidget* widget) {
             const QWidget* other = buttons[second];
             const QRect common = shownRect(one, widget) & shownRect(other, widget);
             if (common.width() <= toleratedOverlap || common.height() <= toleratedOverlap ||
-                isOrDescendsFrom(one, other) || isOrDescendsFrom(other, one)) {
+                one->isAncestorOf(other) || other->isAncestorOf(one)) {
                 continue;
             }
             const QRegion seen = QRegion(common) - hiddenPart(one, widget) - hiddenPart(other, widget);

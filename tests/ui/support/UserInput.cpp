@@ -17,6 +17,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -287,6 +288,29 @@ bool UserInput::wheelAt(QWidget* widget, QPoint local, int notches, std::source_
     return true;
 }
 
+namespace {
+
+// Turns the wheel over `over` a notch at a time, towards the rectangle, until shown() lies
+// whole in the viewport; no further than the scroll bar goes.
+bool wheelUntilShown(QWidget* over, QScrollBar* bar, const QWidget* viewport,
+                     const std::function<QRect()>& shown, std::source_location caller) {
+    for (int turns = 0; turns <= bar->maximum() - bar->minimum(); ++turns) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const QRect rect = shown();
+        if (rect.top() >= 0 && rect.bottom() < viewport->height()) {
+            return true;
+        }
+        const int before = bar->value();
+        if (!UserInput::wheelAt(over, over->rect().center(), rect.top() < 0 ? -1 : 1, caller) ||
+            bar->value() == before) {
+            return false;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool UserInput::scrollTo(QWidget* widget, std::source_location caller) {
     QAbstractScrollArea* area = nullptr;
     for (QWidget* at = widget != nullptr ? widget->parentWidget() : nullptr; at != nullptr && area == nullptr;
@@ -298,20 +322,12 @@ bool UserInput::scrollTo(QWidget* widget, std::source_location caller) {
     }
     QWidget* viewport = area->viewport();
     QScrollBar* bar = area->verticalScrollBar();
-    // A notch at a time, as far as the scroll bar goes: a page longer than that is out of reach.
-    for (int turns = 0; turns <= bar->maximum() - bar->minimum(); ++turns) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        const QRect shown(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
-        if (shown.top() >= 0 && shown.bottom() < viewport->height()) {
-            return true;
-        }
-        const int before = bar->value();
-        if (!wheelAt(bar, bar->rect().center(), shown.top() < 0 ? -1 : 1, caller)) {
-            return false;
-        }
-        if (bar->value() == before) {
-            break;
-        }
+    // Over the scroll bar: the page's own controls may take the wheel for themselves.
+    const auto shown = [widget, viewport] {
+        return QRect(widget->mapTo(viewport, QPoint(0, 0)), widget->size());
+    };
+    if (wheelUntilShown(bar, bar, viewport, shown, caller)) {
+        return true;
     }
     return refuse(
         QStringLiteral("the wheel over %1 does not bring %2 into view").arg(describe(area), describe(widget)),
@@ -322,21 +338,9 @@ bool UserInput::scrollToItem(QAbstractItemView* view, const QModelIndex& item, s
     if (view == nullptr || !item.isValid()) {
         return refuse(QStringLiteral("no such row to scroll to"), caller);
     }
-    QWidget* viewport = view->viewport();
-    QScrollBar* bar = view->verticalScrollBar();
-    for (int turns = 0; turns <= bar->maximum() - bar->minimum(); ++turns) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        const QRect shown = view->visualRect(item);
-        if (shown.top() >= 0 && shown.bottom() < viewport->height()) {
-            return true;
-        }
-        const int before = bar->value();
-        if (!wheelAt(viewport, viewport->rect().center(), shown.top() < 0 ? -1 : 1, caller)) {
-            return false;
-        }
-        if (bar->value() == before) {
-            break;
-        }
+    const auto shown = [view, item] { return view->visualRect(item); };
+    if (wheelUntilShown(view->viewport(), view->verticalScrollBar(), view->viewport(), shown, caller)) {
+        return true;
     }
     return refuse(QStringLiteral("the wheel over %1 does not bring row %2 into view")
                       .arg(describe(view))
