@@ -171,7 +171,11 @@ void DeviceCommunication::connectThreadMain(const Dial& dial) {
 
 void DeviceCommunication::connectOrReconnect(const Dial& dial) {
     // From here every loop and serial report of the previous link is out of date.
-    const uint64_t generation = ++m_linkGeneration;
+    uint64_t generation = 0;
+    {
+        std::lock_guard link(m_linkMutex);
+        generation = ++m_linkGeneration;
+    }
     const DeviceTimings timings = getTimings();
     const std::shared_ptr<const CPPConnectionSettings> settings = getCurrentConnectionSettings();
     if (isConnected()) {
@@ -303,7 +307,10 @@ void DeviceCommunication::closeConnection(bool, bool fromSerial) {
     signalPass();
     {
         std::lock_guard pass(m_passMutex);
-        m_status.store(-1);
+        {
+            std::lock_guard link(m_linkMutex);
+            m_status.store(-1);
+        }
         if (CPPSerialBridge* bridge = m_serialBridge.load(); bridge != nullptr && !fromSerial)
             bridge->close();
         const std::shared_ptr<TelnetSocket> socket = replaceSocket(nullptr);
@@ -382,6 +389,11 @@ void DeviceCommunication::dispatchConnection(const std::string& status, const st
 }
 
 void DeviceCommunication::serialStatusChanged(int32_t code, const std::string& text, uint64_t link) {
+    // A failure is tested and applied under the link lock, so no periodic step of the link is
+    // half done and no connect slips in between.
+    std::unique_lock lock(m_linkMutex, std::defer_lock);
+    if (code != 0 && code != 1)
+        lock.lock();
     if (link != m_linkGeneration.load()) {
         // A port replaced by a newer link still reports its end; it must not touch this link.
         Platform::Log::out("[Serial] Ignored status " + toString(code) + " of an earlier link: " + text);
@@ -400,6 +412,7 @@ void DeviceCommunication::serialStatusChanged(int32_t code, const std::string& t
         // The next link logs in again.
         m_loggedIn.store(false);
         m_loginAttempts.store(0);
+        lock.unlock();
         wakeWaiters();
         dispatchConnection("ERROR", text);
     }

@@ -36,10 +36,11 @@ class TelnetSocket;
 // older link end at their next test, and serial reports of an older port are dropped.
 //
 // Locks, always taken in this order: connect mutex -> pass mutex (one receive pass, a close,
-// the login state) -> the line (CPPLine) -> leaves (the profile snapshot; socket -> send; the
+// the login state) -> link mutex (a link going down or replaced; the periodic work's records)
+// -> the line (CPPLine) -> leaves (the profile snapshot; socket -> send; the
 // device object's mutex; the serial port; the database; the log). The listener is called on
-// the thread that made the record, possibly under the connect or pass mutex, never under the
-// line's lock: it must not block, connect or close.
+// the thread that made the record, possibly under the connect, pass or link mutex, never under
+// the line's lock: it must not block, connect or close.
 class DeviceCommunication {
 public:
     // The one object, created on the first call; destroying it clears the pointer. Parsers,
@@ -223,7 +224,8 @@ private:
     void loginSucceeded(const CPPConnectionSettings& settings, const DeviceTimings& timings);
     void loginFailed(const std::string& message);
     void postLoginSequence(const CPPConnectionSettings& settings, const DeviceTimings& timings);
-    void periodicStep(const CPPConnectionSettings& settings);
+    // Does nothing past the keep-alive once generation is no longer the current link.
+    void periodicStep(const CPPConnectionSettings& settings, uint64_t generation);
 
     // The operations the receive side runs with the snapshot of its pass.
     void queryDoNotDisturbMode(const CPPConnectionSettings& settings);
@@ -270,6 +272,9 @@ private:
     // One receive pass, a close, and the state both touch: the pending tails, the login.
     std::recursive_mutex m_passMutex;
     std::map<int32_t, std::string> m_pendingData;
+    // Held while a link is taken down or replaced, and by a periodic step from its test of the
+    // link to its last record, so a step of a link that is gone shows and changes nothing.
+    std::mutex m_linkMutex;
     // Closes waiting for the pass mutex; the receive loop lets them in before its next pass.
     std::atomic<int> m_closesWaiting{0};
     // An eventfd the receive pass polls beside the socket, so a close need not wait it out.

@@ -81,7 +81,7 @@ void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTim
             }
         }
         if (!dead && m_loggedIn.load() && settings != nullptr && linkIsCurrent(generation))
-            periodicStep(*settings);
+            periodicStep(*settings, generation);
     }
     // A dead link reconnects on a connect thread of its own, never inline. One that never got
     // through the login is a failed attempt of the request that made it.
@@ -166,7 +166,7 @@ void DeviceCommunication::serialLoop(uint64_t generation, const DeviceTimings& t
                     loginStep("", *settings, timings);
             }
             if (m_loggedIn.load() && linkIsCurrent(generation))
-                periodicStep(*settings);
+                periodicStep(*settings, generation);
         }
         // The link going down or a stop ends the pause early.
         std::unique_lock lock(m_waitMutex);
@@ -247,7 +247,7 @@ void DeviceCommunication::postLoginSequence(const CPPConnectionSettings& setting
     evaluateVolumeMuteAvailability(settings);
 }
 
-void DeviceCommunication::periodicStep(const CPPConnectionSettings& settings) {
+void DeviceCommunication::periodicStep(const CPPConnectionSettings& settings, uint64_t generation) {
     const std::time_t current = now();
     if (current - m_lastKeepAlive.load() >= KEEP_ALIVE_SECONDS) {
         if (m_line->getSipProxyStatus() == CPPLine::SIP_PROXY_NOT_REPORTED &&
@@ -258,6 +258,11 @@ void DeviceCommunication::periodicStep(const CPPConnectionSettings& settings) {
         sendLine(CommandParser::settingsDisplayNameOrLocalNumber(&settings), settings, {});
     }
 
+    // The link may have gone since the loop tested it (or during a send): a step of a link that
+    // is gone must neither show a record nor change the line that the next link starts from.
+    std::lock_guard link(m_linkMutex);
+    if (!linkIsCurrent(generation))
+        return;
     if (m_line->getCallForwardingNumber().empty()) {
         if (m_blinkActive.exchange(false))
             dispatchNotification(m_builder.makeSettingsNotification(m_line->getDisplayName(), false));

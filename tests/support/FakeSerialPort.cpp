@@ -54,9 +54,21 @@ bool FakeSerialPort::close() {
     return true;
 }
 
+void FakeSerialPort::setWriteHook(std::function<void(const std::string&)> hook) {
+    std::lock_guard lock(m_mutex);
+    m_writeHook = std::move(hook);
+}
+
 bool FakeSerialPort::sendData(const std::string& bytes) {
     if (!m_open.load())
         return false;
+    std::function<void(const std::string&)> hook;
+    {
+        std::lock_guard lock(m_mutex);
+        hook = m_writeHook;
+    }
+    if (hook)
+        hook(bytes);
     std::lock_guard lock(m_mutex);
     m_written += bytes;
     return true;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -36,6 +37,10 @@ public:
     int openCount() const { return m_openCount.load(); }
     void setFailOpens(bool fail) { m_failOpens.store(fail); }
 
+    // Called with every write to the open port, on the writing thread and before the bytes are
+    // kept, so a test can hold a writer there.
+    void setWriteHook(std::function<void(const std::string&)> hook);
+
     // Everything the dialer wrote, and the same cut into lines at "\r\n".
     std::string written() const;
     std::vector<std::string> writtenLines() const;
@@ -58,6 +63,7 @@ private:
     mutable std::mutex m_mutex;
     std::weak_ptr<SerialPortDelegate> m_delegate;
     std::string m_written;
+    std::function<void(const std::string&)> m_writeHook;
     std::atomic<uint64_t> m_baudRate{19200};
     std::atomic<uint64_t> m_parity{0};
     std::atomic<uint64_t> m_stopBits{1};

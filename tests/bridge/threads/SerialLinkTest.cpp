@@ -3,11 +3,52 @@
 #include "connection/LinkFixture.h"
 #include "support/FakeSerialPort.h"
 
+#include <condition_variable>
+#include <mutex>
+
 namespace {
 
 using fakebox::FakeBox;
 
 constexpr const char* PORT_PATH = "/dev/ttyFAKE0";
+
+// Holds the first writer of bytes holding text inside the port's write, until released (at the
+// latest when the hold goes).
+class WriteHold {
+public:
+    WriteHold(FakeSerialPort& port, std::string text) {
+        port.setWriteHook([state = m_state, text = std::move(text)](const std::string& bytes) {
+            std::unique_lock lock(state->mutex);
+            if (state->held || bytes.find(text) == std::string::npos)
+                return;
+            state->held = true;
+            state->changed.notify_all();
+            state->changed.wait(lock, [&] { return state->released; });
+        });
+    }
+    ~WriteHold() { release(); }
+    WriteHold(const WriteHold&) = delete;
+    WriteHold& operator=(const WriteHold&) = delete;
+
+    bool waitUntilHeld() {
+        std::unique_lock lock(m_state->mutex);
+        return m_state->changed.wait_for(lock, SOON, [&] { return m_state->held; });
+    }
+    void release() {
+        std::lock_guard lock(m_state->mutex);
+        m_state->released = true;
+        m_state->changed.notify_all();
+    }
+
+private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool held = false;
+        bool released = false;
+    };
+    std::shared_ptr<State> m_state = std::make_shared<State>();
+};
 
 // The device object with fake ports; the test thread is the main thread and drains the main
 // queue, where the ports post their events.
@@ -39,6 +80,12 @@ protected:
         connect(serialProfile(PORT_PATH));
         ASSERT_TRUE(pumpUntil([&] { return countOf(m_listener.records(), "LOGIN_SUCCESS") > logins; }));
         ASSERT_TRUE(waitForLoginPass(logins + 1));
+    }
+
+    // The object's first periodic step shows the line's name once, possibly after the login pass
+    // ended; later links show nothing while the line has no forwarding.
+    bool waitForFirstPeriodicStep() {
+        return m_listener.waitFor([](const auto& all) { return findSettingsDisable(all) > 0; }, SOON);
     }
 
     std::vector<std::string> serialReceivedLog() const {
@@ -124,6 +171,7 @@ TEST_F(SerialLink, RepliesAreCutAtThePrompt) {
 // request's time-out reports twice and the next connect logs in again.
 TEST_F(SerialLink, CloseAndPortErrors) {
     ASSERT_NO_FATAL_FAILURE(connectSerial());
+    ASSERT_TRUE(waitForFirstPeriodicStep());
     m_listener.clear();
     m_device->closeConnection();
     ASSERT_TRUE(pumpUntilCount("ERROR", 1));
@@ -155,6 +203,27 @@ TEST_F(SerialLink, CloseAndPortErrors) {
 
     ASSERT_NO_FATAL_FAILURE(connectSerial());
     EXPECT_EQ(countOf(m_listener.records(), "LOGIN_SUCCESS"), 1u);
+}
+
+// A periodic step whose link goes down while it sends its keep-alive shows nothing of that
+// link afterwards (here the forwarding display that fell due with it).
+TEST_F(SerialLink, AStepOfALinkThatWentDownShowsNothing) {
+    ASSERT_NO_FATAL_FAILURE(connectSerial());
+    ASSERT_TRUE(waitForFirstPeriodicStep());
+    m_listener.clear();
+    m_port->deliver("EP UA 1 INQUIRE_RESULT CFW_STATUS ACTIVE;CFW-UNCONDITIONAL;SIP:300@PBX\n\r=> ");
+    ASSERT_TRUE(pumpUntilCount("CFW_STATUS", 1));
+
+    WriteHold hold(*m_port, "DISPLAY_NAME");
+    m_clock.advanceSeconds(15);
+    ASSERT_TRUE(hold.waitUntilHeld());
+    m_listener.clear();
+    m_port->fail();
+    ASSERT_TRUE(pumpUntilCount("ERROR", 2));
+    hold.release();
+    // What the released step still shows, it shows at once.
+    EXPECT_FALSE(m_listener.waitFor([](const auto& all) { return all.size() > 2; }, QUIET));
+    EXPECT_EQ(linkEvents(), (std::vector<std::string>{"ERROR", "ERROR"}));
 }
 
 // A new link replaces the port: the old port's late "closed" belongs to the old link and is
@@ -209,8 +278,7 @@ TEST_F(SerialLink, MissingPortsRemovalAndNoCore) {
     EXPECT_EQ(linkEvents(), (std::vector<std::string>{"CONNECTING"}));
 
     ASSERT_NO_FATAL_FAILURE(connectSerial());
-    // The serial loop's first periodic step shows the line's name once; it may come late.
-    ASSERT_TRUE(m_listener.waitFor([](const auto& all) { return findSettingsDisable(all) > 0; }, SOON));
+    ASSERT_TRUE(waitForFirstPeriodicStep());
     m_listener.clear();
     m_port->remove();
     ASSERT_TRUE(pumpUntilCount("ERROR", 1));
