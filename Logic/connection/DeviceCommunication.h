@@ -37,10 +37,10 @@ class TelnetSocket;
 //
 // Locks, always taken in this order: connect mutex -> pass mutex (one receive pass, a close,
 // the login state) -> link mutex (a link going down or replaced; the periodic work's records)
-// -> the line (CPPLine) -> leaves (the profile snapshot; socket -> send; the
-// device object's mutex; the serial port; the database; the log). The listener is called on
-// the thread that made the record, possibly under the connect, pass or link mutex, never under
-// the line's lock: it must not block, connect or close.
+// -> the line (CPPLine) -> leaves (the profile snapshot; socket -> send; the device object's
+// mutex; the serial port; the database; the log). The listener is called on the thread that
+// made the record, possibly under the connect, pass or link mutex, never under the line's
+// lock: it must not block, connect or close.
 class DeviceCommunication {
 public:
     // The one object, created on the first call; destroying it clears the pointer. Parsers,
