@@ -438,6 +438,14 @@ bool DeviceCommunication::linkIsCurrent(uint64_t generation) const {
     return !m_stopping.load() && isConnected() && m_linkGeneration.load() == generation;
 }
 
+bool DeviceCommunication::onCurrentLink(uint64_t generation, const std::function<void()>& change) {
+    std::lock_guard link(m_linkMutex);
+    if (!linkIsCurrent(generation))
+        return false;
+    change();
+    return true;
+}
+
 std::shared_ptr<TelnetSocket> DeviceCommunication::currentSocket() const {
     std::lock_guard lock(m_socketMutex);
     return m_socket;

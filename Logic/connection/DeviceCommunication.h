@@ -206,6 +206,8 @@ private:
     // Sleeps for duration unless the object is stopping; false when stopped.
     bool pauseUnlessStopping(std::chrono::nanoseconds duration);
     bool linkIsCurrent(uint64_t generation) const;
+    // Runs change under the link mutex while generation is the current link; false when not.
+    bool onCurrentLink(uint64_t generation, const std::function<void()>& change);
     std::shared_ptr<TelnetSocket> currentSocket() const;
     // Puts socket in place of the current one and hands the replaced one back, so it is let go
     // outside the lock.
@@ -216,14 +218,19 @@ private:
                         int32_t failedAttempts);
     void telnetReceiveLoop(uint64_t generation, const DeviceTimings& timings, uint64_t request,
                            int32_t failedAttempts);
-    PassResult telnetPass(const DeviceTimings& timings, const CPPConnectionSettings* settings);
+    PassResult telnetPass(const DeviceTimings& timings, const CPPConnectionSettings* settings,
+                          uint64_t generation);
     void receiveLines(int32_t fd, const std::string& chunk, const CPPConnectionSettings& settings);
     void serialLoop(uint64_t generation, const DeviceTimings& timings);
+    // The login of link generation: a step of a link that went down or was replaced meanwhile
+    // sends, shows and changes nothing more.
     void loginStep(const std::string& chunk, const CPPConnectionSettings& settings,
-                   const DeviceTimings& timings);
-    void loginSucceeded(const CPPConnectionSettings& settings, const DeviceTimings& timings);
+                   const DeviceTimings& timings, uint64_t generation);
+    void loginSucceeded(const CPPConnectionSettings& settings, const DeviceTimings& timings,
+                        uint64_t generation);
     void loginFailed(const std::string& message);
-    void postLoginSequence(const CPPConnectionSettings& settings, const DeviceTimings& timings);
+    void postLoginSequence(const CPPConnectionSettings& settings, const DeviceTimings& timings,
+                           uint64_t generation);
     // Does nothing past the keep-alive once generation is no longer the current link.
     void periodicStep(const CPPConnectionSettings& settings, uint64_t generation);
 

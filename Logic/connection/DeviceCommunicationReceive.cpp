@@ -71,7 +71,7 @@ void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTim
             if (!linkIsCurrent(generation))
                 return;
             settings = getCurrentConnectionSettings();
-            if (telnetPass(timings, settings.get()) == PassResult::Dead) {
+            if (telnetPass(timings, settings.get(), generation) == PassResult::Dead) {
                 // Someone else took the link down meanwhile and goes on from there.
                 if (!linkIsCurrent(generation))
                     return;
@@ -91,7 +91,8 @@ void DeviceCommunication::telnetReceiveLoop(uint64_t generation, const DeviceTim
 }
 
 DeviceCommunication::PassResult DeviceCommunication::telnetPass(const DeviceTimings& timings,
-                                                                const CPPConnectionSettings* settings) {
+                                                                const CPPConnectionSettings* settings,
+                                                                uint64_t generation) {
     const std::shared_ptr<TelnetSocket> socket = currentSocket();
     // A failed send closed the socket: the link is gone.
     if (socket == nullptr || socket->isClosed())
@@ -132,7 +133,7 @@ DeviceCommunication::PassResult DeviceCommunication::telnetPass(const DeviceTimi
     if (settings == nullptr)
         return PassResult::Continue;
     if (!m_loggedIn.load())
-        loginStep(chunk, *settings, timings);
+        loginStep(chunk, *settings, timings, generation);
     else
         receiveLines(socket->getFd(), chunk, *settings);
     return PassResult::Continue;
@@ -163,7 +164,7 @@ void DeviceCommunication::serialLoop(uint64_t generation, const DeviceTimings& t
             if (!m_loggedIn.load()) {
                 std::lock_guard pass(m_passMutex);
                 if (linkIsCurrent(generation) && !m_loggedIn.load())
-                    loginStep("", *settings, timings);
+                    loginStep("", *settings, timings, generation);
             }
             if (m_loggedIn.load() && linkIsCurrent(generation))
                 periodicStep(*settings, generation);
@@ -175,9 +176,12 @@ void DeviceCommunication::serialLoop(uint64_t generation, const DeviceTimings& t
 }
 
 void DeviceCommunication::loginStep(const std::string& chunk, const CPPConnectionSettings& settings,
-                                    const DeviceTimings& timings) {
+                                    const DeviceTimings& timings, uint64_t generation) {
+    // The link may have gone since the loop tested it; a gone link's step answers nothing.
+    if (!linkIsCurrent(generation))
+        return;
     if (settings.getConnectionType() != ConnectionType::TELNET) {
-        loginSucceeded(settings, timings);
+        loginSucceeded(settings, timings, generation);
         return;
     }
     // First rule that holds decides, and one chunk gets one answer at most.
@@ -193,7 +197,7 @@ void DeviceCommunication::loginStep(const std::string& chunk, const CPPConnectio
     } else if (contains(chunk, "Level: Administrator")) {
         sendLine("\r\nBinaryMode", settings, {});
     } else if (contains(chunk, "=>")) {
-        loginSucceeded(settings, timings);
+        loginSucceeded(settings, timings, generation);
     }
 }
 
@@ -203,48 +207,66 @@ void DeviceCommunication::loginFailed(const std::string& message) {
     closeConnection();
 }
 
-void DeviceCommunication::loginSucceeded(const CPPConnectionSettings& settings,
-                                         const DeviceTimings& timings) {
-    m_loggedIn.store(true);
-    dispatchConnection("LOGIN_SUCCESS", "Login successful");
+void DeviceCommunication::loginSucceeded(const CPPConnectionSettings& settings, const DeviceTimings& timings,
+                                         uint64_t generation) {
+    // Tested and set under the link lock: a port error or close of this link either comes
+    // first, and nothing happens here, or clears the flag after.
+    if (!onCurrentLink(generation, [&] {
+            m_loggedIn.store(true);
+            dispatchConnection("LOGIN_SUCCESS", "Login successful");
+        }))
+        return;
     sendLine("\r\n", settings, {});
-    postLoginSequence(settings, timings);
+    postLoginSequence(settings, timings, generation);
 }
 
 void DeviceCommunication::postLoginSequence(const CPPConnectionSettings& settings,
-                                            const DeviceTimings& timings) {
-    // The box takes the queries one at a time; a short pause after each keeps them apart.
-    const auto send = [&](const std::string& line) {
-        sendLine(line, settings, {});
-        std::this_thread::sleep_for(timings.postLoginPause);
+                                            const DeviceTimings& timings, uint64_t generation) {
+    // Each step goes ahead only while the link is current, and the sequence ends at the first
+    // that finds it gone. Sends go out without the link lock (a slow write must not hold up a
+    // close); records and line changes are made under it. The box takes the queries one at a
+    // time: a short pause after each keeps them apart.
+    const auto query = [&](const std::function<void()>& send, bool pause = true) {
+        if (!linkIsCurrent(generation))
+            return false;
+        send();
+        if (pause)
+            std::this_thread::sleep_for(timings.postLoginPause);
+        return true;
     };
-    const auto pause = [&] { std::this_thread::sleep_for(timings.postLoginPause); };
-    send(CommandParser::settingsDisplayNameOrLocalNumber(&settings));
+    const auto ask = [&](const std::string& line) { return query([&] { sendLine(line, settings, {}); }); };
+    const auto show = [&](const std::function<void()>& change) { return onCurrentLink(generation, change); };
+
+    if (!ask(CommandParser::settingsDisplayNameOrLocalNumber(&settings)))
+        return;
     if (settings.getPhoneType() == PhoneType::VOIP) {
-        send(CommandParser::inquireRegStatus(&settings));
-        send(CommandParser::inquireActiveParties(&settings));
-        dispatchNotification(m_builder.makeCallForwardNotification("", "ENABLE", "", ""));
-        m_line->setCallForwardingEnabled(true);
-        send(CommandParser::inquireCfwStatus(&settings));
-        dispatchNotification(m_builder.makeDndNotification("ENABLE", ""));
-        m_line->setDoNotDisturbEnabled(true);
-        queryDoNotDisturbMode(settings);
+        const auto enableForwarding = [&] {
+            dispatchNotification(m_builder.makeCallForwardNotification("", "ENABLE", "", ""));
+            m_line->setCallForwardingEnabled(true);
+        };
+        const auto enableDoNotDisturb = [&] {
+            dispatchNotification(m_builder.makeDndNotification("ENABLE", ""));
+            m_line->setDoNotDisturbEnabled(true);
+        };
+        if (!ask(CommandParser::inquireRegStatus(&settings)) ||
+            !ask(CommandParser::inquireActiveParties(&settings)) || !show(enableForwarding) ||
+            !ask(CommandParser::inquireCfwStatus(&settings)) || !show(enableDoNotDisturb) ||
+            !query([&] { queryDoNotDisturbMode(settings); }, false))
+            return;
     } else {
-        dispatchNotification(m_builder.makeDndNotification("DISABLE", ""));
-        m_line->setDoNotDisturbEnabled(false);
-        dispatchNotification(m_builder.makeCallForwardNotification("", "DISABLE", "", ""));
-        m_line->setCallForwardingEnabled(false);
-        send(CommandParser::inquireHook(&settings));
+        const auto disableBoth = [&] {
+            dispatchNotification(m_builder.makeDndNotification("DISABLE", ""));
+            m_line->setDoNotDisturbEnabled(false);
+            dispatchNotification(m_builder.makeCallForwardNotification("", "DISABLE", "", ""));
+            m_line->setCallForwardingEnabled(false);
+        };
+        if (!show(disableBoth) || !ask(CommandParser::inquireHook(&settings)))
+            return;
     }
-    volumeQueryMinMaxValue(true, settings);
-    pause();
-    volumeQueryMinMaxValue(false, settings);
-    pause();
-    volumeQuery(settings);
-    pause();
-    muteQuery(settings);
-    pause();
-    evaluateVolumeMuteAvailability(settings);
+    if (query([&] { volumeQueryMinMaxValue(true, settings); }) &&
+        query([&] { volumeQueryMinMaxValue(false, settings); }) && query([&] { volumeQuery(settings); }) &&
+        query([&] { muteQuery(settings); }))
+        show([&] { evaluateVolumeMuteAvailability(settings); });
 }
 
 void DeviceCommunication::periodicStep(const CPPConnectionSettings& settings, uint64_t generation) {

@@ -226,6 +226,32 @@ TEST_F(SerialLink, AStepOfALinkThatWentDownShowsNothing) {
     EXPECT_EQ(linkEvents(), (std::vector<std::string>{"ERROR", "ERROR"}));
 }
 
+// A port error while the login writes its first line ends that link's login there: none of its
+// post-login records follows the ERROR, and the next link logs in again.
+TEST_F(SerialLink, ALoginOfALinkThatWentDownShowsNothingMore) {
+    WriteHold hold(*m_port, "\r\n");
+    connect(serialProfile(PORT_PATH));
+    ASSERT_TRUE(pumpUntilCount("LOGIN_SUCCESS", 1));
+    ASSERT_TRUE(hold.waitUntilHeld());
+    m_listener.clear();
+    m_port->fail();
+    ASSERT_TRUE(pumpUntilCount("ERROR", 2));
+    hold.release();
+
+    // The next link's login waits for the old one's, so all the old one showed is in by then.
+    ASSERT_NO_FATAL_FAILURE(connectSerial());
+    std::vector<std::string> words;
+    for (const CapturedRecord& record : m_listener.records()) {
+        words.push_back(record.pn);
+        if (record.pn == "LOGIN_SUCCESS")
+            break;
+    }
+    EXPECT_EQ(words, (std::vector<std::string>{"ERROR", "ERROR", "CONNECTING", "CONNECTING", "CONNECTED",
+                                               "LOGIN_SUCCESS"}));
+    EXPECT_EQ(countOf(m_listener.records(), "LOGIN_SUCCESS"), 1u);
+    EXPECT_TRUE(m_device->isLoggedIn());
+}
+
 // A new link replaces the port: the old port's late "closed" belongs to the old link and is
 // dropped with one log line, whether the new link is serial or Telnet.
 TEST_F(SerialLink, LateEventsOfAReplacedPortTouchNothing) {
