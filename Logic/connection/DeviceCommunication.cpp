@@ -302,6 +302,10 @@ int32_t DeviceCommunication::sendLine(std::string command, const CPPConnectionSe
 }
 
 void DeviceCommunication::closeConnection(bool, bool fromSerial) {
+    // The port closes before the pass mutex is taken: a serial login holding that mutex may be
+    // waiting for room in the port, and only the close ends such a write.
+    if (CPPSerialBridge* bridge = m_serialBridge.load(); bridge != nullptr && !fromSerial)
+        bridge->close();
     // A receive pass waiting in poll would hold the close up for a whole poll period.
     ++m_closesWaiting;
     signalPass();
@@ -311,8 +315,6 @@ void DeviceCommunication::closeConnection(bool, bool fromSerial) {
             std::lock_guard link(m_linkMutex);
             m_status.store(-1);
         }
-        if (CPPSerialBridge* bridge = m_serialBridge.load(); bridge != nullptr && !fromSerial)
-            bridge->close();
         const std::shared_ptr<TelnetSocket> socket = replaceSocket(nullptr);
         auto record = m_builder.makeConnectionNotification("CLOSE", CLOSE_MESSAGE);
         resetLineState();

@@ -36,11 +36,13 @@ class TelnetSocket;
 // older link end at their next test, and serial reports of an older port are dropped.
 //
 // Locks, always taken in this order: connect mutex -> pass mutex (one receive pass, a close,
-// the login state) -> link mutex (a link going down or replaced; the periodic work's records)
-// -> the line (CPPLine) -> leaves (the profile snapshot; socket -> send; the device object's
-// mutex; the serial port; the database; the log). The listener is called on the thread that
-// made the record, possibly under the connect, pass or link mutex, never under the line's
-// lock: it must not block, connect or close.
+// the login state) -> link mutex (a link going down or replaced; the login's and the periodic
+// work's records) -> the line (CPPLine) -> leaves (the profile snapshot; socket -> send; the
+// device object's mutex; the serial port; the database; the log). A close has the serial side
+// close the port before it takes the pass mutex: a login holding that mutex may be waiting
+// for room in the port, and only the close ends such a write. The listener is called on the
+// thread that made the record, possibly under the connect, pass or link mutex, never under
+// the line's lock: it must not block, connect or close.
 class DeviceCommunication {
 public:
     // The one object, created on the first call; destroying it clears the pointer. Parsers,

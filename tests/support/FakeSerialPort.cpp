@@ -45,8 +45,12 @@ void FakeSerialPort::open() {
 }
 
 bool FakeSerialPort::close() {
-    if (!m_open.exchange(false))
-        return true;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_open.exchange(false))
+            return true;
+    }
+    m_closed.notify_all();
     post([](FakeSerialPort& port, SerialPortDelegate& delegate) {
         if (delegate.serialPortWasClosed)
             delegate.serialPortWasClosed(port);
@@ -70,8 +74,16 @@ bool FakeSerialPort::sendData(const std::string& bytes) {
     if (hook)
         hook(bytes);
     std::lock_guard lock(m_mutex);
+    // As on a real port, a close ends a write that was still waiting.
+    if (!m_open.load())
+        return false;
     m_written += bytes;
     return true;
+}
+
+bool FakeSerialPort::waitUntilClosed(std::chrono::milliseconds limit) const {
+    std::unique_lock lock(m_mutex);
+    return m_closed.wait_for(lock, limit, [this] { return !m_open.load(); });
 }
 
 std::string FakeSerialPort::written() const {

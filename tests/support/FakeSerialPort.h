@@ -3,6 +3,8 @@
 #include "Logic/connection/Serial/SerialPortInterface.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -28,8 +30,10 @@ public:
     bool isOpen() const override { return m_open.load(); }
     // Closes at once and posts "closed".
     bool close() override;
-    // Keeps the bytes; false when closed.
+    // Keeps the bytes; false when closed, also when the port closed while the write hook held it.
     bool sendData(const std::string& bytes) override;
+    // Whether the port is closed by the end of limit (at once when it is already).
+    bool waitUntilClosed(std::chrono::milliseconds limit) const;
 
     uint64_t baudRate() const { return m_baudRate.load(); }
     uint64_t parity() const { return m_parity.load(); }
@@ -61,6 +65,7 @@ private:
 
     const std::string m_path;
     mutable std::mutex m_mutex;
+    mutable std::condition_variable m_closed;
     std::weak_ptr<SerialPortDelegate> m_delegate;
     std::string m_written;
     std::function<void(const std::string&)> m_writeHook;

@@ -13,17 +13,27 @@ using fakebox::FakeBox;
 constexpr const char* PORT_PATH = "/dev/ttyFAKE0";
 
 // Holds the first writer of bytes holding text inside the port's write, until released (at the
-// latest when the hold goes).
+// latest when the hold goes). Until::PortClosed plays a driver that never takes the bytes: the
+// write waits for the port to close, as a real port's does, for SOON at most.
 class WriteHold {
 public:
-    WriteHold(FakeSerialPort& port, std::string text) {
-        port.setWriteHook([state = m_state, text = std::move(text)](const std::string& bytes) {
+    enum class Until { Released, PortClosed };
+
+    WriteHold(FakeSerialPort& port, std::string text, Until until = Until::Released) {
+        port.setWriteHook([state = m_state, text = std::move(text), until, &port](const std::string& bytes) {
             std::unique_lock lock(state->mutex);
             if (state->held || bytes.find(text) == std::string::npos)
                 return;
             state->held = true;
             state->changed.notify_all();
-            state->changed.wait(lock, [&] { return state->released; });
+            if (until == Until::Released) {
+                state->changed.wait(lock, [&] { return state->released; });
+                return;
+            }
+            lock.unlock();
+            const bool closed = port.waitUntilClosed(SOON);
+            lock.lock();
+            state->endedByClose = closed;
         });
     }
     ~WriteHold() { release(); }
@@ -39,6 +49,10 @@ public:
         m_state->released = true;
         m_state->changed.notify_all();
     }
+    bool endedByClose() const {
+        std::lock_guard lock(m_state->mutex);
+        return m_state->endedByClose;
+    }
 
 private:
     struct State {
@@ -46,6 +60,7 @@ private:
         std::condition_variable changed;
         bool held = false;
         bool released = false;
+        bool endedByClose = false;
     };
     std::shared_ptr<State> m_state = std::make_shared<State>();
 };
@@ -250,6 +265,20 @@ TEST_F(SerialLink, ALoginOfALinkThatWentDownShowsNothingMore) {
                                                "LOGIN_SUCCESS"}));
     EXPECT_EQ(countOf(m_listener.records(), "LOGIN_SUCCESS"), 1u);
     EXPECT_TRUE(m_device->isLoggedIn());
+}
+
+// Closing the link (the core's close, on the main thread) while the login waits on a port that
+// takes no bytes closes the port at once, which ends the write, instead of waiting behind it.
+TEST_F(SerialLink, ACloseEndsALoginWriteThePortNeverTakes) {
+    WriteHold hold(*m_port, "\r\n", WriteHold::Until::PortClosed);
+    connect(serialProfile(PORT_PATH));
+    ASSERT_TRUE(pumpUntilCount("LOGIN_SUCCESS", 1));
+    ASSERT_TRUE(hold.waitUntilHeld());
+    m_device->closeConnection();
+    EXPECT_TRUE(hold.endedByClose());
+    EXPECT_FALSE(m_port->isOpen());
+    EXPECT_EQ(linkEvents().back(), "CLOSE");
+    EXPECT_FALSE(m_device->isLoggedIn());
 }
 
 // A new link replaces the port: the old port's late "closed" belongs to the old link and is
