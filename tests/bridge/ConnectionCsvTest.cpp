@@ -441,18 +441,18 @@ TEST_F(ConnectionCsvTest, StrayQuoteRunsOnOnlyWhereItClosesIntoARow) {
 
 // Every text a profile carries, drawn from what breaks naive CSV, comes back from the file.
 TEST_F(ConnectionCsvTest, RandomProfilesComeBackFromTheirFile) {
-    for (uint32_t seed = 1; seed <= 16; ++seed) {
-        RandomText random(seed);
+    for (uint32_t draw = 1; draw <= 16; ++draw) {
+        RandomText random(draw);
         std::vector<ConnectionSettingsPtr> made;
         for (int i = 0; i < 15; ++i)
             made.push_back(randomProfile(random));
         ASSERT_TRUE(ConnectionCSV::exportToFile(path(), made));
         std::vector<std::string> problems;
         const auto parsed = ConnectionCSV::parseFile(path(), &problems);
-        EXPECT_TRUE(problems.empty()) << "seed " << seed;
-        ASSERT_EQ(parsed.size(), made.size()) << "seed " << seed;
+        EXPECT_TRUE(problems.empty()) << "draw " << draw;
+        ASSERT_EQ(parsed.size(), made.size()) << "draw " << draw;
         for (size_t i = 0; i < made.size(); ++i)
-            EXPECT_EQ(textsOf(*parsed[i]), textsOf(*made[i])) << "seed " << seed << ", profile " << i;
+            EXPECT_EQ(textsOf(*parsed[i]), textsOf(*made[i])) << "draw " << draw << ", profile " << i;
     }
 }
 

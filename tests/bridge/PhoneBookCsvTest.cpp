@@ -191,8 +191,8 @@ TEST_F(PhoneBookCsvTest, StrayQuoteRunsOnOnlyWhereItClosesIntoARow) {
 
 // Every text a contact carries, drawn from what breaks naive CSV, comes back from the file.
 TEST_F(PhoneBookCsvTest, RandomContactsComeBackFromTheirFile) {
-    for (uint32_t seed = 1; seed <= 16; ++seed) {
-        RandomText random(seed);
+    for (uint32_t draw = 1; draw <= 16; ++draw) {
+        RandomText random(draw);
         std::vector<ContactPtr> contacts;
         for (int i = 0; i < 40; ++i) {
             std::vector<ContactNumberPtr> numbers;
@@ -205,8 +205,8 @@ TEST_F(PhoneBookCsvTest, RandomContactsComeBackFromTheirFile) {
         ASSERT_TRUE(PhoneBookCSV::exportToFile(path(), contacts));
         std::vector<std::string> problems;
         EXPECT_EQ(describe(PhoneBookCSV::parseFile(path(), &problems)), describe(contacts))
-            << "seed " << seed;
-        EXPECT_TRUE(problems.empty()) << "seed " << seed;
+            << "draw " << draw;
+        EXPECT_TRUE(problems.empty()) << "draw " << draw;
     }
 }
 
