@@ -8,11 +8,6 @@ ElidingLabel::ElidingLabel(QWidget* parent, Qt::TextElideMode elideMode)
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void ElidingLabel::setElideMode(Qt::TextElideMode elideMode) {
-    m_elideMode = elideMode;
-    update();
-}
-
 QString ElidingLabel::shownText() const {
     return fontMetrics().elidedText(text(), m_elideMode, contentsRect().width());
 }

@@ -13,8 +13,6 @@ class ElidingLabel final : public QLabel {
 public:
     explicit ElidingLabel(QWidget* parent = nullptr, Qt::TextElideMode elideMode = Qt::ElideRight);
 
-    Qt::TextElideMode elideMode() const { return m_elideMode; }
-    void setElideMode(Qt::TextElideMode elideMode);
     // The text as it shows now: whole, or shortened with "…" to the label's width.
     QString shownText() const;
 
@@ -24,5 +22,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Qt::TextElideMode m_elideMode;
+    const Qt::TextElideMode m_elideMode;
 };
