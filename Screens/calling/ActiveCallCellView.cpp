@@ -119,8 +119,6 @@ void ActiveCallCellView::updateState() {
     }
     const int64_t state = m_lineParty->state();
     m_stateNameField->setText(linePartyStateToString(state));
-    // The state name is never shortened: the name beside it gives way instead.
-    layoutSubviews();
     if (state == StateId::RINGING) {
         setStateImage(QStringLiteral("btn_active_call"));
         m_callTimeView->hide();
@@ -144,16 +142,14 @@ void ActiveCallCellView::updateState() {
         m_holdTimeView->hide();
         setTopCallTimeViewConstraint(activeTimeAloneTop);
     }
+    // Once for the new state name and time place: the state name is never shortened, the name
+    // beside it gives way instead.
+    layoutSubviews();
 }
 
 void ActiveCallCellView::setStateImage(const QString& name) {
     m_stateImageName = name;
     m_stateImage->setPixmap(Images::named(name, stateImageSize));
-}
-
-void ActiveCallCellView::setTopCallTimeViewConstraint(int top) {
-    m_topCallTimeViewConstraint = top;
-    layoutSubviews();
 }
 
 void ActiveCallCellView::resizeEvent(QResizeEvent* event) {

@@ -52,7 +52,8 @@ protected:
 
 private:
     void setStateImage(const QString& name);
-    void setTopCallTimeViewConstraint(int top);
+    // Placed by the next layoutSubviews().
+    void setTopCallTimeViewConstraint(int top) { m_topCallTimeViewConstraint = top; }
     void layoutSubviews();
 
     LinePartyPtr m_lineParty;
