@@ -23,6 +23,11 @@ constexpr int timeHeight = 16;
 constexpr QSize stateImageSize(32, 32);
 constexpr uint32_t secondaryText = 0x6B6B6B;
 
+// The width a label's whole text needs, with a pixel of room either side.
+int wholeTextWidth(const QLabel* label) {
+    return label->fontMetrics().horizontalAdvance(label->text()) + 2;
+}
+
 // An icon and a time text, right-aligned.
 QWidget* makeTimeGroup(QWidget* parent, const QString& name, const QString& icon, QLabel* field) {
     auto* group = new QWidget(parent);
@@ -161,7 +166,7 @@ void ActiveCallCellView::resizeEvent(QResizeEvent* event) {
 // left of it. The company and number lines end where the time column begins.
 void ActiveCallCellView::layoutSubviews() {
     const int right = width() - rightMargin;
-    const int stateWidth = m_stateNameField->fontMetrics().horizontalAdvance(m_stateNameField->text()) + 2;
+    const int stateWidth = wholeTextWidth(m_stateNameField);
     m_stateNameField->setGeometry(right - stateWidth, 6, stateWidth, 16);
     const int timeWidth = m_callTimeView->sizeHint().width();
     m_callTimeView->setGeometry(right - timeWidth, m_topCallTimeViewConstraint, timeWidth, timeHeight);
@@ -171,13 +176,9 @@ void ActiveCallCellView::layoutSubviews() {
     const int linesRight = right - timeWidth - columnGap;
     m_companyField->setGeometry(textLeft, 24, std::max(0, linesRight - textLeft), 15);
     // The type follows the number; a long number shortens so that the type still shows.
-    const int typeWidth =
-        m_phoneTypeField->text().isEmpty()
-            ? 0
-            : m_phoneTypeField->fontMetrics().horizontalAdvance(m_phoneTypeField->text()) + 2;
+    const int typeWidth = m_phoneTypeField->text().isEmpty() ? 0 : wholeTextWidth(m_phoneTypeField);
     const int numberRoom = std::max(0, linesRight - textLeft - (typeWidth > 0 ? typeWidth + columnGap : 0));
-    const int numberWidth = std::min(
-        numberRoom, m_phoneNumberField->fontMetrics().horizontalAdvance(m_phoneNumberField->text()) + 2);
+    const int numberWidth = std::min(numberRoom, wholeTextWidth(m_phoneNumberField));
     m_phoneNumberField->setGeometry(textLeft, 40, numberWidth, 18);
     m_phoneTypeField->setGeometry(textLeft + numberWidth + (numberWidth > 0 ? columnGap : 0), 40,
                                   std::max(0, std::min(typeWidth, linesRight - textLeft - numberWidth)), 18);
