@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 ContactSortMethod contactSortMethod(int method) {
     switch (method) {
@@ -78,16 +79,19 @@ void orderContactsBySection(std::vector<ContactPtr>& contacts, ContactSortField 
         sections[section].push_back(std::move(contact));
     }
     contacts.clear();
+    const auto append = [&contacts](auto begin, auto end) {
+        contacts.insert(contacts.end(), std::make_move_iterator(begin), std::make_move_iterator(end));
+    };
     std::vector<ContactPtr>& unlettered = sections[letterCount];
     if (ascending) {
-        for (size_t section = 0; section <= letterCount; ++section) {
-            contacts.insert(contacts.end(), sections[section].begin(), sections[section].end());
+        for (std::vector<ContactPtr>& section : sections) {
+            append(section.begin(), section.end());
         }
         return;
     }
-    contacts.assign(unlettered.rbegin(), unlettered.rend());
+    append(unlettered.rbegin(), unlettered.rend());
     for (size_t section = letterCount; section-- > 0;) {
-        contacts.insert(contacts.end(), sections[section].begin(), sections[section].end());
+        append(sections[section].begin(), sections[section].end());
     }
 }
 
