@@ -47,6 +47,14 @@ FileDialog::Completion onFileChosen(QWidget* parent, std::function<void(const st
 }
 const QString captionStyle = QStringLiteral("color: #333333; font-size: 13px;");
 
+QLabel* boldTitle(const QString& text, int pixelSize) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setStyleSheet(
+        QStringLiteral("color: #000000; font-size: %1px; font-weight: bold;").arg(pixelSize));
+    return label;
+}
+
 } // namespace
 
 QVBoxLayout* pageLayout(QWidget* page) {
@@ -114,17 +122,11 @@ void alignCaptions(const std::vector<QFormLayout*>& forms) {
 }
 
 QLabel* heading(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setTextFormat(Qt::PlainText);
-    label->setStyleSheet(QStringLiteral("color: #000000; font-size: 14px; font-weight: bold;"));
-    return label;
+    return boldTitle(text, 14);
 }
 
 QLabel* subheading(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setTextFormat(Qt::PlainText);
-    label->setStyleSheet(QStringLiteral("color: #000000; font-size: 13px; font-weight: bold;"));
-    return label;
+    return boldTitle(text, 13);
 }
 
 QLabel* caption(const QString& text) {
