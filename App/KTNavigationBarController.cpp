@@ -99,12 +99,12 @@ bool KTNavigationBarController::eventFilter(QObject* watched, QEvent* event) {
     return ViewController::eventFilter(watched, event);
 }
 
+// The fit then narrows the side buttons to what they show and places the title between them.
 void KTNavigationBarController::layoutForWidth(int width) {
     m_bottomLineView->parentWidget()->resize(width, barHeight);
-    m_leftButton->setGeometry(4, 6, sideButtonWidth, barHeight - 12);
-    m_rightButton->setGeometry(width - sideButtonWidth - 4, 6, sideButtonWidth, barHeight - 12);
+    m_leftButton->setGeometry(sideMargin, 6, sideButtonWidth, barHeight - 12);
+    m_rightButton->setGeometry(width - sideButtonWidth - sideMargin, 6, sideButtonWidth, barHeight - 12);
     m_optionalButton->setGeometry(width - sideButtonWidth - 44, 6, 36, barHeight - 12);
-    m_barTitle->setGeometry(sideButtonWidth + 8, 0, width - 2 * (sideButtonWidth + 8), barHeight);
     m_bottomLineView->setGeometry(0, barHeight - 1, width, 1);
     fitTitleBetweenButtons();
 }
