@@ -23,25 +23,10 @@ using namespace SettingsFixture;
 
 namespace {
 
-// The bar's buttons are wider than what they show: a user clicks the back arrow at the left
-// end and the right button's title at its right end.
-bool clickBack(SettingsTab& tab) {
-    QPushButton* back = tab.bar()->leftButton();
-    const bool clicked = UserInput::clickAt(back, QPoint(16, back->height() / 2));
-    tab.settle();
-    return clicked;
-}
-bool clickRightTitle(SettingsTab& tab) {
-    QPushButton* right = tab.bar()->rightButton();
-    const bool clicked = UserInput::clickAt(right, QPoint(right->width() - 20, right->height() / 2));
-    tab.settle();
-    return clicked;
-}
-
 // The connection list in edit mode, then a row's edit button (row 0 is "New Connection").
 EditConnectionViewController* openEditorByClicks(SettingsTab& tab, int row) {
     ConnectionViewController* list = tab.openConnections();
-    if (!clickRightTitle(tab)) {
+    if (!tab.clickRight()) {
         return nullptr;
     }
     QPushButton* edit = list->connectionViews()[static_cast<size_t>(row)]->rightButton();
@@ -132,8 +117,8 @@ private slots:
         QVERIFY(page != nullptr);
         USER_CLICK(page->connectionTypeControl()->segmentButton(linkSegment));
         USER_CLICK(page->phoneTypeControl()->segmentButton(phoneSegment));
-        QVERIFY(clickBack(tab));
-        QVERIFY(clickRightTitle(tab));
+        QVERIFY(tab.clickBack());
+        QVERIFY(tab.clickRight());
         const ConnectionSettingsPtr saved = storedProfile(stored->ID());
         QVERIFY(saved != nullptr);
         QCOMPARE(saved->connectionType(), connectionType);
@@ -158,8 +143,8 @@ private slots:
             USER_CLICK(field);
             USER_TYPE(text);
         }
-        QVERIFY(clickBack(tab));
-        QVERIFY(clickRightTitle(tab));
+        QVERIFY(tab.clickBack());
+        QVERIFY(tab.clickRight());
         const std::vector<ConnectionSettingsPtr> all = ConnectionSettingsManager::allConnectionSettings();
         QCOMPARE(all.size(), size_t(1));
         QCOMPARE(all.front()->roomName(), std::string("Lab"));

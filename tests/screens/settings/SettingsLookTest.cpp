@@ -74,15 +74,6 @@ QStringList linesOf(const QLabel* label) {
     return lines;
 }
 
-// Where a user clicks the bar's buttons: on the back arrow, and on the right button's title,
-// which sit at the outer ends of buttons wider than what they show.
-QPoint onBackArrow(const QWidget* button) {
-    return {16, button->height() / 2};
-}
-QPoint onRightTitle(const QWidget* button) {
-    return {button->width() - 20, button->height() / 2};
-}
-
 // The editor of a new profile on the Settings tab, with one of its pages pushed.
 struct EditorPage {
     explicit EditorPage(UiHarness& ui) : tab(ui), editor(tab.openEditor(0)) {}
@@ -126,11 +117,9 @@ private slots:
         }
 
         // Edit mode shows "New Connection" alone; leaving it shows no row again.
-        USER_CLICK_AT(stack->navigationBar()->rightButton(),
-                      onRightTitle(stack->navigationBar()->rightButton()));
+        USER_CLICK(stack->navigationBar()->rightButton());
         QVERIFY(list->newConnectionView()->isVisible());
-        USER_CLICK_AT(stack->navigationBar()->rightButton(),
-                      onRightTitle(stack->navigationBar()->rightButton()));
+        USER_CLICK(stack->navigationBar()->rightButton());
         QVERIFY(!list->newConnectionView()->isVisible());
     }
 
@@ -151,7 +140,7 @@ private slots:
                                     ? static_cast<ViewController*>(editor.editor->muteViewController())
                                     : editor.editor->volumeUpDownViewController();
         QVERIFY(editor.tab.open(editor.editor, shown));
-        USER_CLICK_AT(editor.tab.bar()->leftButton(), onBackArrow(editor.tab.bar()->leftButton()));
+        USER_CLICK(editor.tab.bar()->leftButton());
         QMessageBox* sheet = shownSheet();
         QVERIFY(sheet != nullptr);
         QCOMPARE(sheet->icon(), QMessageBox::Warning);
@@ -227,7 +216,7 @@ private slots:
         USER_TYPE(QStringLiteral("secret"));
         USER_CLICK(page->reEnterPasswordField());
         USER_TYPE(QStringLiteral("Secret"));
-        USER_CLICK_AT(tab.bar()->leftButton(), onBackArrow(tab.bar()->leftButton()));
+        USER_CLICK(tab.bar()->leftButton());
         QMessageBox* sheet = shownSheet();
         QVERIFY(sheet != nullptr);
         QCOMPARE(Alert::requests().back().informativeText,
