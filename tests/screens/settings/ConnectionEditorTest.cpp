@@ -77,21 +77,6 @@ QString leaveClosingWarning(SettingsTab& tab) {
     return warning;
 }
 
-UiHarness& launched(UiHarness& ui) {
-    ui.launch();
-    return ui;
-}
-
-// A launched window whose Settings tab shows the connection editor of a list row (0 is "New
-// Connection"), reached by clicks; a null editor when a click was refused.
-struct EditorWindow {
-    explicit EditorWindow(int row) : tab(launched(ui)), editor(tab.openEditor(row)) {}
-
-    UiHarness ui;
-    SettingsTab tab;
-    EditConnectionViewController* editor;
-};
-
 ConnectionSettingsPtr onlyStoredProfile() {
     const std::vector<ConnectionSettingsPtr> all = ConnectionSettingsManager::allConnectionSettings();
     if (all.size() != 1) {

@@ -22,7 +22,6 @@
 #include "Screens/settings/SecurityViewController.h"
 #include "Screens/settings/SettingsViewController.h"
 #include "Screens/settings/VolumeUpDownViewController.h"
-#include "ui/support/UiHarness.h"
 #include "ui/support/UserInput.h"
 
 #include <QAbstractButton>
@@ -318,5 +317,16 @@ EditConnectionViewController* SettingsTab::openEditor(int row, std::source_locat
     }
     return editor;
 }
+
+namespace {
+
+UiHarness& launched(UiHarness& ui) {
+    ui.launch();
+    return ui;
+}
+
+} // namespace
+
+EditorWindow::EditorWindow(int row) : tab(launched(ui)), editor(tab.openEditor(row)) {}
 
 } // namespace SettingsFixture

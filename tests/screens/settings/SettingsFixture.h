@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Logic/bridge/ConnectionSettings.h"
+#include "ui/support/UiHarness.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,7 +19,6 @@ class KTNavigationBarController;
 class KTNavigationController;
 class KTTableView;
 class SettingsViewController;
-class UiHarness;
 class ViewController;
 
 // What the settings tests share: a store emptied before each test, the Settings tab of a
@@ -108,6 +108,16 @@ private:
     UiHarness& m_ui;
     QString m_password;
     SettingsViewController* m_list;
+};
+
+// A launched window whose Settings tab shows the connection editor of a list row (0 is "New
+// Connection"), reached by clicks; a null editor when a click was refused.
+struct EditorWindow {
+    explicit EditorWindow(int row);
+
+    UiHarness ui;
+    SettingsTab tab;
+    EditConnectionViewController* editor;
 };
 
 } // namespace SettingsFixture

@@ -74,13 +74,6 @@ QStringList linesOf(const QLabel* label) {
     return lines;
 }
 
-// The editor of a new profile on the Settings tab, with one of its pages pushed.
-struct EditorPage {
-    explicit EditorPage(UiHarness& ui) : tab(ui), editor(tab.openEditor(0)) {}
-    SettingsTab tab;
-    EditConnectionViewController* editor;
-};
-
 } // namespace
 
 // What a settings user sees: the first start's list, the warnings' look, text sizes, the
@@ -132,9 +125,7 @@ private slots:
     }
     void completenessWarningsShowTheWarningSign() {
         QFETCH(QString, page);
-        UiHarness ui;
-        ui.launch();
-        EditorPage editor(ui);
+        EditorWindow editor(0);
         QVERIFY(editor.editor != nullptr);
         ViewController* shown = page == QStringLiteral("mute")
                                     ? static_cast<ViewController*>(editor.editor->muteViewController())
@@ -174,9 +165,7 @@ private slots:
     // Catches a white handle on the white page: the Custom Buttons page's handle stands out
     // from its track, and dragging it down scrolls the page.
     void customButtonsScrollHandleShows() {
-        UiHarness ui;
-        ui.launch();
-        EditorPage editor(ui);
+        EditorWindow editor(0);
         QVERIFY(editor.editor != nullptr);
         CustomButtonViewController* page = editor.editor->customButtonViewController();
         QVERIFY(editor.tab.open(editor.editor, page));
@@ -237,9 +226,7 @@ private slots:
     // Catches the squeezed fields of the Volume page at scale 1: every field has room for a
     // command line.
     void volumeFieldsHaveRoom() {
-        UiHarness ui;
-        ui.launch();
-        EditorPage editor(ui);
+        EditorWindow editor(0);
         QVERIFY(editor.editor != nullptr);
         VolumeUpDownViewController* page = editor.editor->volumeUpDownViewController();
         QVERIFY(editor.tab.open(editor.editor, page));
