@@ -1,52 +1,20 @@
 #include "App/KTNavigationBarController.h"
-#include "App/KTNavigationController.h"
 #include "App/controls/KTSegmentedControl.h"
-#include "App/controls/KTTableView.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
-#include "Screens/settings/ConnectionCellView.h"
 #include "Screens/settings/ConnectionInfoViewController.h"
-#include "Screens/settings/ConnectionViewController.h"
 #include "Screens/settings/EditConnectionViewController.h"
-#include "Screens/settings/SettingsViewController.h"
 #include "screens/settings/SettingsFixture.h"
 #include "ui/support/QtTestMain.h"
-#include "ui/support/UiHarness.h"
 #include "ui/support/UserInput.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
 using namespace SettingsFixture;
 
 namespace {
-
-// The connection list in edit mode, then a row's edit button (row 0 is "New Connection").
-EditConnectionViewController* openEditorByClicks(SettingsTab& tab, int row) {
-    ConnectionViewController* list = tab.openConnections();
-    if (!tab.clickRight()) {
-        return nullptr;
-    }
-    QPushButton* edit = list->connectionViews()[static_cast<size_t>(row)]->rightButton();
-    if (!UserInput::click(edit)) {
-        return nullptr;
-    }
-    tab.settle();
-    return list->editor();
-}
-
-// The editor's "Connection Info" row, clicked.
-ConnectionInfoViewController* openInfoPage(SettingsTab& tab, EditConnectionViewController* editor) {
-    KTTableView* menu = editor->tableView();
-    if (!UserInput::clickAt(menu->viewport(), menu->visualRect(menu->model()->index(0, 0)).center())) {
-        return nullptr;
-    }
-    tab.settle();
-    return tab.top() == editor->connectionInfoViewController() ? editor->connectionInfoViewController()
-                                                               : nullptr;
-}
 
 ConnectionSettingsPtr storedProfile(int64_t id) {
     for (const ConnectionSettingsPtr& profile : ConnectionSettingsManager::allConnectionSettings()) {
@@ -77,13 +45,10 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, title);
         storeProfile("Room A");
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = openEditorByClicks(tab, row);
-        QVERIFY(editor != nullptr);
-        QCOMPARE(tab.top(), editor);
-        QCOMPARE(tab.bar()->barTitle()->text(), title);
+        EditorWindow window(row);
+        QVERIFY(window.editor != nullptr);
+        QCOMPARE(window.tab.top(), window.editor);
+        QCOMPARE(window.tab.bar()->barTitle()->text(), title);
     }
 
     // Catches link and phone type clicks that never reach the profile: the segments chosen on
@@ -108,13 +73,11 @@ private slots:
         stored->setConnectionType(linkSegment == 0 ? 2 : 1);
         stored->setPhoneType(phoneSegment == 0 ? 2 : 1);
         QVERIFY(ConnectionSettingsManager::updateConnectionSettings(*stored));
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = openEditorByClicks(tab, 1);
-        QVERIFY(editor != nullptr);
-        ConnectionInfoViewController* page = openInfoPage(tab, editor);
-        QVERIFY(page != nullptr);
+        EditorWindow window(1);
+        QVERIFY(window.editor != nullptr);
+        SettingsTab& tab = window.tab;
+        ConnectionInfoViewController* page = window.editor->connectionInfoViewController();
+        QVERIFY(tab.open(window.editor, page));
         USER_CLICK(page->connectionTypeControl()->segmentButton(linkSegment));
         USER_CLICK(page->phoneTypeControl()->segmentButton(phoneSegment));
         QVERIFY(tab.clickBack());
@@ -127,13 +90,11 @@ private slots:
 
     // Catches a Telnet login typed on the page but not saved.
     void theTelnetLoginIsSaved() {
-        UiHarness ui;
-        ui.launch();
-        SettingsTab tab(ui);
-        EditConnectionViewController* editor = openEditorByClicks(tab, 0);
-        QVERIFY(editor != nullptr);
-        ConnectionInfoViewController* page = openInfoPage(tab, editor);
-        QVERIFY(page != nullptr);
+        EditorWindow window(0);
+        QVERIFY(window.editor != nullptr);
+        SettingsTab& tab = window.tab;
+        ConnectionInfoViewController* page = window.editor->connectionInfoViewController();
+        QVERIFY(tab.open(window.editor, page));
         const std::pair<QLineEdit*, QString> typed[] = {
             {page->connectionNameField(), QStringLiteral("Lab")},
             {page->telnetIPAddressField(), QStringLiteral("10.0.0.7")},
