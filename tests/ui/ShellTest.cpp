@@ -115,8 +115,7 @@ private slots:
         USER_PRESS(Qt::Key_Return);
         QVERIFY(tabs->passwordPrompt() == prompt);
         QVERIFY(!tabs->validPassword());
-        USER_PRESS(Qt::Key_A, Qt::ControlModifier);
-        USER_TYPE(QStringLiteral("Secret"));
+        USER_REPLACE_TEXT(prompt->passwordField(), QStringLiteral("Secret"));
         USER_PRESS(Qt::Key_Return);
         QVERIFY(tabs->passwordPrompt() == nullptr);
         QVERIFY(tabs->validPassword());

@@ -26,11 +26,6 @@ using namespace SettingsFixture;
 
 namespace {
 
-// Replaces what the field holds with the text, as typed.
-[[nodiscard]] bool type(QLineEdit* field, const QString& text) {
-    return UserInput::replaceText(field, text);
-}
-
 // On the round button itself: a radio takes clicks on its button and title only.
 [[nodiscard]] bool clickRadio(QRadioButton* radio) {
     return UserInput::clickAt(radio, QPoint(8, radio->height() / 2));
@@ -42,7 +37,7 @@ namespace {
 [[nodiscard]] bool fillInMode(QRadioButton* groupRadio, QRadioButton* customRadio, QLineEdit* groupField,
                               const std::vector<QLineEdit*>& commandFields, const QStringList& texts,
                               bool group) {
-    if (!texts[0].isEmpty() && !type(groupField, texts[0])) {
+    if (!texts[0].isEmpty() && !UserInput::replaceText(groupField, texts[0])) {
         return false;
     }
     if (!clickRadio(customRadio)) {
@@ -50,7 +45,7 @@ namespace {
     }
     for (size_t index = 0; index < commandFields.size(); ++index) {
         const QString& text = texts[int(index) + 1];
-        if (!text.isEmpty() && !type(commandFields[index], text)) {
+        if (!text.isEmpty() && !UserInput::replaceText(commandFields[index], text)) {
             return false;
         }
     }
@@ -133,7 +128,7 @@ private slots:
         SettingsTab& tab = window.tab;
         ConnectionInfoViewController* info = window.editor->connectionInfoViewController();
         QVERIFY(tab.open(window.editor, info));
-        QVERIFY(type(info->connectionNameField(), QStringLiteral("Kept")));
+        USER_REPLACE_TEXT(info->connectionNameField(), QStringLiteral("Kept"));
         QVERIFY(tab.clickBack());
         QVERIFY(runSql("PRAGMA query_only=1"));
         window.ui.posts().clear();
@@ -159,12 +154,12 @@ private slots:
         QCOMPARE(info->connectionNameField()->text(), QStringLiteral("Room A"));
         QVERIFY(info->telcoVoIPEPNField()->isEnabled() && !info->labelField()->isEnabled());
         QVERIFY(info->serialPortButton()->isHidden() && !info->telnetIPAddressField()->isHidden());
-        QVERIFY(type(info->telcoVoIPEPNField(), QStringLiteral("101")));
+        USER_REPLACE_TEXT(info->telcoVoIPEPNField(), QStringLiteral("101"));
         QVERIFY(clickRadio(info->labelButton()));
         QVERIFY(!info->telcoVoIPEPNField()->isEnabled() && info->labelField()->isEnabled());
         QVERIFY(!info->telcoVoIPEPNButton()->isChecked());
-        QVERIFY(type(info->labelField(), QStringLiteral("LBL")));
-        QVERIFY(type(info->connectionNameField(), QStringLiteral("Room 'A'")));
+        USER_REPLACE_TEXT(info->labelField(), QStringLiteral("LBL"));
+        USER_REPLACE_TEXT(info->connectionNameField(), QStringLiteral("Room 'A'"));
         QCOMPARE(tabOrder(info->view()), readingOrder(tabOrder(info->view())));
         QVERIFY(leaveAndSave(tab));
         const ConnectionSettingsPtr saved = onlyStoredProfile();
@@ -236,7 +231,7 @@ private slots:
         SettingsTab& tab = window.tab;
         ConnectionInfoViewController* info = window.editor->connectionInfoViewController();
         QVERIFY(tab.open(window.editor, info));
-        QVERIFY(type(info->connectionNameField(), QStringLiteral("Renamed")));
+        USER_REPLACE_TEXT(info->connectionNameField(), QStringLiteral("Renamed"));
         QVERIFY(tab.clickBack());
         QVERIFY(tab.clickBack());
         QCOMPARE(onlyStoredProfile()->roomName(), std::string("Room A"));
@@ -264,9 +259,9 @@ private slots:
         USER_CLICK(last.enabledSwitch);
         QVERIFY(last.pressField->isEnabled());
         USER_SCROLL_TO(last.labelField);
-        QVERIFY(type(last.labelField, QStringLiteral("Lights")));
+        USER_REPLACE_TEXT(last.labelField, QStringLiteral("Lights"));
         USER_SCROLL_TO(last.pressField);
-        QVERIFY(type(last.pressField, QStringLiteral("EP LIGHTS 1")));
+        USER_REPLACE_TEXT(last.pressField, QStringLiteral("EP LIGHTS 1"));
         USER_SCROLL_TO(last.enabledSwitch);
         USER_CLICK(last.enabledSwitch);
         QVERIFY(!last.pressField->isEnabled());

@@ -18,15 +18,6 @@
 
 using namespace SettingsFixture;
 
-namespace {
-
-// Replaces what the field holds with the text, as typed.
-[[nodiscard]] bool type(QLineEdit* field, const QString& text) {
-    return UserInput::replaceText(field, text);
-}
-
-} // namespace
-
 // The Security page: its back button checks, stores, tells the tab bar and leaves.
 class SecurityTest : public QObject {
     Q_OBJECT
@@ -64,8 +55,8 @@ private slots:
         if (on) {
             USER_CLICK(page->activateButton());
         }
-        QVERIFY(type(page->enterPasswordField(), first));
-        QVERIFY(type(page->reEnterPasswordField(), second));
+        USER_REPLACE_TEXT(page->enterPasswordField(), first);
+        USER_REPLACE_TEXT(page->reEnterPasswordField(), second);
         ui.posts().clear();
         QVERIFY(tab.clickBack());
 
@@ -100,8 +91,8 @@ private slots:
         SecurityViewController* page = tab.list()->securityViewController();
         QVERIFY(tab.open(page));
         USER_CLICK(page->activateButton());
-        QVERIFY(type(page->enterPasswordField(), QStringLiteral("a")));
-        QVERIFY(type(page->reEnterPasswordField(), QStringLiteral("a")));
+        USER_REPLACE_TEXT(page->enterPasswordField(), QStringLiteral("a"));
+        USER_REPLACE_TEXT(page->reEnterPasswordField(), QStringLiteral("a"));
         QVERIFY(runSql("delete from SecuritySettings"));
         ui.posts().clear();
         QVERIFY(tab.clickBack());
@@ -138,7 +129,7 @@ private slots:
         USER_CLICK(page->activateButton());
         QVERIFY(page->reEnterPasswordField()->isEnabled());
 
-        QVERIFY(type(page->enterPasswordField(), QStringLiteral("changing")));
+        USER_REPLACE_TEXT(page->enterPasswordField(), QStringLiteral("changing"));
         USER_CLICK(tabs->logsButton());
         QVERIFY(tab.show());
         QCOMPARE(tab.top(), page);
