@@ -15,7 +15,6 @@
 #include "ui/support/QtTestMain.h"
 #include "ui/support/UserInput.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QPointer>
@@ -31,21 +30,6 @@ ContactListViewController* listOf(Window& window, TabBarController::Tab tab) {
     return tab == TabBarController::Favorites
                ? static_cast<ContactListViewController*>(window.tabs()->favoritesViewController())
                : window.tabs()->phoneBookViewController();
-}
-
-// A pop-up item chosen as a user does: the pop-up opened by a click, then a click on the item.
-bool chooseItem(QComboBox* popUp, int index) {
-    if (!UserInput::click(popUp)) {
-        return false;
-    }
-    QAbstractItemView* items = popUp->view();
-    if (!QTest::qWaitForWindowExposed(items->window())) {
-        return false;
-    }
-    const bool chosen =
-        UserInput::clickAt(items->viewport(), items->visualRect(popUp->model()->index(index, 0)).center());
-    QCoreApplication::processEvents();
-    return chosen;
 }
 
 // The index bar's button that shows the key.
@@ -137,11 +121,11 @@ private slots:
         QComboBox* speedDial = editor->contactNumberControllers().at(0)->speedDialButton();
         QCOMPARE(speedDial->currentData().toInt(), 5);
         Alert::setNextAnswer(1);
-        QVERIFY(chooseItem(speedDial, speedDial->findData(3)));
+        USER_CHOOSE(speedDial, speedDial->findData(3));
         QCoreApplication::processEvents();
         QCOMPARE(speedDial->currentData().toInt(), 3);
         Alert::setNextAnswer(0);
-        QVERIFY(chooseItem(speedDial, speedDial->findData(7)));
+        USER_CHOOSE(speedDial, speedDial->findData(7));
         QCoreApplication::processEvents();
         QCOMPARE(Alert::requests().size(), size_t(2));
         QCOMPARE(speedDial->currentData().toInt(), 3);
