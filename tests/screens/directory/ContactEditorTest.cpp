@@ -39,9 +39,7 @@ public:
             }
             RowButtonTableView* table = phoneBook->tableView();
             const int row = rowOf(phoneBook->model(), rowName);
-            (void)clickAt(
-                table,
-                ContactRowPainter::buttonRect(rowRect(table, row), ContactRowPainter::RightButton).center());
+            (void)clickButton(table, row, ContactRowPainter::RightButton);
         }
         window.stack(PhoneBookTab)->finishPendingSlide();
         m_editor =

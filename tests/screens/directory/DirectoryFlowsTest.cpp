@@ -32,16 +32,6 @@ ContactListViewController* listOf(Window& window, TabBarController::Tab tab) {
                : window.tabs()->phoneBookViewController();
 }
 
-// The index bar's button that shows the key.
-QPushButton* keyButton(IndexBarViewController* bar, const QString& key) {
-    for (int index = 0; index < IndexBarViewController::buttonCount; ++index) {
-        if (bar->button(index)->text() == key) {
-            return bar->button(index);
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 // The directory's edit mode, number picker, speed-dial take-over and index bar, by clicks.
@@ -65,8 +55,6 @@ private slots:
         window.showTab(TabBarController::Tab(tab));
         KTNavigationBarController* bar = window.bar(TabBarController::Tab(tab));
         RowButtonTableView* table = listOf(window, TabBarController::Tab(tab))->tableView();
-        const QPoint deleteButton =
-            ContactRowPainter::buttonRect(rowRect(table, 1), ContactRowPainter::LeftButton).center();
         USER_CLICK(bar->leftButton());
         QPushButton* done = bar->rightButton();
         QCOMPARE(done->text(), QStringLiteral("Done"));
@@ -74,7 +62,7 @@ private slots:
         QCOMPARE(bar->leftButton()->text(), QStringLiteral("Edit"));
         QVERIFY(bar->leftButton()->isVisible());
         QCOMPARE(bar->rightButton()->text(), QStringLiteral("Add"));
-        USER_CLICK_AT(table->viewport(), deleteButton);
+        QVERIFY(clickButton(table, 1, ContactRowPainter::LeftButton));
         QCoreApplication::processEvents();
         QVERIFY(Alert::requests().empty());
         QCOMPARE(countOf("Contact", "isFavorite=1"), 1);
@@ -111,9 +99,7 @@ private slots:
         USER_CLICK(bar->leftButton());
         RowButtonTableView* table = phoneBook->tableView();
         const int annRow = rowOf(phoneBook->model(), QStringLiteral("Ann Lee"));
-        USER_CLICK_AT(
-            table->viewport(),
-            ContactRowPainter::buttonRect(rowRect(table, annRow), ContactRowPainter::RightButton).center());
+        QVERIFY(clickButton(table, annRow, ContactRowPainter::RightButton));
         window.stack(TabBarController::PhoneBook)->finishPendingSlide();
         auto* editor = dynamic_cast<ContactDetailViewController*>(
             window.stack(TabBarController::PhoneBook)->topViewController());

@@ -14,6 +14,7 @@
 #include "Logic/store/CPPCallLogTable.h"
 #include "Logic/store/CPPContactNumberTable.h"
 #include "Logic/store/CPPContactTable.h"
+#include "Screens/directory/IndexBarViewController.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -154,6 +155,19 @@ bool doubleClickRow(QAbstractItemView* view, int row) {
     if (!UserInput::scrollToItem(view, view->model()->index(row, 0)))
         return false;
     return doubleClickAt(view, rowRect(view, row).center());
+}
+
+bool clickButton(QAbstractItemView* view, int row, ContactRowPainter::Button which) {
+    return clickAt(view, ContactRowPainter::buttonRect(rowRect(view, row), which).center());
+}
+
+QPushButton* keyButton(IndexBarViewController* bar, const QString& key) {
+    for (int index = 0; index < IndexBarViewController::buttonCount; ++index) {
+        if (bar->button(index)->text() == key) {
+            return bar->button(index);
+        }
+    }
+    return nullptr;
 }
 
 Window::Window() {

@@ -3,6 +3,7 @@
 #include "App/shell/TabBarController.h"
 #include "Logic/bridge/Contact.h"
 #include "Logic/bridge/PreferencesSettings.h"
+#include "Screens/directory/ContactRowPainter.h"
 #include "ui/support/UiHarness.h"
 
 #include <QAbstractItemView>
@@ -15,9 +16,11 @@
 #include <string>
 #include <vector>
 
+class IndexBarViewController;
 class KTNavigationBarController;
 class KTNavigationController;
 class KTPickerViewController;
+class QPushButton;
 
 // What the directory screens' tests share: a store emptied per test and stored through the
 // managers, a launched window with a VoIP profile whose sent lines are captured, and clicks on
@@ -63,6 +66,10 @@ bool doubleClickRow(QAbstractItemView* view, int row);
 bool clickAt(QAbstractItemView* view, const QPoint& point);
 bool doubleClickAt(QAbstractItemView* view, const QPoint& point);
 QRect rowRect(QAbstractItemView* view, int row);
+// A click on a contact row's left or right button.
+bool clickButton(QAbstractItemView* view, int row, ContactRowPainter::Button which);
+// The index bar's button that shows the key; null when none does.
+QPushButton* keyButton(IndexBarViewController* bar, const QString& key);
 
 // A launched window with the VoIP test profile ("EP UA 1 " lines) made current.
 class Window {

@@ -22,10 +22,6 @@ namespace {
 
 constexpr auto FavoritesTab = TabBarController::Favorites;
 
-void clickButton(RowButtonTableView* table, int row, ContactRowPainter::Button which) {
-    clickAt(table, ContactRowPainter::buttonRect(rowRect(table, row), which).center());
-}
-
 QStringList favoriteNames() {
     return column("select firstName from Contact where isFavorite=1 order by firstName");
 }
