@@ -87,18 +87,33 @@ void fillDirectory() {
     }
 }
 
-// The window with the tab shown.
-UiHarness& windowAt(Screenshots::SceneContext& scene, TabBarController::Tab tab) {
-    fillDirectory();
+// The window over the store as it stands, with the tab shown.
+UiHarness& launchedAt(Screenshots::SceneContext& scene, TabBarController::Tab tab) {
     UiHarness& ui = scene.ui();
     ui.launch();
-    TabBarController* tabs = ui.delegate().tabBarController();
-    (void)UserInput::click(tabs->button(tab));
+    (void)UserInput::click(ui.delegate().tabBarController()->button(tab));
     return ui;
+}
+
+// The window over the small office's directory, with the tab shown.
+UiHarness& windowAt(Screenshots::SceneContext& scene, TabBarController::Tab tab) {
+    fillDirectory();
+    return launchedAt(scene, tab);
 }
 
 KTNavigationBarController* barOf(UiHarness& ui, TabBarController::Tab tab) {
     return ui.delegate().tabBarController()->viewControllers()[static_cast<size_t>(tab)]->navigationBar();
+}
+
+// The redial dialog of the newest call, opened by its row's button in edit mode.
+QWidget* redialDialog(UiHarness& ui) {
+    (void)UserInput::click(barOf(ui, TabBarController::Logs)->leftButton());
+    LogsViewController* logs = ui.delegate().tabBarController()->logsViewController();
+    RowButtonTableView* table = logs->tableView();
+    (void)UserInput::clickAt(
+        table->viewport(),
+        CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
+    return ui.window();
 }
 
 int rowOfName(const QAbstractItemModel* model, const QString& name) {
@@ -215,14 +230,7 @@ TESSMARK_SCREENSHOT_SCENE("call_log_edit_mode") {
 }
 
 TESSMARK_SCREENSHOT_SCENE("call_log_redial_dialog") {
-    UiHarness& ui = windowAt(scene, TabBarController::Logs);
-    (void)UserInput::click(barOf(ui, TabBarController::Logs)->leftButton());
-    LogsViewController* logs = ui.delegate().tabBarController()->logsViewController();
-    RowButtonTableView* table = logs->tableView();
-    (void)UserInput::clickAt(
-        table->viewport(),
-        CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
-    return ui.window();
+    return redialDialog(windowAt(scene, TabBarController::Logs));
 }
 
 // A caller whose name and SIP address are longer than the redial dialog.
@@ -236,15 +244,5 @@ TESSMARK_SCREENSHOT_SCENE("call_log_redial_long_name") {
         "insert into CallLog(callDate, callDuration, callNumber, callType, contactName, company, startTime) "
         "values('2026/12/06', 75, '4021@very-long-pbx-hostname.example.com', 0, '', '', '10:05:00')",
         nullptr);
-    UiHarness& ui = scene.ui();
-    ui.launch();
-    TabBarController* tabs = ui.delegate().tabBarController();
-    (void)UserInput::click(tabs->button(TabBarController::Logs));
-    (void)UserInput::click(barOf(ui, TabBarController::Logs)->leftButton());
-    LogsViewController* logs = tabs->logsViewController();
-    RowButtonTableView* table = logs->tableView();
-    (void)UserInput::clickAt(
-        table->viewport(),
-        CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
-    return ui.window();
+    return redialDialog(launchedAt(scene, TabBarController::Logs));
 }
