@@ -60,14 +60,7 @@ namespace {
 // Leaves the page on top by its back button and closes the warning it may show with a click
 // on its button; gives the warning's text, empty when none showed.
 QString leaveClosingWarning(SettingsTab& tab) {
-    const int before = sheetCount();
-    if (!tab.clickBack()) {
-        return QStringLiteral("<the back button was refused>");
-    }
-    if (sheetCount() == before) {
-        return {};
-    }
-    const QString warning = closeSheet();
+    const QString warning = clickClosingSheet(tab.bar()->leftButton());
     tab.settle();
     return warning;
 }

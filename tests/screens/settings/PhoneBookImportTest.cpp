@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,23 +68,14 @@ public:
     // that then shows, closed with its button, or an empty text when none shows.
     QString importFile(const std::optional<QString>& choice) {
         FileDialog::setNextFileName(choice);
-        return clickAndCloseSheet(m_page->importButton());
+        return clickClosingSheet(m_page->importButton());
     }
     QString exportFile(const QString& path) {
         FileDialog::setNextFileName(path);
-        return clickAndCloseSheet(m_page->exportButton());
+        return clickClosingSheet(m_page->exportButton());
     }
 
 private:
-    QString clickAndCloseSheet(QPushButton* button) {
-        const int before = sheetCount();
-        if (!UserInput::click(button)) {
-            return QStringLiteral("<the click was refused>");
-        }
-        runQueued();
-        return sheetCount() == before ? QString() : closeSheet();
-    }
-
     UiHarness m_ui;
     SettingsTab m_tab;
     PhoneBookSettingsViewController* m_page = nullptr;

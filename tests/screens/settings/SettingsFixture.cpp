@@ -130,6 +130,15 @@ QString closeSheet(const QString& button, std::source_location caller) {
     return text;
 }
 
+QString clickClosingSheet(QWidget* widget, std::source_location caller) {
+    const int before = sheetCount();
+    if (!UserInput::click(widget, Qt::LeftButton, {}, caller)) {
+        return QStringLiteral("<the click was refused>");
+    }
+    runQueued();
+    return sheetCount() == before ? QString() : closeSheet(QStringLiteral("OK"), caller);
+}
+
 bool clickRow(KTTableView* table, int row, bool doubleClick, std::source_location caller) {
     const QPoint middle = table->visualRect(table->model()->index(row, 0)).center();
     return doubleClick ? UserInput::doubleClickAt(table->viewport(), middle, caller)

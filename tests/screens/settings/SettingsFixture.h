@@ -50,6 +50,9 @@ void runQueued();
 // click is refused.
 QString closeSheet(const QString& button = QStringLiteral("OK"),
                    std::source_location caller = std::source_location::current());
+// Clicks the widget and closes the sheet the click brought up, if one came, with its "OK";
+// gives the sheet's text, empty when none came.
+QString clickClosingSheet(QWidget* widget, std::source_location caller = std::source_location::current());
 
 // A click (or a double click) on the middle of a table's row, where its name is.
 [[nodiscard]] bool clickRow(KTTableView* table, int row, bool doubleClick = false,
