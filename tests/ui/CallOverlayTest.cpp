@@ -1,5 +1,3 @@
-#include "App/KTNavigationController.h"
-#include "App/OverlayHost.h"
 #include "App/VolumeSliderViewController.h"
 #include "App/controls/FunctionButtonView.h"
 #include "App/shell/AppDelegate.h"
@@ -54,16 +52,16 @@ private slots:
         USER_CLICK(tabs->phoneBookButton());
         USER_CLICK(m_toolbar->volumeUpButton());
         m_ui->feed(party + "1;ACTIVE:201:0:0");
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
 
         m_ui->dispatchRecord(NotificationType::VOLUME, "40");
         QWidget* popUp = m_toolbar->volumeSliderController()->view();
         QVERIFY(popUp->isVisible());
         // The pop-up floats over the call screen without counting as a screen of its own.
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
         m_ui->posts().clear();
         m_ui->feed(party + "1;IDLE");
-        QVERIFY(!voipShowing());
+        QVERIFY(!m_ui->voipShowing());
         QCOMPARE(m_ui->posts().screenPosts(),
                  (QStringList{QStringLiteral("backToCurrentTab"), QStringLiteral("dialerNormalState")}));
         QVERIFY(TabBarController::isOn(tabs->phoneBookButton()));
@@ -72,7 +70,7 @@ private slots:
 
         // A call laid while the pop-up is up goes under it.
         m_ui->feed(party + "1;INCOMING:202");
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
         QCOMPARE(UserInput::whyNotClickable(popUp, popUp->rect().center()), QString());
     }
 
@@ -86,7 +84,7 @@ private slots:
         QCOMPARE(routing.dialToneLineParty(), 1);
         m_ui->feed(party + "1;INPROCESS:201");
         QCOMPARE(routing.dialToneLineParty(), CallRouting::NoParty);
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
     }
 
     // Fault: the telephone line going off hook during a call (a hook flash) took the call
@@ -107,7 +105,7 @@ private slots:
         m_ui->feed(telco + "HOOK 1");
         QCOMPARE(m_ui->posts().screenPosts(), QStringList{QStringLiteral("dialerOffHookState")});
         QCOMPARE(TessmarkDialerCore::deviceCommunication().line()->lineState(), LineState::COLLECTING_DIGITS);
-        QVERIFY(telcoShowing());
+        QVERIFY(m_ui->telcoShowing());
         QCOMPARE(telcoTexts(*screen), shown);
     }
 
@@ -206,14 +204,6 @@ private:
         return {screen.contactNameField()->text(), screen.numberField()->text(),
                 screen.callStateField()->text(), screen.endCallButtonView()->title(),
                 screen.callTimeField()->text()};
-    }
-    bool telcoShowing() {
-        return OverlayHost::of(m_ui->delegate().contentView())
-            .isTopmost(m_ui->delegate().telcoActiveCallNavigationController()->view());
-    }
-    bool voipShowing() {
-        return OverlayHost::of(m_ui->delegate().contentView())
-            .isTopmost(m_ui->delegate().activeCallNavigationController()->view());
     }
 
     std::unique_ptr<UiHarness> m_ui;

@@ -42,16 +42,16 @@ private slots:
     // tab back, then tells the dialer to go back to normal.
     void aCallComesAndGoes() {
         m_ui->feed(party + "1;INCOMING:201");
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
         QCOMPARE(m_ui->posts().screenPosts(), QStringList{QStringLiteral("openActiveCallView")});
 
         m_ui->feed(party + "1;ACTIVE:201:0:0");
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
         QCOMPARE(m_ui->posts().count(QStringLiteral("openActiveCallView")), 1);
 
         m_ui->posts().clear();
         m_ui->feed(party + "1;IDLE");
-        QVERIFY(!voipShowing());
+        QVERIFY(!m_ui->voipShowing());
         QCOMPARE(routing().callState(), CallRouting::Idle);
         QCOMPARE(m_ui->posts().screenPosts(),
                  (QStringList{QStringLiteral("backToCurrentTab"), QStringLiteral("dialerNormalState")}));
@@ -66,13 +66,13 @@ private slots:
         routing().setCallState(CallRouting::NewCall);
         Post("newCallFromActiveCall");
         m_ui->feed(party + "1;HOLD:201:5:0");
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
         m_ui->posts().clear();
 
         m_ui->feed(party + "2;DIAL_TONE");
         QCOMPARE(routing().dialToneLineParty(), 2);
         QVERIFY(!routing().newCallFromActiveCall());
-        QVERIFY(!voipShowing());
+        QVERIFY(!m_ui->voipShowing());
         QCOMPARE(m_ui->posts().screenPosts(),
                  (QStringList{QStringLiteral("backToCurrentTab"), QStringLiteral("dialerNewCallState")}));
         QCOMPARE(routing().callState(), CallRouting::NewCall);
@@ -81,7 +81,7 @@ private slots:
         m_ui->feed(party + "2;INPROCESS:202");
         QCOMPARE(routing().dialToneLineParty(), CallRouting::NoParty);
         QCOMPARE(routing().callState(), CallRouting::Normal);
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
         QCOMPARE(m_ui->posts().screenPosts(),
                  (QStringList{QStringLiteral("dialerNormalState"), QStringLiteral("openActiveCallView")}));
     }
@@ -119,21 +119,21 @@ private slots:
     // The screens ask for the active-call screen back; over an idle line there is none to show.
     void backToTheActiveCallScreenOnlyWhileACallIsUp() {
         Post("backToActiveCallView");
-        QVERIFY(!voipShowing());
+        QVERIFY(!m_ui->voipShowing());
         Post("backToActiveCallViewFromKeyPad");
-        QVERIFY(!voipShowing());
+        QVERIFY(!m_ui->voipShowing());
 
         m_ui->feed(party + "1;ACTIVE:201:0:0");
         OverlayHost::removeFromSuperview(m_ui->delegate().activeCallNavigationController()->view());
         Post("backToActiveCallView");
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
     }
 
     // While a further call or a transfer is dialled, a call coming up does not lay the screen.
     void inCallWhileDiallingLaysNothing() {
         routing().setCallState(CallRouting::Transfer);
         m_ui->feed(party + "1;ACTIVE:201:0:0");
-        QVERIFY(!voipShowing());
+        QVERIFY(!m_ui->voipShowing());
         QVERIFY(m_ui->posts().screenPosts().isEmpty());
     }
 
@@ -154,7 +154,7 @@ private slots:
         Post("backToActiveCallViewFromKeyPad");
         QVERIFY(tabs->favoritesButton()->isEnabled() && tabs->settingsButton()->isEnabled());
         QVERIFY(TabBarController::isOn(tabs->phoneBookButton()));
-        QVERIFY(voipShowing());
+        QVERIFY(m_ui->voipShowing());
 
         // Nothing recorded: the default home screen (Favorites) comes instead.
         Post("backToActiveCallViewFromKeyPad");
@@ -166,12 +166,12 @@ private slots:
         m_ui->connectProfile(PhoneType::TELCO);
         m_ui->posts().clear();
         m_ui->feed("EP TELCO_RX 1 NOTIFICATION RING 1");
-        QVERIFY(telcoShowing());
+        QVERIFY(m_ui->telcoShowing());
         m_ui->feed("EP TELCO_RX 1 NOTIFICATION HOOK 1");
-        QVERIFY(telcoShowing());
+        QVERIFY(m_ui->telcoShowing());
         QCOMPARE(m_ui->posts().screenPosts().count(QStringLiteral("openActiveCallView")), 1);
         m_ui->feed("EP TELCO_RX 1 NOTIFICATION HOOK 0");
-        QVERIFY(!telcoShowing());
+        QVERIFY(!m_ui->telcoShowing());
 
         // A record made while VoIP was current but handled after the switch goes to Telco.
         m_ui->connectProfile(PhoneType::VOIP);
@@ -179,21 +179,13 @@ private slots:
         DeviceCommandListener::getInstance().waitUntilDelivered();
         UiHarness::core()->setCurrentConnectionSettings(nullptr);
         m_ui->drain();
-        QVERIFY(telcoShowing());
-        QVERIFY(!voipShowing());
+        QVERIFY(m_ui->telcoShowing());
+        QVERIFY(!m_ui->voipShowing());
     }
 
 private:
     CallRouting& routing() { return m_ui->delegate().callRouting(); }
     TabBarController* tabBar() { return m_ui->delegate().tabBarController(); }
-    bool voipShowing() {
-        return OverlayHost::of(m_ui->delegate().contentView())
-            .isTopmost(m_ui->delegate().activeCallNavigationController()->view());
-    }
-    bool telcoShowing() {
-        return OverlayHost::of(m_ui->delegate().contentView())
-            .isTopmost(m_ui->delegate().telcoActiveCallNavigationController()->view());
-    }
 
     std::unique_ptr<UiHarness> m_ui;
 };

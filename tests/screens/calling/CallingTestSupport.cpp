@@ -1,7 +1,5 @@
 #include "screens/calling/CallingTestSupport.h"
 
-#include "App/KTNavigationController.h"
-#include "App/OverlayHost.h"
 #include "App/shell/AppDelegate.h"
 #include "App/shell/TabBarController.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
@@ -130,16 +128,6 @@ ActiveCallViewController* CallingWindow::voip() {
 
 TelcoActiveCallViewController* CallingWindow::telcoScreen() {
     return m_ui->delegate().telcoActiveCallController();
-}
-
-bool CallingWindow::voipShowing() {
-    return OverlayHost::of(m_ui->delegate().contentView())
-        .isTopmost(m_ui->delegate().activeCallNavigationController()->view());
-}
-
-bool CallingWindow::telcoShowing() {
-    return OverlayHost::of(m_ui->delegate().contentView())
-        .isTopmost(m_ui->delegate().telcoActiveCallNavigationController()->view());
 }
 
 CallRouting& CallingWindow::routing() {

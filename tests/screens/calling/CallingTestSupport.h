@@ -60,8 +60,8 @@ public:
     ActiveCallViewController* voip();
     TelcoActiveCallViewController* telcoScreen();
     // The VoIP or Telco screen lies on top of the window.
-    bool voipShowing();
-    bool telcoShowing();
+    bool voipShowing() { return m_ui->voipShowing(); }
+    bool telcoShowing() { return m_ui->telcoShowing(); }
     CallRouting& routing();
 
 private:

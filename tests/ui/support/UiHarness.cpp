@@ -4,9 +4,11 @@
 #include "App/Beep.h"
 #include "App/CoalescedRefresh.h"
 #include "App/FileDialog.h"
+#include "App/KTNavigationController.h"
 #include "App/MainQueueBinding.h"
 #include "App/NotificationRelay.h"
 #include "App/Observe.h"
+#include "App/OverlayHost.h"
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/DeviceCommandListener.h"
@@ -230,4 +232,14 @@ void UiHarness::drain() {
     } while (Platform::MainQueue::shared().pendingCount() > 0);
     // The screens as the next frame shows them.
     CoalescedRefresh::runAllPending();
+}
+
+bool UiHarness::voipShowing() {
+    return OverlayHost::of(m_delegate->contentView())
+        .isTopmost(m_delegate->activeCallNavigationController()->view());
+}
+
+bool UiHarness::telcoShowing() {
+    return OverlayHost::of(m_delegate->contentView())
+        .isTopmost(m_delegate->telcoActiveCallNavigationController()->view());
 }

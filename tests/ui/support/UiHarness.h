@@ -85,6 +85,9 @@ public:
     void dispatchRecord(int32_t notificationType, const std::string& word, const std::string& payload = {});
     // Runs the records on their way to the screens and the main queue.
     void drain();
+    // The VoIP or the Telco call screen lies on top of the window.
+    bool voipShowing();
+    bool telcoShowing();
 
     // The command lines the core sent, without their "\r\n".
     std::vector<std::string> sentLines() const { return m_bridge.sentLines(); }
