@@ -60,14 +60,6 @@ ConnectionCellView* rowNamed(const ConnectionViewController* list, const QString
     qFatal("no such row");
 }
 
-// A click on the row's right (connect or edit) or left (delete or add) button.
-[[nodiscard]] bool clickRight(ConnectionCellView* row) {
-    return UserInput::click(row->rightButton());
-}
-[[nodiscard]] bool clickLeft(ConnectionCellView* row) {
-    return UserInput::click(row->leftButton());
-}
-
 int64_t currentId() {
     const ConnectionSettingsPtr current =
         TessmarkDialerCore::deviceCommunication().currentConnectionSettings();
@@ -113,7 +105,7 @@ private slots:
         QVERIFY(!list->connectionViews()[1]->leftButton()->isHidden());
 
         // Coming back from the editor keeps the mode and shows the back button again.
-        QVERIFY(clickRight(list->connectionViews()[1]));
+        USER_CLICK(list->connectionViews()[1]->rightButton());
         tab.settle();
         QVERIFY(tab.clickBack());
         QCOMPARE(tab.top(), list);
@@ -139,7 +131,7 @@ private slots:
         QVERIFY(list != nullptr);
         QVERIFY(litRows(list).isEmpty());
         ui.posts().clear();
-        QVERIFY(clickRight(rowNamed(list, QStringLiteral("Room B"))));
+        USER_CLICK(rowNamed(list, QStringLiteral("Room B"))->rightButton());
         QCOMPARE(sheetCount(), 0);
         QCOMPARE(litRows(list), QStringList{QStringLiteral("Room B")});
         QCOMPARE(rowNamed(list, QStringLiteral("Room B"))->rightImageName(),
@@ -166,7 +158,7 @@ private slots:
 
         Alert::setNextAnswer(0);
         const std::vector<ConnectionCellView*> before = list->connectionViews();
-        QVERIFY(clickRight(rowNamed(list, QStringLiteral("Room B"))));
+        USER_CLICK(rowNamed(list, QStringLiteral("Room B"))->rightButton());
         QVERIFY(list->connectionViews() != before);
         QCOMPARE(lastSheetText(), QStringLiteral("Do you want to switch to \"Room B\"?"));
         QCOMPARE(Alert::requests().back().buttons,
@@ -176,7 +168,7 @@ private slots:
         QCOMPARE(ui.posts().count(QStringLiteral("didConnectedAtStartup")), 0);
 
         Alert::setNextAnswer(1);
-        QVERIFY(clickRight(rowNamed(list, QStringLiteral("Room B"))));
+        USER_CLICK(rowNamed(list, QStringLiteral("Room B"))->rightButton());
         runQueued();
         QCOMPARE(currentId(), roomB->ID());
         QCOMPARE(litRows(list), QStringList{QStringLiteral("Room B")});
@@ -186,7 +178,7 @@ private slots:
         // The connect handed the window back to the tab the user came from; Settings again.
         QVERIFY(tab.show());
         Alert::setNextAnswer(0);
-        QVERIFY(clickRight(rowNamed(list, QStringLiteral("Room B"))));
+        USER_CLICK(rowNamed(list, QStringLiteral("Room B"))->rightButton());
         QCOMPARE(lastSheetText(), QStringLiteral("Do you want to switch to \"Room B\"?"));
         runQueued();
         ui.connectProfile(PhoneType::VOIP);
@@ -232,7 +224,7 @@ private slots:
         QVERIFY(list != nullptr);
         QVERIFY(tab.clickRight());
         Alert::setNextAnswer(0);
-        QVERIFY(clickLeft(rowNamed(list, QStringLiteral("Room A"))));
+        USER_CLICK(rowNamed(list, QStringLiteral("Room A"))->leftButton());
         QCOMPARE(lastSheetText(), QStringLiteral("Are you sure you want to delete connection \"Room A\"?"));
         QCOMPARE(Alert::requests().back().buttons,
                  (QStringList{QStringLiteral("No"), QStringLiteral("Yes")}));
@@ -240,7 +232,7 @@ private slots:
         QCOMPARE(int(ConnectionSettingsManager::allConnectionSettings().size()), 2);
 
         Alert::setNextAnswer(1);
-        QVERIFY(clickLeft(rowNamed(list, QStringLiteral("Room A"))));
+        USER_CLICK(rowNamed(list, QStringLiteral("Room A"))->leftButton());
         runQueued();
         QCOMPARE(rowNames(list), (QStringList{QStringLiteral("New Connection"), QStringLiteral("Room B")}));
         QCOMPARE(int(ConnectionSettingsManager::allConnectionSettings().size()), 1);
@@ -325,7 +317,8 @@ private slots:
         std::vector<ConnectionSettingsPtr> opened;
         for (int way = 0; way < 3; ++way) {
             ConnectionCellView* row = list->newConnectionView();
-            QVERIFY(way == 0 ? clickRow(list->tableView(), 0) : way == 1 ? clickLeft(row) : clickRight(row));
+            QVERIFY(way == 0 ? clickRow(list->tableView(), 0)
+                             : UserInput::click(way == 1 ? row->leftButton() : row->rightButton()));
             tab.settle();
             EditConnectionViewController* editor = list->editor();
             QVERIFY(editor != nullptr);
