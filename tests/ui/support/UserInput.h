@@ -78,63 +78,20 @@ int refusalsOutsideTests();
 } // namespace UserInput
 
 // In a test function: stop the test when the user could not have done it.
-#define USER_CLICK(...)                                                                                      \
+#define USER_INPUT_STEP(step)                                                                                \
     do {                                                                                                     \
-        if (!UserInput::click(__VA_ARGS__))                                                                  \
+        if (!(step))                                                                                         \
             return;                                                                                          \
     } while (false)
-#define USER_DOUBLE_CLICK(widget)                                                                            \
-    do {                                                                                                     \
-        if (!UserInput::doubleClick(widget))                                                                 \
-            return;                                                                                          \
-    } while (false)
-#define USER_CLICK_AT(...)                                                                                   \
-    do {                                                                                                     \
-        if (!UserInput::clickAt(__VA_ARGS__))                                                                \
-            return;                                                                                          \
-    } while (false)
-#define USER_DOUBLE_CLICK_AT(widget, local)                                                                  \
-    do {                                                                                                     \
-        if (!UserInput::doubleClickAt(widget, local))                                                        \
-            return;                                                                                          \
-    } while (false)
-#define USER_MOUSE_DOWN(widget)                                                                              \
-    do {                                                                                                     \
-        if (!UserInput::mouseDown(widget))                                                                   \
-            return;                                                                                          \
-    } while (false)
-#define USER_MOUSE_UP(widget)                                                                                \
-    do {                                                                                                     \
-        if (!UserInput::mouseUp(widget))                                                                     \
-            return;                                                                                          \
-    } while (false)
-#define USER_CHOOSE(popUp, index)                                                                            \
-    do {                                                                                                     \
-        if (!UserInput::choose(popUp, index))                                                                \
-            return;                                                                                          \
-    } while (false)
-#define USER_REPLACE_TEXT(field, text)                                                                       \
-    do {                                                                                                     \
-        if (!UserInput::replaceText(field, text))                                                            \
-            return;                                                                                          \
-    } while (false)
-#define USER_SCROLL_TO(widget)                                                                               \
-    do {                                                                                                     \
-        if (!UserInput::scrollTo(widget))                                                                    \
-            return;                                                                                          \
-    } while (false)
-#define USER_TYPE(text)                                                                                      \
-    do {                                                                                                     \
-        if (!UserInput::type(text))                                                                          \
-            return;                                                                                          \
-    } while (false)
-#define USER_PRESS(...)                                                                                      \
-    do {                                                                                                     \
-        if (!UserInput::press(__VA_ARGS__))                                                                  \
-            return;                                                                                          \
-    } while (false)
-#define USER_PASTE(text)                                                                                     \
-    do {                                                                                                     \
-        if (!UserInput::paste(text))                                                                         \
-            return;                                                                                          \
-    } while (false)
+#define USER_CLICK(...) USER_INPUT_STEP(UserInput::click(__VA_ARGS__))
+#define USER_DOUBLE_CLICK(widget) USER_INPUT_STEP(UserInput::doubleClick(widget))
+#define USER_CLICK_AT(...) USER_INPUT_STEP(UserInput::clickAt(__VA_ARGS__))
+#define USER_DOUBLE_CLICK_AT(widget, local) USER_INPUT_STEP(UserInput::doubleClickAt(widget, local))
+#define USER_MOUSE_DOWN(widget) USER_INPUT_STEP(UserInput::mouseDown(widget))
+#define USER_MOUSE_UP(widget) USER_INPUT_STEP(UserInput::mouseUp(widget))
+#define USER_CHOOSE(popUp, index) USER_INPUT_STEP(UserInput::choose(popUp, index))
+#define USER_REPLACE_TEXT(field, text) USER_INPUT_STEP(UserInput::replaceText(field, text))
+#define USER_SCROLL_TO(widget) USER_INPUT_STEP(UserInput::scrollTo(widget))
+#define USER_TYPE(text) USER_INPUT_STEP(UserInput::type(text))
+#define USER_PRESS(...) USER_INPUT_STEP(UserInput::press(__VA_ARGS__))
+#define USER_PASTE(text) USER_INPUT_STEP(UserInput::paste(text))
