@@ -27,19 +27,6 @@ bool isColumn(const std::string& column) {
     return std::find(columns.begin(), columns.end(), column) != columns.end();
 }
 
-CPPContact rowToRecord(const Row& row) {
-    CPPContact contact;
-    contact.setId(columnInt(row, "id"));
-    contact.setFirstName(columnText(row, "firstName"));
-    contact.setMiddleInitial(columnText(row, "middleInitial"));
-    contact.setLastName(columnText(row, "lastName"));
-    contact.setCompany(columnText(row, "company"));
-    contact.setCallFrequency(columnInt(row, "callFrequency"));
-    contact.setIsFavorite(columnInt(row, "isFavorite") != 0);
-    contact.setIsFromPhone(columnInt(row, "isFromPhone") != 0);
-    return contact;
-}
-
 // The contact columns of a flat table, found once for all its rows.
 struct ContactColumns {
     explicit ContactColumns(const RowTable& table)
@@ -215,12 +202,13 @@ bool CPPContactTable::removeAllFromPhone() {
 }
 
 std::vector<CPPContact> CPPContactTable::rowsToRecords(const std::string& sql) {
-    Rows rows;
-    if (!CPPDatabase::getInstance().execute(sql, &rows))
+    RowTable table;
+    if (!CPPDatabase::getInstance().executeTable(sql, table))
         return {};
+    const ContactColumns columns(table);
     std::vector<CPPContact> contacts;
-    contacts.reserve(rows.size());
-    for (const Row& row : rows)
-        contacts.push_back(rowToRecord(row));
+    contacts.reserve(table.rowCount());
+    for (size_t row = 0; row < table.rowCount(); ++row)
+        contacts.push_back(columns.recordOf(row));
     return contacts;
 }
