@@ -83,38 +83,38 @@ void DeviceCommunicationObject::connect(const ConnectionSettings& settings) {
     });
 }
 
-ConnectionSettingsPtr DeviceCommunicationObject::currentConnectionSettings() const {
+std::shared_ptr<const CPPConnectionSettings> DeviceCommunicationObject::currentProfile() const {
     DeviceCommunication* core = m_core.load();
-    const std::shared_ptr<const CPPConnectionSettings> current =
-        core != nullptr ? core->getCurrentConnectionSettings() : nullptr;
+    return core != nullptr ? core->getCurrentConnectionSettings() : nullptr;
+}
+
+ConnectionSettingsPtr DeviceCommunicationObject::currentConnectionSettings() const {
+    const std::shared_ptr<const CPPConnectionSettings> current = currentProfile();
     return current != nullptr ? connectionSettingsFromCpp(*current) : nullptr;
 }
 
 int64_t DeviceCommunicationObject::currentPhoneType() const {
-    DeviceCommunication* core = m_core.load();
-    const std::shared_ptr<const CPPConnectionSettings> current =
-        core != nullptr ? core->getCurrentConnectionSettings() : nullptr;
+    const std::shared_ptr<const CPPConnectionSettings> current = currentProfile();
     return current != nullptr ? widenUnsigned(current->getPhoneType()) : 0;
 }
 
 std::string DeviceCommunicationObject::currentRoomName() const {
-    DeviceCommunication* core = m_core.load();
-    const std::shared_ptr<const CPPConnectionSettings> current =
-        core != nullptr ? core->getCurrentConnectionSettings() : nullptr;
+    const std::shared_ptr<const CPPConnectionSettings> current = currentProfile();
     return current != nullptr ? current->getRoomName() : std::string();
 }
 
-LinePtr DeviceCommunicationObject::line() const {
+CPPLine DeviceCommunicationObject::lineCopy() const {
     DeviceCommunication* core = m_core.load();
-    // A copy, made under the line's lock; the conversion reads the store without it.
-    const CPPLine copy(core != nullptr ? *core->getLine() : CPPLine::getInstance());
-    return lineFromCpp(copy);
+    return CPPLine(core != nullptr ? *core->getLine() : CPPLine::getInstance());
+}
+
+LinePtr DeviceCommunicationObject::line() const {
+    // The conversion reads the store, so it works on a copy, without the line's lock.
+    return lineFromCpp(lineCopy());
 }
 
 LinePtr DeviceCommunicationObject::lineWithoutContacts() const {
-    DeviceCommunication* core = m_core.load();
-    const CPPLine copy(core != nullptr ? *core->getLine() : CPPLine::getInstance());
-    return lineWithoutContactsFromCpp(copy);
+    return lineWithoutContactsFromCpp(lineCopy());
 }
 
 void DeviceCommunicationObject::setPortList(PortList ports) {

@@ -11,6 +11,8 @@
 #include "Logic/bridge/ConnectionSettings.h"
 #include "Logic/bridge/Line.h"
 
+class CPPConnectionSettings;
+class CPPLine;
 class DeviceCommandNotificationListenerObjCPP;
 class DeviceCommunication;
 class SerialBridge;
@@ -125,6 +127,11 @@ private:
         if (DeviceCommunication* core = m_core.load())
             action(*core);
     }
+
+    // The core's current profile; null without a core or a profile.
+    std::shared_ptr<const CPPConnectionSettings> currentProfile() const;
+    // A copy of the core's line (the line model alone without a core), made under its lock.
+    CPPLine lineCopy() const;
 
     std::shared_ptr<SerialPortDelegate> makeDelegate(const std::shared_ptr<Binding>& binding);
     void report(int32_t code, const std::string& text, uint64_t link);
