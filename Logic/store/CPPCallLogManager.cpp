@@ -5,6 +5,7 @@
 #include "Logic/store/CPPContactSorting.h"
 
 #include <unordered_map>
+#include <utility>
 
 CPPCallLogManager& CPPCallLogManager::getInstance() {
     static CPPCallLogManager* const instance = new CPPCallLogManager;
@@ -52,20 +53,18 @@ void CPPCallLogManager::fillContactInfo(std::vector<CPPCallLog>& callLogs) {
     const std::unordered_map<std::string, CPPContact> owners =
         CPPContactManager::getInstance().contactsByNumbers(numbers);
     // A number nobody owns shows the name of an empty contact: two blanks.
-    std::vector<CPPContact> ownerOfSlot(numbers.size());
-    for (size_t slot = 0; slot < numbers.size(); ++slot) {
-        const auto owner = owners.find(numbers[slot]);
-        if (owner != owners.end())
-            ownerOfSlot[slot] = owner->second;
+    const CPPContact nobody;
+    std::vector<std::pair<std::string, std::string>> nameAndCompanyOfSlot;
+    nameAndCompanyOfSlot.reserve(numbers.size());
+    for (const std::string& number : numbers) {
+        const auto owner = owners.find(number);
+        const CPPContact& shown = owner != owners.end() ? owner->second : nobody;
+        nameAndCompanyOfSlot.emplace_back(shown.getFullName(), shown.getCompany());
     }
-    std::vector<std::string> nameOfSlot;
-    nameOfSlot.reserve(numbers.size());
-    for (const CPPContact& owner : ownerOfSlot)
-        nameOfSlot.push_back(owner.getFullName());
     for (size_t entry = 0; entry < callLogs.size(); ++entry) {
-        const size_t slot = slotOfEntry[entry];
-        callLogs[entry].setContactName(nameOfSlot[slot]);
-        callLogs[entry].setCompany(ownerOfSlot[slot].getCompany());
+        const auto& [name, company] = nameAndCompanyOfSlot[slotOfEntry[entry]];
+        callLogs[entry].setContactName(name);
+        callLogs[entry].setCompany(company);
     }
 }
 
