@@ -32,6 +32,13 @@ bool pumpUntil(Done done, int timeoutMilliseconds) {
     return true;
 }
 
+// Runs the event loop for the time given.
+inline void pumpFor(int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    pumpUntil([&timer, milliseconds] { return timer.elapsed() >= milliseconds; }, milliseconds + 1000);
+}
+
 // A fresh folder under the system's temporary directory, set as XDG_DATA_HOME.
 inline std::string makeDataHome() {
     char pattern[] = "/tmp/tessmark-ui-bench-XXXXXX";

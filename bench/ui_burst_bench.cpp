@@ -19,7 +19,6 @@
 #include "support/fakebox/FakeBox.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QToolButton>
 
@@ -49,13 +48,8 @@ double milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
+using UiBench::pumpFor;
 using UiBench::pumpUntil;
-
-void pumpFor(int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    pumpUntil([&timer, milliseconds] { return timer.elapsed() >= milliseconds; }, milliseconds + 1000);
-}
 
 // Lines that each change what the screens show: display names for the toolbar, calls on
 // parties 2 and 3 from numbers of the phone book that ring, are taken, held and end.

@@ -64,9 +64,7 @@ struct LiveWindow {
         TessmarkDialerCore::deviceCommunication().connect(profile);
         ready = pumpUntil([this] { return loggedIn; }, 10000);
         // Let the post-login answers settle.
-        QElapsedTimer settle;
-        settle.start();
-        pumpUntil([&settle] { return settle.elapsed() > 500; }, 1000);
+        UiBench::pumpFor(500);
     }
     ~LiveWindow() {
         program.reset();
