@@ -15,10 +15,7 @@ void MainQueue::post(std::function<void()> task) {
     {
         std::lock_guard lock(m_mutex);
         m_tasks.push_back(std::move(task));
-        if (m_wakeUp && !m_wakeUpOutstanding) {
-            m_wakeUpOutstanding = true;
-            wakeUp = m_wakeUp;
-        }
+        wakeUp = claimWakeUpLocked();
     }
     m_arrived.notify_all();
     // Called unlocked: the binding may post a queued call that drains us on another thread.
@@ -32,10 +29,8 @@ void MainQueue::bind(std::function<void()> wakeUp) {
         std::lock_guard lock(m_mutex);
         m_wakeUp = std::move(wakeUp);
         m_wakeUpOutstanding = false;
-        if (m_wakeUp && !m_tasks.empty()) {
-            m_wakeUpOutstanding = true;
-            wakeNow = m_wakeUp;
-        }
+        if (!m_tasks.empty())
+            wakeNow = claimWakeUpLocked();
     }
     if (wakeNow)
         wakeNow();
@@ -64,10 +59,7 @@ size_t MainQueue::runPending(std::chrono::steady_clock::time_point deadline) {
                 break;
             if (ran > 0 && std::chrono::steady_clock::now() >= deadline) {
                 // Out of time: the binding comes back for the rest after its other work.
-                if (m_wakeUp && !m_wakeUpOutstanding) {
-                    m_wakeUpOutstanding = true;
-                    wakeUp = m_wakeUp;
-                }
+                wakeUp = claimWakeUpLocked();
             } else {
                 task = std::move(m_tasks.front());
                 m_tasks.pop_front();
@@ -100,6 +92,13 @@ bool MainQueue::pumpUntil(const std::function<bool()>& done, std::chrono::millis
 size_t MainQueue::pendingCount() const {
     std::lock_guard lock(m_mutex);
     return m_tasks.size();
+}
+
+std::function<void()> MainQueue::claimWakeUpLocked() {
+    if (!m_wakeUp || m_wakeUpOutstanding)
+        return {};
+    m_wakeUpOutstanding = true;
+    return m_wakeUp;
 }
 
 std::function<void()> MainQueue::takeNext(std::chrono::steady_clock::time_point deadline) {

@@ -53,6 +53,9 @@ public:
     size_t pendingCount() const;
 
 private:
+    // Under the mutex: the binding's wake-up, marked outstanding, unless none is bound or one
+    // is outstanding already (then empty). Call what it gives after unlocking.
+    std::function<void()> claimWakeUpLocked();
     // Removes the front task, waiting until deadline for one; empty when none came.
     std::function<void()> takeNext(std::chrono::steady_clock::time_point deadline);
 
