@@ -132,9 +132,19 @@ void DeviceCommunication::connectionSettingsUpdated(const CPPConnectionSettings&
     evaluateVolumeMuteAvailability(*replacement);
 }
 
-void DeviceCommunication::setRedialObserver(std::function<void(bool over)> observer) {
+void DeviceCommunication::setTestPointObserver(std::function<void(TestPoint)> observer) {
     std::lock_guard lock(m_settingsMutex);
-    m_redialObserver = std::move(observer);
+    m_testPointObserver = std::move(observer);
+}
+
+void DeviceCommunication::reach(TestPoint point) const {
+    std::function<void(TestPoint)> observer;
+    {
+        std::lock_guard lock(m_settingsMutex);
+        observer = m_testPointObserver;
+    }
+    if (observer)
+        observer(point);
 }
 
 bool DeviceCommunication::startConnectThread(const Dial& dial) {
@@ -150,13 +160,8 @@ void DeviceCommunication::reportThreadRefused() {
 }
 
 void DeviceCommunication::connectThreadMain(const Dial& dial) {
-    std::function<void(bool)> observer;
-    if (dial.redial) {
-        std::lock_guard lock(m_settingsMutex);
-        observer = m_redialObserver;
-    }
-    if (observer)
-        observer(false);
+    if (dial.redial)
+        reach(TestPoint::RedialWaiting);
     {
         std::lock_guard lock(m_connectMutex);
         // A connect asked for since the link died dials on its own: the re-dial would close
@@ -165,8 +170,8 @@ void DeviceCommunication::connectThreadMain(const Dial& dial) {
         if (!m_stopping.load() && !overtaken)
             connectOrReconnect(dial);
     }
-    if (observer)
-        observer(true);
+    if (dial.redial)
+        reach(TestPoint::RedialOver);
 }
 
 void DeviceCommunication::connectOrReconnect(const Dial& dial) {
@@ -315,6 +320,7 @@ void DeviceCommunication::closeConnection(bool, bool fromSerial) {
             std::lock_guard link(m_linkMutex);
             m_status.store(-1);
         }
+        reach(TestPoint::CloseMarkedDown);
         const std::shared_ptr<TelnetSocket> socket = replaceSocket(nullptr);
         auto record = m_builder.makeConnectionNotification("CLOSE", CLOSE_MESSAGE);
         resetLineState();

@@ -166,9 +166,19 @@ public:
     // Every leading '+' removed; a text of only '+' (or none) stays as it is.
     static std::string stripLeadingPlus(const std::string& number);
 
-    // Test seam: told on the connect thread of each re-dial before it waits for the connect
-    // lock (false) and once it is over (true).
-    void setRedialObserver(std::function<void(bool over)> observer);
+    // Test seam: the places where a test may hold a device thread to force one interleaving.
+    enum class TestPoint {
+        // On a re-dial's connect thread, before it waits for the connect lock.
+        RedialWaiting,
+        // On the same thread, once the re-dial is over (done or stood down).
+        RedialOver,
+        // In a close that has marked the link down and not yet taken its socket away.
+        CloseMarkedDown,
+        // At the start of a login step, before it tests its link.
+        LoginStep,
+    };
+    // Called on the thread that reaches each point; empty: nothing is called.
+    void setTestPointObserver(std::function<void(TestPoint)> observer);
 
 private:
     // What a connect thread is for: the connect request it serves (a re-dial serves the one
@@ -201,6 +211,7 @@ private:
     void dispatchConnection(const std::string& status, const std::string& message);
     int32_t sendLine(std::string command, const CPPConnectionSettings& settings, std::string_view shownAs);
     void evaluateVolumeMuteAvailability(const CPPConnectionSettings& settings);
+    void reach(TestPoint point) const;
     // Wakes the serial loop's pause and re-tests stop conditions.
     void wakeWaiters();
     // Ends a receive pass's wait for data early.
@@ -268,11 +279,11 @@ private:
     std::atomic<uint64_t> m_connectRequests{0};
     std::atomic<bool> m_stopping{false};
 
-    // Leaves: the profile snapshot, the timings and the re-dial observer; the socket pointer.
+    // Leaves: the profile snapshot, the timings and the test point observer; the socket pointer.
     mutable std::mutex m_settingsMutex;
     std::shared_ptr<const CPPConnectionSettings> m_settings;
     DeviceTimings m_timings;
-    std::function<void(bool)> m_redialObserver;
+    std::function<void(TestPoint)> m_testPointObserver;
     mutable std::mutex m_socketMutex;
     std::shared_ptr<TelnetSocket> m_socket;
 

@@ -177,6 +177,7 @@ void DeviceCommunication::serialLoop(uint64_t generation, const DeviceTimings& t
 
 void DeviceCommunication::loginStep(const std::string& chunk, const CPPConnectionSettings& settings,
                                     const DeviceTimings& timings, uint64_t generation) {
+    reach(TestPoint::LoginStep);
     // The link may have gone since the loop tested it; a gone link's step answers nothing.
     if (!linkIsCurrent(generation))
         return;

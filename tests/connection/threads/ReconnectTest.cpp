@@ -15,6 +15,8 @@ using fakebox::FakeBoxScript;
 using fakebox::LoginStep;
 using fakebox::RefusingPort;
 
+using TestPoint = DeviceCommunication::TestPoint;
+
 class Reconnect : public LinkFixture {
 protected:
     // Every record's pn from the line reset before the first CLOSE on.
@@ -260,14 +262,14 @@ TEST_F(Reconnect, ARedialOvertakenByAConnectStandsDown) {
             bool over = false;
         };
         const auto overtaken = std::make_shared<Overtaken>();
-        m_device->setRedialObserver([this, overtaken, number = test.overtaken](bool over) {
+        m_device->setTestPointObserver([this, overtaken, number = test.overtaken](TestPoint point) {
             std::unique_lock lock(overtaken->mutex);
-            if (over) {
+            if (point == TestPoint::RedialOver) {
                 overtaken->over = overtaken->over || std::this_thread::get_id() == overtaken->thread;
                 overtaken->changed.notify_all();
                 return;
             }
-            if (++overtaken->redials != number)
+            if (point != TestPoint::RedialWaiting || ++overtaken->redials != number)
                 return;
             overtaken->thread = std::this_thread::get_id();
             overtaken->changed.notify_all();
@@ -294,7 +296,7 @@ TEST_F(Reconnect, ARedialOvertakenByAConnectStandsDown) {
         EXPECT_EQ(box.connectionCount(), test.connections);
         m_device->closeConnection();
     }
-    m_device->setRedialObserver({});
+    m_device->setTestPointObserver({});
 }
 
 // A new connect while the link is up makes the new profile current at once, closes the old
