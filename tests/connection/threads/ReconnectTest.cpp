@@ -271,11 +271,13 @@ TEST_F(Reconnect, ARedialOvertakenByAConnectStandsDown) {
             }
             if (point != TestPoint::RedialWaiting || ++overtaken->redials != number)
                 return;
+            // Counted before the test thread wakes, so the user's CONNECTING is not in it yet.
+            const size_t connecting = countOf(m_listener.records(), "CONNECTING");
             overtaken->thread = std::this_thread::get_id();
             overtaken->changed.notify_all();
             lock.unlock();
             // Held until the user's connect has the connect lock: it reports CONNECTING.
-            EXPECT_TRUE(waitForCount("CONNECTING", countOf(m_listener.records(), "CONNECTING") + 1));
+            EXPECT_TRUE(waitForCount("CONNECTING", connecting + 1));
         });
         const auto waitUntil = [&](const std::function<bool()>& done) {
             std::unique_lock lock(overtaken->mutex);
