@@ -29,12 +29,12 @@ bool contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
 
-// poll that goes on after a signal with the time left.
+// poll that goes on after a signal with the time left, rounded up so it never ends early.
 int pollRetrying(pollfd* entries, nfds_t count, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         const int result = ::poll(entries, count, static_cast<int>(std::max<int64_t>(left.count(), 0)));
         if (result >= 0 || errno != EINTR)
             return result;

@@ -152,14 +152,15 @@ bool TelnetSocket::waitWritable(std::chrono::milliseconds wait, const std::atomi
     for (;;) {
         if (cancel != nullptr && cancel->load())
             return false;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
+        const auto left = deadline - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero()) {
             timedOut = true;
             return false;
         }
+        // Rounded up: cut to whole milliseconds, the last slice would end the wait early.
+        const auto slice = std::min(std::chrono::ceil<std::chrono::milliseconds>(left), WAIT_SLICE);
         pollfd entry{m_fd, POLLOUT, 0};
-        const int result = ::poll(&entry, 1, static_cast<int>(std::min(left, WAIT_SLICE).count()));
+        const int result = ::poll(&entry, 1, static_cast<int>(slice.count()));
         if (result > 0)
             return true;
         if (result < 0 && errno != EINTR)
