@@ -316,12 +316,18 @@ void DeviceCommunication::closeConnection(bool, bool fromSerial) {
     signalPass();
     {
         std::lock_guard pass(m_passMutex);
+        // The socket is the one of the link marked down, taken in the same step: a connect that
+        // finds the link down from here on dials on a socket of its own, which this close must
+        // leave alone.
+        std::shared_ptr<TelnetSocket> socket;
         {
             std::lock_guard link(m_linkMutex);
+            std::lock_guard socketLock(m_socketMutex);
             m_status.store(-1);
+            socket = m_socket;
         }
         reach(TestPoint::CloseMarkedDown);
-        const std::shared_ptr<TelnetSocket> socket = replaceSocket(nullptr);
+        removeSocket(socket);
         auto record = m_builder.makeConnectionNotification("CLOSE", CLOSE_MESSAGE);
         resetLineState();
         dispatchNotification(std::move(record));
@@ -457,6 +463,12 @@ bool DeviceCommunication::onCurrentLink(uint64_t generation, const std::function
 std::shared_ptr<TelnetSocket> DeviceCommunication::currentSocket() const {
     std::lock_guard lock(m_socketMutex);
     return m_socket;
+}
+
+void DeviceCommunication::removeSocket(const std::shared_ptr<TelnetSocket>& socket) {
+    std::lock_guard lock(m_socketMutex);
+    if (m_socket == socket)
+        m_socket.reset();
 }
 
 std::shared_ptr<TelnetSocket> DeviceCommunication::replaceSocket(std::shared_ptr<TelnetSocket> socket) {

@@ -103,8 +103,9 @@ public:
     int32_t sendCommand(std::string command);
 
     // Takes the link down: the serial side is told to close (unless fromSerial), the line is
-    // reset (its three records), then CLOSE is reported and the socket shut down. Also on a
-    // link that was never up.
+    // reset (its three records), then CLOSE is reported and the socket shut down: the one the
+    // link had when this close marked it down, never a newer connect's. Also on a link that
+    // was never up.
     void closeConnection(bool unused = true, bool fromSerial = false);
     void resetLineState();
 
@@ -222,6 +223,8 @@ private:
     // Runs change under the link mutex while generation is the current link; false when not.
     bool onCurrentLink(uint64_t generation, const std::function<void()>& change);
     std::shared_ptr<TelnetSocket> currentSocket() const;
+    // Takes socket out of its place, unless another socket has taken that place meanwhile.
+    void removeSocket(const std::shared_ptr<TelnetSocket>& socket);
     // Puts socket in place of the current one and hands the replaced one back, so it is let go
     // outside the lock.
     std::shared_ptr<TelnetSocket> replaceSocket(std::shared_ptr<TelnetSocket> socket);

@@ -20,8 +20,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,64 @@ using namespace std::chrono_literals;
 constexpr std::chrono::milliseconds SOON = 5s;
 // How long "nothing more happens" is watched.
 constexpr std::chrono::milliseconds QUIET = 150ms;
+
+// Holds the first thread that comes to it until the test opens it (at the latest when the gate
+// goes, or after SOON), so a test forces one interleaving without timing. Later threads pass.
+class ThreadGate {
+public:
+    ThreadGate() = default;
+    ~ThreadGate() { open(); }
+    ThreadGate(const ThreadGate&) = delete;
+    ThreadGate& operator=(const ThreadGate&) = delete;
+
+    // What the held thread runs; it may outlive the gate. whileHeld, when given, is what the
+    // first thread does instead of waiting for the gate to open.
+    std::function<void()> holder(std::function<void()> whileHeld = {}) const {
+        return [state = m_state, whileHeld = std::move(whileHeld)] {
+            std::unique_lock lock(state->mutex);
+            if (state->held)
+                return;
+            state->held = true;
+            state->changed.notify_all();
+            if (whileHeld) {
+                lock.unlock();
+                whileHeld();
+                return;
+            }
+            state->changed.wait_for(lock, SOON, [&] { return state->opened; });
+        };
+    }
+    // Holds the first thread that reaches point on device.
+    void holdAt(DeviceCommunication& device, DeviceCommunication::TestPoint point) const {
+        device.setTestPointObserver([hold = holder(), point](DeviceCommunication::TestPoint reached) {
+            if (reached == point)
+                hold();
+        });
+    }
+
+    bool isHeld() const {
+        std::lock_guard lock(m_state->mutex);
+        return m_state->held;
+    }
+    bool waitUntilHeld() const {
+        std::unique_lock lock(m_state->mutex);
+        return m_state->changed.wait_for(lock, SOON, [&] { return m_state->held; });
+    }
+    void open() {
+        std::lock_guard lock(m_state->mutex);
+        m_state->opened = true;
+        m_state->changed.notify_all();
+    }
+
+private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool held = false;
+        bool opened = false;
+    };
+    std::shared_ptr<State> m_state = std::make_shared<State>();
+};
 
 // A fresh device object with short real waits, a fake clock, captured records and log lines,
 // and a store with the profile and call tables, per test.

@@ -301,6 +301,49 @@ TEST_F(Reconnect, ARedialOvertakenByAConnectStandsDown) {
     m_device->setTestPointObserver({});
 }
 
+// The user connects while a dead link's close is under way: it has marked the link down and
+// not yet let go of its socket. The user's connect dials at once on a socket of its own, which
+// the old close must leave alone; the dead link's re-dial, asked for only after the click,
+// stands down. Either fault leaves the user with no link, or a link closed and dialled again.
+TEST_F(Reconnect, AConnectDuringADeadLinksCloseKeepsItsLink) {
+    FakeBoxScript script;
+    script.replies.clear();
+    FakeBox box(script);
+    ASSERT_NO_FATAL_FAILURE(connectAndLogIn(box));
+    m_listener.clear();
+    struct Seen {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool redialOver = false;
+    };
+    const auto seen = std::make_shared<Seen>();
+    ThreadGate close;
+    m_device->setTestPointObserver([seen, hold = close.holder()](TestPoint point) {
+        if (point == TestPoint::CloseMarkedDown)
+            hold();
+        if (point != TestPoint::RedialOver)
+            return;
+        std::lock_guard lock(seen->mutex);
+        seen->redialOver = true;
+        seen->changed.notify_all();
+    });
+    box.drop(DropKind::Fin);
+    ASSERT_TRUE(close.waitUntilHeld());
+    connect(profileP(box.port()));
+    ASSERT_TRUE(box.waitForConnections(2, SOON));
+    close.open();
+    {
+        std::unique_lock lock(seen->mutex);
+        ASSERT_TRUE(seen->changed.wait_for(lock, SOON, [&] { return seen->redialOver; }));
+    }
+    EXPECT_TRUE(waitForLoginPass(1));
+    EXPECT_TRUE(noRecordFor(QUIET));
+    EXPECT_EQ(linkEvents(), (std::vector<std::string>{"CONNECTING", "CLOSE", "CONNECTED", "LOGIN_SUCCESS"}));
+    EXPECT_EQ(box.connectionCount(), 2);
+    EXPECT_TRUE(m_device->isLoggedIn());
+    m_device->setTestPointObserver({});
+}
+
 // A new connect while the link is up makes the new profile current at once, closes the old
 // link (resets, CLOSE, FIN) and connects again.
 TEST_F(Reconnect, ConnectWhileUpReplacesTheLink) {
