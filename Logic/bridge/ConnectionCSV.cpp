@@ -23,6 +23,7 @@ const char* const titleLine =
     "Room Name,Connection Type,IP/FQDN|Serial Port,Phone Type,EPN or Label,Username,Password,Auto Connect,"
     "isEPN,EPNumber,Mute Query,Slider Query,Slider Max,Slider Min,Command,Label,Press Command,Release "
     "Command,Notification 1,Notification 2\n";
+const CsvHeader header{"connection profile", "Tessmark Dialer Connection", "Room Name", "Connection Type"};
 // Rows after the main row leave the profile's 14 fields empty.
 const char* const emptyProfileFields = ",,,,,,,,,,,,,,";
 
@@ -153,18 +154,6 @@ bool isRow(const CsvRecord& record) {
     return record.fields.size() == fieldCount;
 }
 
-// A file of ours names itself in its first line or titles its columns in its second; a phone
-// book or any other file offered as profiles does neither.
-bool hasHeader(const std::vector<CsvRecord>& records) {
-    for (size_t index = 0; index < std::min(headerRows, records.size()); ++index) {
-        const CsvRecord& row = records[index];
-        if ((row.field(1) == "Tessmark Dialer Connection" && row.field(2) == "Version") ||
-            (row.field(1) == "Room Name" && row.field(2) == "Connection Type"))
-            return true;
-    }
-    return false;
-}
-
 ConnectionSettingsPtr readProfile(const CsvRecord& main, const std::vector<const CsvRecord*>& further,
                                   std::vector<std::string>* problems) {
     const std::string where = "line " + std::to_string(main.line) + ": ";
@@ -217,15 +206,9 @@ std::vector<ConnectionSettingsPtr> ConnectionCSV::parseFile(const std::string& p
     std::vector<CsvRecord> records;
     if (!CsvText::readFile(path, records, problems, isRow))
         return {};
-    if (records.empty()) {
-        CsvText::addProblem(problems, "the file is empty");
+    // A phone book or any other file offered as profiles is not read at all.
+    if (!CsvText::checkHeader(records, header, problems))
         return {};
-    }
-    if (!hasHeader(records)) {
-        CsvText::addProblem(problems, "not a connection profile file: its first two lines are neither the "
-                                      "version line nor the title line");
-        return {};
-    }
     // Blocks are found by their rows: a main row starts one, and the rows up to the next main
     // row belong to it. Blank lines count for nothing.
     std::vector<ConnectionSettingsPtr> connections;

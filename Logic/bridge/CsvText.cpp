@@ -3,11 +3,14 @@
 #include "Logic/common/Utf8.h"
 #include "Platform/Files.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+// The version line and the title line.
+constexpr size_t headerLines = 2;
 
 // The length of the line end at the position, or 0. Besides LF these are the line ends the
 // old reader split at (CR, VT, FF, NEL, LINE and PARAGRAPH SEPARATOR); CR LF is one.
@@ -190,6 +193,23 @@ void CsvText::appendFields(std::string& out, std::initializer_list<std::string_v
         appendField(out, field);
         first = false;
     }
+}
+
+bool CsvText::checkHeader(const std::vector<CsvRecord>& records, const CsvHeader& header,
+                          std::vector<std::string>* problems) {
+    if (records.empty()) {
+        addProblem(problems, "the file is empty");
+        return false;
+    }
+    for (size_t index = 0; index < std::min(headerLines, records.size()); ++index) {
+        const CsvRecord& row = records[index];
+        if ((row.field(1) == header.versionName && row.field(2) == "Version") ||
+            (row.field(1) == header.firstTitle && row.field(2) == header.secondTitle))
+            return true;
+    }
+    addProblem(problems, "not a " + std::string(header.kind) +
+                             " file: its first two lines are neither the version line nor the title line");
+    return false;
 }
 
 void CsvText::check(const CsvRecord& record, size_t expected, std::vector<std::string>* problems) {

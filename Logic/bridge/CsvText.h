@@ -20,6 +20,15 @@ struct CsvRecord {
     const std::string& field(size_t number) const;
 };
 
+// How a file of ours begins: what the file is called in a problem ("phone book"), the first
+// field of its version line ("<name>,Version,<number>") and the first two titles of its title line.
+struct CsvHeader {
+    std::string_view kind;
+    std::string_view versionName;
+    std::string_view firstTitle;
+    std::string_view secondTitle;
+};
+
 // Whether a record is a row of a file's layout; null takes every record as one. A quoted field
 // runs over several lines only where that makes such a row, so a stray quote in an old unquoted
 // file cannot swallow rows that do not make one.
@@ -48,6 +57,11 @@ public:
     // Appends each field as appendField does, with commas between; the line end is the caller's.
     static void appendFields(std::string& out, std::initializer_list<std::string_view> fields);
 
+    // Whether the records are a file of ours: not empty, and one of the first two starts as its
+    // version line or as its title line (either alone will do, so an edited version line still
+    // imports). Otherwise false, with "the file is empty" or "not a <kind> file" in problems.
+    static bool checkHeader(const std::vector<CsvRecord>& records, const CsvHeader& header,
+                            std::vector<std::string>* problems);
     // Names the record's problems in problems (when given): "line N: an unclosed quote" for
     // each such field, then "line N: K fields, expected M" when it has another count.
     static void check(const CsvRecord& record, size_t expectedFields, std::vector<std::string>* problems);

@@ -18,6 +18,8 @@ const char* const versionLine = "Tessmark Dialer Phone Book,Version,1.0\n";
 const char* const titleLine =
     "First,Middle Initial,Last,Company,Favorite,Phone Number,Type,Spd Dial Index,Default\n";
 
+const CsvHeader header{"phone book", "Tessmark Dialer Phone Book", "First", "Middle Initial"};
+
 constexpr std::array<const char*, 7> typeNames = {"Home",   "Work",  "Mobile", "Main",
                                                   "Office", "Pager", "Other"};
 constexpr int64_t otherType = 6;
@@ -95,10 +97,9 @@ std::vector<ContactPtr> PhoneBookCSV::parseFile(const std::string& path, std::ve
     std::vector<CsvRecord> records;
     if (!CsvText::readFile(path, records, problems, isRow))
         return {};
-    if (records.empty()) {
-        CsvText::addProblem(problems, "the file is empty");
+    // Any other text would give one "contact" for each of its lines.
+    if (!CsvText::checkHeader(records, header, problems))
         return {};
-    }
     std::vector<ContactPtr> contacts;
     for (size_t index = headerRows; index < records.size(); ++index) {
         const CsvRecord& row = records[index];

@@ -93,8 +93,32 @@ TEST_F(PhoneBookCsvTest, ImportReadsContactsWithTheirNumbersInFileOrder) {
     // A row naming anyone is a contact of its own, not a further number of the one before.
     EXPECT_EQ(parse(header + threeContacts + "\n,,Lee,,0,555,Home,-1,1").back(),
               "||Lee||- [555 0 -1 default]");
-    // Whatever the first two lines hold.
-    EXPECT_EQ(parse("anything\n\n" + threeContacts), threeParsed);
+}
+
+// Only a file that names itself in its first line or titles its columns in its second is read,
+// from its third line on; any other text would give one "contact" per line.
+TEST_F(PhoneBookCsvTest, ImportReadsOnlyPhoneBookFiles) {
+    const std::string version = header.substr(0, header.find('\n') + 1);
+    const std::string titles = header.substr(version.size());
+    for (const std::string& text :
+         {version + "edited\n" + threeContacts, "My contacts\n" + titles + threeContacts}) {
+        std::vector<std::string> problems;
+        EXPECT_EQ(parse(text, &problems), threeParsed) << text;
+        EXPECT_TRUE(problems.empty()) << text;
+    }
+    const std::string notOurs =
+        "not a phone book file: its first two lines are neither the version line nor the title line";
+    // A README, a shopping list, a file whose first lines were lost, a profile file.
+    const std::string refused[] = {
+        "# Tessmark Dialer\n\nA desktop dialer for one conferencing box.\nBuild it with scripts/test.",
+        "milk\nbread\neggs\nbutter", "anything\n\n" + threeContacts,
+        "Tessmark Dialer Connection,Version,2\nRoom Name,Connection Type\n"
+        "Board Room,Telnet,10.0.0.5,VoIP,1,admin,secret,1,0,,,,,,Mute,NA,,NA,,"};
+    for (const std::string& text : refused) {
+        std::vector<std::string> problems;
+        EXPECT_TRUE(parse(text, &problems).empty()) << text;
+        EXPECT_EQ(problems, std::vector<std::string>{notOurs}) << text;
+    }
 }
 
 TEST_F(PhoneBookCsvTest, KeptRulesOfTheOldReader) {
