@@ -66,6 +66,7 @@ void FakeSerialPort::setWriteHook(std::function<void(const std::string&)> hook) 
 bool FakeSerialPort::sendData(const std::string& bytes) {
     if (!m_open.load())
         return false;
+    const int opening = m_openCount.load();
     std::function<void(const std::string&)> hook;
     {
         std::lock_guard lock(m_mutex);
@@ -74,8 +75,9 @@ bool FakeSerialPort::sendData(const std::string& bytes) {
     if (hook)
         hook(bytes);
     std::lock_guard lock(m_mutex);
-    // As on a real port, a close ends a write that was still waiting.
-    if (!m_open.load())
+    // As on a real port, a close ends a write that was still waiting, also when the port was
+    // opened again meanwhile.
+    if (!m_open.load() || m_openCount.load() != opening)
         return false;
     m_written += bytes;
     return true;

@@ -30,7 +30,8 @@ public:
     bool isOpen() const override { return m_open.load(); }
     // Closes at once and posts "closed".
     bool close() override;
-    // Keeps the bytes; false when closed, also when the port closed while the write hook held it.
+    // Keeps the bytes; false when closed, also when the port closed (and maybe opened again)
+    // while the write hook held it.
     bool sendData(const std::string& bytes) override;
     // Whether the port is closed by the end of limit (at once when it is already).
     bool waitUntilClosed(std::chrono::milliseconds limit) const;

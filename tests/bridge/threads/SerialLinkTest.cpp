@@ -3,8 +3,8 @@
 #include "connection/LinkFixture.h"
 #include "support/FakeSerialPort.h"
 
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
+#include <optional>
 
 namespace {
 
@@ -12,57 +12,40 @@ using fakebox::FakeBox;
 
 constexpr const char* PORT_PATH = "/dev/ttyFAKE0";
 
-// Holds the first writer of bytes holding text inside the port's write, until released (at the
-// latest when the hold goes). Until::PortClosed plays a driver that never takes the bytes: the
-// write waits for the port to close, as a real port's does, for SOON at most.
-class WriteHold {
+// What one serial login writes: the line end, then the VoIP profile's queries.
+const std::vector<std::string> LOGIN_LINES = {"",
+                                              "",
+                                              "EP UA 1 SETTINGS DISPLAY_NAME",
+                                              "EP UA 1 INQUIRE REG_STATUS",
+                                              "EP UA 1 INQUIRE ACTIVE_PARTIES",
+                                              "EP UA 1 INQUIRE CFW_STATUS",
+                                              "EP UA 1 INQUIRE DND_STATUS",
+                                              "EP SPK LEVEL MAX_GAIN",
+                                              "EP SPK LEVEL MIN_GAIN",
+                                              "EP SPK LEVEL GAIN",
+                                              "EP MIC LEVEL MUTE"};
+
+// Holds the first writer of bytes holding text inside the port's write, until the gate opens.
+// Until::PortClosed plays a driver that never takes the bytes: the write waits for the port to
+// close, as a real port's does, for SOON at most.
+class WriteHold : public ThreadGate {
 public:
     enum class Until { Released, PortClosed };
 
     WriteHold(FakeSerialPort& port, std::string text, Until until = Until::Released) {
-        port.setWriteHook([state = m_state, text = std::move(text), until, &port](const std::string& bytes) {
-            std::unique_lock lock(state->mutex);
-            if (state->held || bytes.find(text) == std::string::npos)
-                return;
-            state->held = true;
-            state->changed.notify_all();
-            if (until == Until::Released) {
-                state->changed.wait(lock, [&] { return state->released; });
-                return;
-            }
-            lock.unlock();
-            const bool closed = port.waitUntilClosed(SOON);
-            lock.lock();
-            state->endedByClose = closed;
-        });
+        std::function<void()> whileHeld;
+        if (until == Until::PortClosed)
+            whileHeld = [&port, ended = m_endedByClose] { ended->store(port.waitUntilClosed(SOON)); };
+        port.setWriteHook(
+            [hold = holder(std::move(whileHeld)), text = std::move(text)](const std::string& bytes) {
+                if (bytes.find(text) != std::string::npos)
+                    hold();
+            });
     }
-    ~WriteHold() { release(); }
-    WriteHold(const WriteHold&) = delete;
-    WriteHold& operator=(const WriteHold&) = delete;
-
-    bool waitUntilHeld() {
-        std::unique_lock lock(m_state->mutex);
-        return m_state->changed.wait_for(lock, SOON, [&] { return m_state->held; });
-    }
-    void release() {
-        std::lock_guard lock(m_state->mutex);
-        m_state->released = true;
-        m_state->changed.notify_all();
-    }
-    bool endedByClose() const {
-        std::lock_guard lock(m_state->mutex);
-        return m_state->endedByClose;
-    }
+    bool endedByClose() const { return m_endedByClose->load(); }
 
 private:
-    struct State {
-        std::mutex mutex;
-        std::condition_variable changed;
-        bool held = false;
-        bool released = false;
-        bool endedByClose = false;
-    };
-    std::shared_ptr<State> m_state = std::make_shared<State>();
+    std::shared_ptr<std::atomic<bool>> m_endedByClose = std::make_shared<std::atomic<bool>>(false);
 };
 
 // The device object with fake ports; the test thread is the main thread and drains the main
@@ -127,11 +110,7 @@ TEST_F(SerialLink, ConnectOpensThePortAndLogsIn) {
     EXPECT_EQ(m_port->parity(), 0u);
     EXPECT_EQ(m_port->numberOfStopBits(), 1u);
     EXPECT_EQ(m_other->openCount(), 0);
-    EXPECT_EQ(m_port->writtenLines(),
-              (std::vector<std::string>{"", "", "EP UA 1 SETTINGS DISPLAY_NAME", "EP UA 1 INQUIRE REG_STATUS",
-                                        "EP UA 1 INQUIRE ACTIVE_PARTIES", "EP UA 1 INQUIRE CFW_STATUS",
-                                        "EP UA 1 INQUIRE DND_STATUS", "EP SPK LEVEL MAX_GAIN",
-                                        "EP SPK LEVEL MIN_GAIN", "EP SPK LEVEL GAIN", "EP MIC LEVEL MUTE"}));
+    EXPECT_EQ(m_port->writtenLines(), LOGIN_LINES);
     const auto out = m_log.outLines();
     EXPECT_NE(std::find(out.begin(), out.end(), "[Serial] >>> EP UA 1 INQUIRE REG_STATUS\r"), out.end());
     EXPECT_TRUE(m_object->isOnline());
@@ -235,36 +214,51 @@ TEST_F(SerialLink, AStepOfALinkThatWentDownShowsNothing) {
     m_listener.clear();
     m_port->fail();
     ASSERT_TRUE(pumpUntilCount("ERROR", 2));
-    hold.release();
+    hold.open();
     // What the released step still shows, it shows at once.
     EXPECT_FALSE(m_listener.waitFor([](const auto& all) { return all.size() > 2; }, QUIET));
     EXPECT_EQ(linkEvents(), (std::vector<std::string>{"ERROR", "ERROR"}));
 }
 
-// A port error while the login writes its first line ends that link's login there: none of its
-// post-login records follows the ERROR, and the next link logs in again.
-TEST_F(SerialLink, ALoginOfALinkThatWentDownShowsNothingMore) {
-    WriteHold hold(*m_port, "\r\n");
-    connect(serialProfile(PORT_PATH));
-    ASSERT_TRUE(pumpUntilCount("LOGIN_SUCCESS", 1));
-    ASSERT_TRUE(hold.waitUntilHeld());
-    m_listener.clear();
-    m_port->fail();
-    ASSERT_TRUE(pumpUntilCount("ERROR", 2));
-    hold.release();
+// A port error while a login is under way ends that login there, whether it is held before it
+// logs in or in its first write: none of its records follows the ERROR, none of its queries
+// reaches the port opened again for the next link, and that link logs in itself.
+TEST_F(SerialLink, ALoginOfALinkThatWentDownShowsAndSendsNothingMore) {
+    for (const bool inWrite : {true, false}) {
+        SCOPED_TRACE(inWrite ? "held in its first write" : "held before it logs in");
+        m_port = std::make_shared<FakeSerialPort>(PORT_PATH);
+        ThreadGate step;
+        std::optional<WriteHold> write;
+        ThreadGate& hold = inWrite ? write.emplace(*m_port, "\r\n") : step;
+        if (!inWrite)
+            step.holdAt(*m_device, DeviceCommunication::TestPoint::LoginStep);
+        connect(serialProfile(PORT_PATH));
+        ASSERT_TRUE(pumpUntil([&] { return hold.isHeld(); }));
+        m_listener.clear();
+        m_port->fail();
+        ASSERT_TRUE(pumpUntilCount("ERROR", 2));
+        // The next link opens the port again while the old login is still held.
+        connect(serialProfile(PORT_PATH));
+        ASSERT_TRUE(pumpUntilCount("CONNECTED", 1));
+        hold.open();
 
-    // The next link's login waits for the old one's, so all the old one showed is in by then.
-    ASSERT_NO_FATAL_FAILURE(connectSerial());
-    std::vector<std::string> words;
-    for (const CapturedRecord& record : m_listener.records()) {
-        words.push_back(record.pn);
-        if (record.pn == "LOGIN_SUCCESS")
-            break;
+        EXPECT_TRUE(waitForLoginPass(1));
+        std::vector<std::string> words;
+        for (const CapturedRecord& record : m_listener.records()) {
+            words.push_back(record.pn);
+            if (record.pn == "LOGIN_SUCCESS")
+                break;
+        }
+        EXPECT_EQ(words, (std::vector<std::string>{"ERROR", "ERROR", "CONNECTING", "CONNECTING", "CONNECTED",
+                                                   "LOGIN_SUCCESS"}));
+        EXPECT_EQ(countOf(m_listener.records(), "LOGIN_SUCCESS"), 1u);
+        EXPECT_TRUE(m_device->isLoggedIn());
+        EXPECT_EQ(m_port->openCount(), 2);
+        EXPECT_EQ(m_port->writtenLines(), LOGIN_LINES);
+        m_device->setTestPointObserver({});
+        m_device->closeConnection();
+        Platform::MainQueue::shared().runPending();
     }
-    EXPECT_EQ(words, (std::vector<std::string>{"ERROR", "ERROR", "CONNECTING", "CONNECTING", "CONNECTED",
-                                               "LOGIN_SUCCESS"}));
-    EXPECT_EQ(countOf(m_listener.records(), "LOGIN_SUCCESS"), 1u);
-    EXPECT_TRUE(m_device->isLoggedIn());
 }
 
 // Closing the link (the core's close, on the main thread) while the login waits on a port that
