@@ -422,6 +422,10 @@ TEST_F(ConnectionCsvTest, StrayQuoteRunsOnOnlyWhereItClosesIntoARow) {
         {"Screen 27\"" + rest, {boardRoomRows + "Screen 27 K1P"}, {}},
         // A quote before anything but a comma or a line end closes nothing.
         {"Screen 27\"x" + rest, {"\"Board Room K1P", "Screen 27\"x K1P"}, {"line 3: an unclosed quote"}},
+        // Closed into more fields than a row has, it is no row either.
+        {"Screen 27\",Extra" + rest,
+         {"\"Board Room K1P", "Screen 27\" K1P"},
+         {"line 3: an unclosed quote", "line 11: 21 fields, expected 20"}},
         {"Screen 27\",Telnet\n",
          {"\"Board Room K1P", "Screen 27\" "},
          {"line 3: an unclosed quote",
