@@ -1,16 +1,80 @@
 #include "App/controls/FocusFrames.h"
 
+#include "App/controls/Colors.h"
+
 #include <QApplication>
+#include <QChildEvent>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
-#include <QStyle>
 #include <QWidget>
 
 namespace {
 
-constexpr const char* markProperty = "keyboardFocus";
+constexpr qreal frameWidth = 2.0;
+constexpr qreal outerRadius = 6.0;
+
+// The frame lies over the focused widget as its topmost child, so it draws after everything the
+// widget holds (a list's rows, a button's picture) and follows its size.
+class FrameView final : public QWidget {
+public:
+    FrameView() {
+        setObjectName(QStringLiteral("focusFrame"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+    void layOver(QWidget* host) {
+        if (host != m_host) {
+            lift();
+            m_host = host;
+            setParent(host);
+            host->installEventFilter(this);
+        }
+        setGeometry(host->rect());
+        raise();
+        show();
+    }
+
+    // Stays the hidden child of its last host, which deletes it if it goes first.
+    void lift() {
+        if (m_host != nullptr) {
+            m_host->removeEventFilter(this);
+        }
+        m_host = nullptr;
+        hide();
+    }
+
+    QWidget* host() const { return m_host; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_host) {
+            if (event->type() == QEvent::Resize) {
+                setGeometry(m_host->rect());
+            } else if (event->type() == QEvent::ChildAdded &&
+                       static_cast<QChildEvent*>(event)->child() != this) {
+                raise();
+            }
+        }
+        return false;
+    }
+
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Colors::colorWithHexCode(Colors::accent), frameWidth));
+        painter.setBrush(Qt::NoBrush);
+        const qreal inset = frameWidth / 2;
+        painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), outerRadius - inset,
+                                outerRadius - inset);
+    }
+
+private:
+    QPointer<QWidget> m_host;
+};
 
 class FocusFrameFilter final : public QObject {
 public:
@@ -25,8 +89,8 @@ protected:
             }
             break;
         case QEvent::FocusOut:
-            if (watched->isWidgetType()) {
-                mark(static_cast<QWidget*>(watched), false);
+            if (m_frame != nullptr && watched == m_frame->host()) {
+                m_frame->lift();
             }
             break;
         case QEvent::KeyPress:
@@ -34,7 +98,10 @@ protected:
             break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            mousePressed();
+            m_keyboard = false;
+            if (m_frame != nullptr) {
+                m_frame->lift();
+            }
             break;
         default:
             break;
@@ -53,39 +120,27 @@ private:
     }
 
     void focusArrived(QWidget* widget, Qt::FocusReason reason) {
+        // Qt's styles draw focus frames of their own by this flag, which Qt sets on Tab.
+        widget->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
         if (reason == Qt::ShortcutFocusReason) {
             m_keyboard = true;
         } else if (reason == Qt::MouseFocusReason) {
             m_keyboard = false;
         }
-        mark(widget, m_keyboard);
-    }
-
-    void mousePressed() {
         if (!m_keyboard) {
+            if (m_frame != nullptr) {
+                m_frame->lift();
+            }
             return;
         }
-        m_keyboard = false;
-        if (QWidget* focused = QApplication::focusWidget()) {
-            // Qt's own styles draw their frames by this flag, which Qt sets on Tab but never clears.
-            focused->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
-            mark(focused, false);
-            focused->update();
+        if (m_frame == nullptr) {
+            m_frame = new FrameView;
         }
-    }
-
-    // Style sheets read a property only when the widget is polished again.
-    static void mark(QWidget* widget, bool shown) {
-        if (widget->property(markProperty).toBool() == shown) {
-            return;
-        }
-        widget->setProperty(markProperty, shown);
-        widget->style()->unpolish(widget);
-        widget->style()->polish(widget);
-        widget->update();
+        m_frame->layOver(widget);
     }
 
     bool m_keyboard = false;
+    QPointer<FrameView> m_frame;
 };
 
 QPointer<FocusFrameFilter>& installed() {
@@ -101,12 +156,4 @@ void FocusFrames::install() {
     }
     installed() = new FocusFrameFilter(qApp);
     qApp->installEventFilter(installed());
-}
-
-bool FocusFrames::shows(const QWidget* widget) {
-    return widget->hasFocus() && widget->property(markProperty).toBool();
-}
-
-QString FocusFrames::selector(const QString& type) {
-    return type + QStringLiteral("[%1=\"true\"]:focus").arg(QLatin1String(markProperty));
 }

@@ -1,6 +1,5 @@
 #include "App/controls/KTSegmentedControl.h"
 
-#include "App/controls/FocusFrames.h"
 #include "App/controls/ImageTint.h"
 
 #include <QButtonGroup>
@@ -47,10 +46,6 @@ protected:
         painter.setPen(
             palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
         painter.drawText(rect(), Qt::AlignCenter, text());
-        if (FocusFrames::shows(this)) {
-            painter.setPen(QPen(palette().color(QPalette::Highlight), 1.5));
-            painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
-        }
     }
 
 private:

@@ -2,7 +2,6 @@
 
 #include "App/Beep.h"
 #include "App/controls/Colors.h"
-#include "App/controls/FocusFrames.h"
 #include "Platform/Clock.h"
 
 #include <QKeyEvent>
@@ -272,11 +271,6 @@ void KTSwitch::paintEvent(QPaintEvent*) {
             painter.drawLine(QPointF(inner.x() + guide, inner.top()),
                              QPointF(inner.x() + guide, inner.bottom()));
         }
-    }
-    if (FocusFrames::shows(this)) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(roundedPath(frame.adjusted(0.5, 0.5, -0.5, -0.5)));
     }
     if (!isEnabled()) {
         painter.setCompositionMode(QPainter::CompositionMode_Lighten);

@@ -1,7 +1,6 @@
 #include "App/controls/Styling.h"
 
 #include "App/controls/Colors.h"
-#include "App/controls/FocusFrames.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -27,17 +26,15 @@ QPushButton* makeBarButton(QWidget* parent, const QString& objectName) {
 
 QString accentTitleStyle(const QString& alignment) {
     return QStringLiteral("QPushButton { border: none; background: transparent; color: %1; font-size: 14px; "
-                          "text-align: %2; padding: 0px 4px; }"
+                          "text-align: %2; padding: 0px 6px; }"
                           "QPushButton:disabled { color: #B0B0B0; }")
         .arg(Colors::colorWithHexCode(Colors::accent).name(), alignment);
 }
 
 QString darkBarButtonStyle(const QString& rules) {
     return QStringLiteral("QToolButton { border: 2px solid transparent; border-radius: 6px; "
-                          "background: transparent; %1 }"
-                          "%2 { border-color: %3; }")
-        .arg(rules, FocusFrames::selector(QStringLiteral("QToolButton")),
-             Colors::colorWithHexCode(Colors::accent).name());
+                          "background: transparent; %1 }")
+        .arg(rules);
 }
 
 QIcon darkBarIcon(const QPixmap& image) {

@@ -18,7 +18,7 @@ QPushButton* makeBarButton(QWidget* parent, const QString& objectName);
 // Bar button titles: the system font at 14 points in the accent colour, aligned "left",
 // "right" or "center".
 QString accentTitleStyle(const QString& alignment);
-// The tool buttons of the dark bars: flat, with an accent frame while their focus frame shows
+// The tool buttons of the dark bars: flat, with room along their border for the focus frame
 // (FocusFrames), and `rules` added (title font and colours).
 QString darkBarButtonStyle(const QString& rules = {});
 // An icon of the image whose disabled form is the image faded into the bar behind it; the

@@ -6,7 +6,6 @@
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/controls/Colors.h"
-#include "App/controls/FocusFrames.h"
 #include "App/controls/Styling.h"
 #include "Logic/bridge/ContactManager.h"
 #include "Screens/directory/DirectoryLook.h"
@@ -107,10 +106,8 @@ void ContactDetailViewController::viewDidLoad() {
     Styling::fillBackground(m_contentView, Qt::white);
     m_addNumberButton->setStyleSheet(
         QStringLiteral("QPushButton { border: none; background: transparent; color: %1; font-size: 13px; "
-                       "text-align: center; padding: 4px 12px; }"
-                       "%2 { border: 1px dotted %1; }")
-            .arg(Colors::colorWithHexCode(Colors::accent).name(),
-                 FocusFrames::selector(QStringLiteral("QPushButton"))));
+                       "text-align: center; padding: 4px 12px; }")
+            .arg(Colors::colorWithHexCode(Colors::accent).name()));
 }
 
 QString ContactDetailViewController::nameOfType(int64_t type) {

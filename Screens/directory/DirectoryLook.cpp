@@ -2,7 +2,6 @@
 
 #include "App/Images.h"
 #include "App/controls/Colors.h"
-#include "App/controls/FocusFrames.h"
 #include "App/controls/Styling.h"
 
 #include <QAction>
@@ -39,10 +38,7 @@ QPushButton* imageButton(QWidget* parent, const QString& objectName, const QStri
     button->setCursor(Qt::PointingHandCursor);
     button->setIconSize(iconSize);
     button->setFixedSize(iconSize + QSize(8, 8));
-    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"
-                                         "%1 { border: 1px dotted %2; }")
-                              .arg(FocusFrames::selector(QStringLiteral("QPushButton")),
-                                   Colors::colorWithHexCode(Colors::accent).name()));
+    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
     return button;
 }
 

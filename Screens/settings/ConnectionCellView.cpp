@@ -3,7 +3,6 @@
 #include "App/Images.h"
 #include "App/controls/Colors.h"
 #include "App/controls/ElidingLabel.h"
-#include "App/controls/FocusFrames.h"
 #include "App/controls/Styling.h"
 
 #include <QLabel>
@@ -21,10 +20,7 @@ QPushButton* makeImageButton(QWidget* parent, const QString& objectName) {
     button->setFlat(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setIconSize(QSize(buttonSize - 4, buttonSize - 4));
-    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"
-                                         "%1 { border: 1px solid %2; border-radius: 4px; }")
-                              .arg(FocusFrames::selector(QStringLiteral("QPushButton")),
-                                   Colors::colorWithHexCode(Colors::inactiveGrey).name()));
+    button->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
     return button;
 }
 

@@ -44,8 +44,10 @@ QWidget* ConnectionViewController::buildView() {
     auto* csvButtons = new QWidget(view);
     csvButtons->setObjectName(QStringLiteral("csvButtons"));
     auto* buttons = new QHBoxLayout(csvButtons);
-    buttons->setContentsMargins(SettingsWidgets::pageMargin, 12, SettingsWidgets::pageMargin, 16);
-    buttons->setSpacing(20);
+    const int inset = SettingsWidgets::csvButtonInset;
+    buttons->setContentsMargins(SettingsWidgets::pageMargin, 12 - inset, SettingsWidgets::pageMargin,
+                                16 - inset);
+    buttons->setSpacing(20 - 2 * inset);
     buttons->addStretch(1);
     buttons->addWidget(m_importButton);
     buttons->addWidget(m_exportButton);

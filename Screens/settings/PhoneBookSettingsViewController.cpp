@@ -34,7 +34,7 @@ QWidget* PhoneBookSettingsViewController::buildView() {
     QFormLayout* form = SettingsWidgets::addForm(layout);
     form->addRow(SettingsWidgets::caption(QStringLiteral("Overwrite existing contacts")), m_overwriteSwitch);
     auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(20);
+    buttons->setSpacing(20 - 2 * SettingsWidgets::csvButtonInset);
     buttons->addWidget(m_importButton);
     buttons->addWidget(m_exportButton);
     buttons->addStretch(1);

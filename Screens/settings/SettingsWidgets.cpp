@@ -6,7 +6,6 @@
 #include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/controls/Colors.h"
-#include "App/controls/FocusFrames.h"
 #include "App/controls/KTSegmentedControl.h"
 #include "App/controls/KTSwitch.h"
 #include "App/controls/KTTableView.h"
@@ -184,16 +183,16 @@ QRadioButton* radio(const QString& title, const QString& objectName) {
 QPushButton* csvButton(const QString& title, const QString& objectName) {
     auto* button = new QPushButton(title);
     button->setObjectName(objectName);
-    button->setFixedSize(150, 32);
+    // The accent fill leaves a white edge where the focus frame, in the same colour, shows.
+    button->setFixedSize(150 + 2 * csvButtonInset, 32 + 2 * csvButtonInset);
     button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QPushButton { border: none; border-radius: 4px; background: %1; "
-                                         "color: #FFFFFF; font-size: 11px; text-align: center; }"
-                                         "QPushButton:pressed { background: %2; }"
-                                         "%3 { border: 2px solid %4; }")
-                              .arg(Colors::colorWithHexCode(Colors::accent).name(),
-                                   Colors::colorWithHexCode(Colors::accent).darker(115).name(),
-                                   FocusFrames::selector(QStringLiteral("QPushButton")),
-                                   Colors::colorWithHexCode(Colors::barBackground).name()));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { border: none; border-radius: 4px; background: %1; "
+                       "margin: %3px; color: #FFFFFF; font-size: 11px; text-align: center; }"
+                       "QPushButton:pressed { background: %2; }")
+            .arg(Colors::colorWithHexCode(Colors::accent).name(),
+                 Colors::colorWithHexCode(Colors::accent).darker(115).name())
+            .arg(csvButtonInset));
     return button;
 }
 

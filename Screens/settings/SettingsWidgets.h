@@ -58,7 +58,9 @@ QComboBox* popUp(const QString& objectName);
 KTSegmentedControl* segments(const QStringList& labels, const QString& objectName);
 // Radios of a pair are switched by the page itself, as a pair of separate buttons would be.
 QRadioButton* radio(const QString& title, const QString& objectName);
-// The CSV buttons: white titles of 11 pixels, centred, on the accent colour.
+// The CSV buttons: white titles of 11 pixels, centred, on the accent colour, inset by this much
+// within the button.
+inline constexpr int csvButtonInset = 3;
 QPushButton* csvButton(const QString& title, const QString& objectName);
 
 // A page's vertical scroll bar: a grey handle on a light track, so it shows on a white page.

@@ -15,6 +15,7 @@
 #include "Logic/protocol/CommandParser.h"
 #include "Screens/settings/CallForwardingViewController.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/TabWalk.h"
 #include "ui/support/UiHarness.h"
 #include "ui/support/UserInput.h"
 
@@ -41,12 +42,6 @@ qreal prominence(QWidget* control, const QColor& bar) {
         }
     }
     return sum / (3.0 * image.width() * image.height());
-}
-
-// The accent frame of a focused bar button, seen at the middle of its left edge.
-bool framed(QWidget* button) {
-    const QImage image = button->grab().toImage();
-    return image.pixelColor(1, image.height() / 2) == Colors::colorWithHexCode(Colors::accent);
 }
 
 } // namespace
@@ -286,7 +281,7 @@ private slots:
             barButtons.append(tabs->button(tab));
         }
         QCOMPARE(QApplication::focusWidget(), m_toolbar->connectionButton());
-        QVERIFY(!framed(m_toolbar->connectionButton()));
+        QVERIFY(!TabWalk::framed(m_toolbar->connectionButton()));
 
         int toolbarSeen = 0;
         int tabsSeen = 0;
@@ -294,7 +289,7 @@ private slots:
             USER_PRESS(Qt::Key_Tab);
             QWidget* focused = QApplication::focusWidget();
             if (barButtons.contains(focused)) {
-                QVERIFY2(framed(focused), qPrintable(focused->objectName()));
+                QVERIFY2(TabWalk::framed(focused), qPrintable(focused->objectName()));
                 (m_toolbar->view()->isAncestorOf(focused) ? toolbarSeen : tabsSeen) += 1;
             }
         }
@@ -305,9 +300,9 @@ private slots:
         USER_CLICK(tabs->button(focused == tabs->dialerButton() ? TabBarController::Logs
                                                                 : TabBarController::Dialer));
         QCOMPARE(QApplication::focusWidget(), focused);
-        QVERIFY(!framed(focused));
+        QVERIFY(!TabWalk::framed(focused));
         USER_PRESS(Qt::Key_Backtab);
-        QVERIFY(framed(QApplication::focusWidget()));
+        QVERIFY(TabWalk::framed(QApplication::focusWidget()));
     }
 
     void muteFollowsTheLine() {

@@ -1,0 +1,43 @@
+#include "ui/support/TabWalk.h"
+
+#include "App/controls/Colors.h"
+#include "ui/support/UserInput.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+
+bool TabWalk::framed(QWidget* widget) {
+    QWidget* window = widget->window();
+    const QImage image = window->grab(QRect(widget->mapTo(window, QPoint(0, 0)), widget->size())).toImage();
+    const QColor accent = Colors::colorWithHexCode(Colors::accent);
+    const int right = image.width() - 1;
+    const int bottom = image.height() - 1;
+    const int middleX = image.width() / 2;
+    const int middleY = image.height() / 2;
+    const std::array<QPoint, 8> probes{
+        QPoint(0, middleY), QPoint(1, middleY), QPoint(right, middleY),  QPoint(right - 1, middleY),
+        QPoint(middleX, 0), QPoint(middleX, 1), QPoint(middleX, bottom), QPoint(middleX, bottom - 1)};
+    return std::all_of(probes.begin(), probes.end(),
+                       [&](const QPoint& probe) { return image.pixelColor(probe) == accent; });
+}
+
+QList<QWidget*> TabWalk::walk(int limit, const std::function<void(QWidget*)>& atEachStop) {
+    QList<QWidget*> stops;
+    for (int press = 0; press < limit; ++press) {
+        if (!UserInput::press(Qt::Key_Tab)) {
+            return {};
+        }
+        QWidget* stop = QApplication::focusWidget();
+        if (!stops.isEmpty() && stop == stops.first()) {
+            return stops;
+        }
+        stops.append(stop);
+        if (atEachStop) {
+            atEachStop(stop);
+        }
+    }
+    return {};
+}
