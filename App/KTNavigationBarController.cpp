@@ -2,6 +2,7 @@
 
 #include "App/KTNavigationProtocols.h"
 #include "App/controls/Colors.h"
+#include "App/controls/FocusOrder.h"
 #include "App/controls/Styling.h"
 
 #include <QEvent>
@@ -26,6 +27,7 @@ QWidget* KTNavigationBarController::buildView() {
     auto* bar = new QWidget;
     m_barView = bar;
     bar->resize(barWidth, barHeight);
+    FocusOrder::setPart(bar, FocusOrder::Part::PageBar);
     m_leftButton = Styling::makeBarButton(bar, QStringLiteral("leftButton"));
     m_optionalButton = Styling::makeBarButton(bar, QStringLiteral("optionalButton"));
     m_optionalButton->hide();

@@ -29,6 +29,19 @@ void OverlayHost::removeFromSuperview(QWidget* view) {
     view->hide();
 }
 
+bool OverlayHost::liesUnderAnother(const QWidget* view) {
+    const QWidget* container = view->parentWidget();
+    const auto* host =
+        container == nullptr
+            ? nullptr
+            : container->findChild<OverlayHost*>(QStringLiteral("OverlayHost"), Qt::FindDirectChildrenOnly);
+    if (host == nullptr) {
+        return false;
+    }
+    const std::vector<QWidget*> views = host->subviews();
+    return std::find(views.begin(), views.end(), view) != views.end() && host->topmost() != view;
+}
+
 void OverlayHost::addSubview(QWidget* view) {
     if (view == nullptr) {
         return;

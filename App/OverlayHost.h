@@ -21,6 +21,8 @@ public:
     // Takes the view off its container, if it has one: it is hidden and left without a parent
     // (its owner keeps it).
     static void removeFromSuperview(QWidget* view);
+    // The view is one its container holds, with another view laid over it.
+    static bool liesUnderAnother(const QWidget* view);
 
     // Puts the view on top of the container (also when it is there already), at its current
     // geometry, shown.

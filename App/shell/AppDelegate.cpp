@@ -8,6 +8,7 @@
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "App/controls/FocusFrames.h"
+#include "App/controls/FocusOrder.h"
 #include "App/shell/TabBarController.h"
 #include "App/shell/TitleBarController.h"
 #include "App/shell/ToolbarController.h"
@@ -69,7 +70,7 @@ AppDelegate::~AppDelegate() {
 // the screens are laid out for it.
 void AppDelegate::buildWindow() {
     FocusFrames::install();
-    auto* window = new QWidget;
+    auto* window = new FocusOrder::Window;
     window->setObjectName(QStringLiteral("MainWindow"));
     window->setWindowTitle(QStringLiteral("TessmarkDialer"));
     window->setWindowIcon(QIcon(Images::named(QStringLiteral("app_icon"), QSize(128, 128))));
@@ -80,6 +81,7 @@ void AppDelegate::buildWindow() {
     m_toolbarView = new QWidget(window);
     m_toolbarView->setObjectName(QStringLiteral("toolbarView"));
     m_toolbarView->setGeometry(0, titleBarHeight, windowWidth, toolbarHeight);
+    FocusOrder::setPart(m_toolbarView, FocusOrder::Part::Toolbar);
     m_contentView = new QWidget(window);
     m_contentView->setObjectName(QStringLiteral("contentView"));
     m_contentView->setGeometry(0, titleBarHeight + toolbarHeight, windowWidth, contentHeight);

@@ -5,6 +5,7 @@
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
+#include "App/controls/FocusOrder.h"
 #include "App/controls/Styling.h"
 #include "Logic/bridge/ConnectionSettingsManager.h"
 #include "Logic/bridge/PreferencesSettings.h"
@@ -61,6 +62,7 @@ QWidget* TabBarController::buildView() {
     m_bottomBarView = new QWidget(tabBar);
     m_bottomBarView->setObjectName(QStringLiteral("bottomBarView"));
     m_bottomBarView->setGeometry(0, tabBarHeight - bottomBarHeight, tabBarWidth, bottomBarHeight);
+    FocusOrder::setPart(m_bottomBarView, FocusOrder::Part::TabBar);
     auto* layout = new QHBoxLayout(m_bottomBarView);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(0);

@@ -8,6 +8,7 @@
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
 #include "App/controls/Colors.h"
+#include "App/controls/FocusOrder.h"
 #include "App/controls/Styling.h"
 #include "Logic/bridge/DeviceCommunicationObject.h"
 #include "Logic/bridge/Line.h"
@@ -78,6 +79,9 @@ QWidget* DialerViewController::buildView() {
     layout->addWidget(m_contentView, 1);
     layout->addWidget(m_customButtonsView);
     layout->addWidget(m_bottomBarView);
+    // The keypad and SIP URI pages are made after these strips; Tab still reaches them last.
+    FocusOrder::setPart(m_customButtonsView, FocusOrder::Part::PageFoot);
+    FocusOrder::setPart(m_bottomBarView, FocusOrder::Part::PageFoot);
     setBottomCustomButtonsViewConstraint(bottomBarHeight);
 
     connect(m_dialPadButton, &QPushButton::clicked, this, &DialerViewController::dialPadButtonClicked);

@@ -34,6 +34,28 @@ void RowViewTable::setRowViews(const std::vector<QWidget*>& views) {
             m_tableView->setIndexWidget(index(row), view);
         }
     }
+    chainRowControlsAfterTable();
+}
+
+// Row views are made after the list, so Tab would reach their buttons after everything under
+// the list; they follow the list instead, row by row.
+void RowViewTable::chainRowControlsAfterTable() {
+    std::vector<QWidget*> controls;
+    for (const QPointer<QWidget>& view : m_views) {
+        if (view == nullptr) {
+            continue;
+        }
+        for (QWidget* at = view->nextInFocusChain(); view->isAncestorOf(at); at = at->nextInFocusChain()) {
+            if (at->focusPolicy() != Qt::NoFocus) {
+                controls.push_back(at);
+            }
+        }
+    }
+    QWidget* previous = m_tableView;
+    for (QWidget* control : controls) {
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
 }
 
 QWidget* RowViewTable::rowView(int row) const {

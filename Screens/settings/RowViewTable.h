@@ -28,6 +28,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
+    void chainRowControlsAfterTable();
+
     KTTableView* m_tableView;
     std::vector<QPointer<QWidget>> m_views;
 };

@@ -1,0 +1,240 @@
+#include "App/Alert.h"
+#include "App/KTNavigationBarController.h"
+#include "App/KTNavigationController.h"
+#include "App/controls/KTSegmentedControl.h"
+#include "App/controls/KTSwitch.h"
+#include "App/shell/AppDelegate.h"
+#include "App/shell/TabBarController.h"
+#include "Logic/bridge/CallLog.h"
+#include "Logic/bridge/CallLogManager.h"
+#include "Logic/bridge/ConnectionSettings.h"
+#include "Logic/bridge/ConnectionSettingsManager.h"
+#include "Logic/bridge/Contact.h"
+#include "Logic/bridge/ContactManager.h"
+#include "Logic/common/Codes.h"
+#include "Logic/protocol/CommandParser.h"
+#include "Screens/settings/PreferencesViewController.h"
+#include "Screens/settings/SettingsViewController.h"
+#include "ui/support/QtTestMain.h"
+#include "ui/support/TabWalk.h"
+#include "ui/support/UiHarness.h"
+#include "ui/support/UserInput.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+// The parts of the window, in the order Tab is to visit them.
+enum class Part { Toolbar, PageBar, Page, TabBar };
+
+QString namesOf(const QList<QWidget*>& widgets) {
+    QStringList names;
+    for (const QWidget* widget : widgets) {
+        names.append(UserInput::describe(widget));
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+// Tab visits every control of the window, from top to bottom, and each one it reaches shows the
+// program's one focus frame; a click shows none.
+class FocusWalkTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        UiHarness::resetStore();
+        for (const ContactPtr& contact : ContactManager::allContacts()) {
+            ContactManager::removeContact(*contact);
+        }
+        CallLogManager::removeAll();
+        auto contact = std::make_shared<Contact>("Ann", "", "Lee", "Northwind Traders");
+        contact->setNumbers({std::make_shared<ContactNumber>("201", 2, 1, true)});
+        contact->setFavorite(true);
+        ContactManager::addContact(*contact);
+        CallLog received;
+        received.setCallNumber("201");
+        CallLogManager::addCallLog(received);
+        ConnectionSettings profile = *UiHarness::testProfile(PhoneType::VOIP);
+        profile.setIsAutoConnect(true);
+        ConnectionSettingsManager::addConnectionSettings(profile);
+
+        m_ui = std::make_unique<UiHarness>();
+        m_ui->launch();
+        // Connected, with every toolbar button shown and enabled.
+        m_ui->connectProfile(profile);
+        m_ui->dispatchRecord(NotificationType::CONNECTION, "CONNECTED");
+        m_ui->dispatchRecord(NotificationType::VOLUME, "40");
+        m_ui->dispatch(CommandParser().makeMuteNotification(false, "ENABLE"));
+    }
+    void cleanup() { m_ui.reset(); }
+
+    void tabWalk_data() {
+        QTest::addColumn<int>("tab");
+        // The settings list's row of the page, or -1 for the tab's root page.
+        QTest::addColumn<int>("settingsRow");
+        QTest::addColumn<QStringList>("pageStops");
+        const QStringList listBar{QStringLiteral("leftButton"), QStringLiteral("optionalButton"),
+                                  QStringLiteral("rightButton")};
+        const QStringList list{QStringLiteral("searchField"), QStringLiteral("tableView")};
+        QTest::newRow("Favorites") << int(TabBarController::Favorites) << -1 << listBar + list;
+        QTest::newRow("Dialer") << int(TabBarController::Dialer) << -1
+                                << QStringList{QStringLiteral("leftButton"),  QStringLiteral("rightButton"),
+                                               QStringLiteral("numberField"), QStringLiteral("button5"),
+                                               QStringLiteral("callButton"),  QStringLiteral("sipURIButton")};
+        QTest::newRow("Phone Book") << int(TabBarController::PhoneBook) << -1 << listBar + list;
+        QTest::newRow("Logs") << int(TabBarController::Logs) << -1 << listBar + list;
+        QTest::newRow("Settings") << int(TabBarController::Settings) << -1
+                                  << QStringList{QStringLiteral("tableView")};
+        QTest::newRow("Connections") << int(TabBarController::Settings) << 0
+                                     << QStringList{
+                                            QStringLiteral("leftButton"), QStringLiteral("rightButton"),
+                                            QStringLiteral("tableView"), QStringLiteral("importButton"),
+                                            QStringLiteral("exportButton")};
+        QTest::newRow("Preferences") << int(TabBarController::Settings) << 1
+                                     << QStringList{QStringLiteral("leftButton"),
+                                                    QStringLiteral("autoFavoritesSwitch"),
+                                                    QStringLiteral("dateFormatButton"),
+                                                    QStringLiteral("segment0")};
+    }
+
+    // Fault: Tab went from the toolbar to the tab bar and only then into the page; the bar's
+    // text buttons showed only the style's faint box, the filter icon and the lists none.
+    void tabWalk() {
+        QFETCH(int, tab);
+        QFETCH(int, settingsRow);
+        QFETCH(QStringList, pageStops);
+        TabBarController* tabs = m_ui->delegate().tabBarController();
+        KTNavigationController* stack = tabs->viewControllers()[static_cast<size_t>(tab)];
+        USER_CLICK(tabs->button(tab));
+        if (settingsRow >= 0) {
+            USER_INPUT_STEP(openSettingsRow(settingsRow));
+        }
+
+        QList<Part> parts;
+        const QList<QWidget*> stops = TabWalk::walk(80, [&](QWidget* stop) {
+            parts.append(partOf(stop, stack));
+            QVERIFY2(TabWalk::framed(stop),
+                     qPrintable(UserInput::describe(stop) + QStringLiteral(" shows no frame")));
+        });
+        QVERIFY(!stops.isEmpty());
+        QCOMPARE(parts.size(), stops.size());
+
+        // Top to bottom once round: from the toolbar's first stop on, no part comes before the last.
+        const auto count = parts.size();
+        qsizetype first = 0;
+        while (first < count &&
+               !(parts[first] == Part::Toolbar && parts[(first + count - 1) % count] != Part::Toolbar)) {
+            ++first;
+        }
+        QVERIFY2(first < count, qPrintable(namesOf(stops)));
+        const QList<Part> round = parts.mid(first) + parts.mid(0, first);
+        QVERIFY2(std::is_sorted(round.begin(), round.end()),
+                 qPrintable(namesOf(stops.mid(first) + stops.mid(0, first))));
+        QVERIFY(round.contains(Part::TabBar));
+        for (const QString& name : pageStops) {
+            const bool reached = std::any_of(stops.begin(), stops.end(), [&](const QWidget* stop) {
+                return stop->objectName() == name && stack->view()->isAncestorOf(stop);
+            });
+            QVERIFY2(reached, qPrintable(name + QStringLiteral(" not among ") + namesOf(stops)));
+        }
+    }
+
+    // A question's buttons are reached by Tab and framed like the window's.
+    void sheetButtonsShowTheFrame() {
+        TabBarController* tabs = m_ui->delegate().tabBarController();
+        USER_CLICK(tabs->logsButton());
+        USER_CLICK(tabs->viewControllers()[TabBarController::Logs]->navigationBar()->rightButton());
+        QMessageBox* sheet = Alert::currentBox();
+        QVERIFY(sheet != nullptr);
+        QList<QWidget*> framedButtons;
+        for (int step = 0; step < 4; ++step) {
+            USER_PRESS(Qt::Key_Tab);
+            auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            QVERIFY(button != nullptr && sheet->isAncestorOf(button));
+            QVERIFY2(TabWalk::framed(button), qPrintable(UserInput::describe(button)));
+            if (!framedButtons.contains(button)) {
+                framedButtons.append(button);
+            }
+        }
+        QCOMPARE(framedButtons.size(), 2);
+        sheet->done(0);
+    }
+
+    // Fault: a control drew its frame on any focus. Right after Tab showed a frame, a click on a
+    // switch, a segment or a push button gives it focus but no frame.
+    void aClickShowsNoFrame() {
+        TabBarController* tabs = m_ui->delegate().tabBarController();
+        SettingsViewController* settings = tabs->settingsViewController();
+        USER_CLICK(tabs->settingsButton());
+        USER_INPUT_STEP(openSettingsRow(1));
+        PreferencesViewController* page = settings->preferencesViewController();
+        // The switch is turned on: its track's accent then fills its middle, not its border.
+        for (QWidget* control : {static_cast<QWidget*>(page->autoFavoritesSwitch()),
+                                 static_cast<QWidget*>(page->doNotDisturbModeControl()->segmentButton(1))}) {
+            USER_INPUT_STEP(clickAfterTab(control));
+        }
+        QVERIFY(page->autoFavoritesSwitch()->isChecked());
+        USER_CLICK(settings->navigationController()->navigationBar()->leftButton());
+        settings->navigationController()->finishPendingSlide();
+        USER_INPUT_STEP(openSettingsRow(0));
+        USER_INPUT_STEP(clickAfterTab(settings->navigationController()->navigationBar()->rightButton()));
+    }
+
+private:
+    // The settings list's row, clicked; its page slides in.
+    bool openSettingsRow(int row) {
+        SettingsViewController* settings = m_ui->delegate().tabBarController()->settingsViewController();
+        KTTableView* rows = settings->tableView();
+        const bool clicked =
+            UserInput::clickAt(rows->viewport(), rows->visualRect(rows->model()->index(row, 0)).center());
+        settings->navigationController()->finishPendingSlide();
+        return clicked;
+    }
+
+    // Tab shows a frame somewhere; then the click on the control moves focus to it, framed not.
+    bool clickAfterTab(QWidget* control) {
+        if (!UserInput::press(Qt::Key_Tab)) {
+            return false;
+        }
+        QWidget* tabbed = QApplication::focusWidget();
+        if (tabbed == nullptr || !TabWalk::framed(tabbed)) {
+            QTest::qFail("Tab showed no frame", __FILE__, __LINE__);
+            return false;
+        }
+        if (!UserInput::click(control)) {
+            return false;
+        }
+        if (QApplication::focusWidget() != control || TabWalk::framed(control)) {
+            QTest::qFail(
+                qPrintable(UserInput::describe(control) + QStringLiteral(" has no focus, or a frame")),
+                __FILE__, __LINE__);
+            return false;
+        }
+        return true;
+    }
+
+    Part partOf(QWidget* stop, KTNavigationController* stack) const {
+        if (m_ui->delegate().toolbarView()->isAncestorOf(stop)) {
+            return Part::Toolbar;
+        }
+        if (stack->navigationBar()->view()->isAncestorOf(stop)) {
+            return Part::PageBar;
+        }
+        if (m_ui->delegate().tabBarController()->bottomBarView()->isAncestorOf(stop)) {
+            return Part::TabBar;
+        }
+        return Part::Page;
+    }
+
+    std::unique_ptr<UiHarness> m_ui;
+};
+
+TESSMARK_QTEST(FocusWalkTest)
+#include "FocusWalkTest.moc"
