@@ -3,8 +3,9 @@
 # Every <folder>/<Name>Test.cpp holds one QtTest class <Name>Test registered with
 # TESSMARK_QTEST(<Name>Test); the folder's .cpp files make one program, and each class is its
 # own CTest entry ("<program>.<Name>Test"), so they run in parallel and each in a fresh process.
-# Folders: app/ (controls and helpers, no core), ui/ (the shell on the harness), screens/<x>/
-# (one program per screen folder, on the harness), ui/screenshots/ (the screenshot program),
+# Folders: app/ (controls and helpers, no core), ui/ (the shell on the harness, and the
+# screenshot program's checks), screens/<x>/ (one program per screen folder, on the harness),
+# ui/screenshots/ (the screenshot program),
 # smoke/ (the real program under Xvfb). app/threads/ is labelled "threads" and is the only
 # interface code the ThreadSanitizer build compiles.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Core Test)
@@ -79,9 +80,15 @@ set_target_properties(tessmark_ui_harness PROPERTIES AUTOMOC ON)
 target_include_directories(tessmark_ui_harness PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(tessmark_ui_harness PUBLIC tessmark_ui tessmark_test_support Qt6::Test PRIVATE tessmark_options)
 
+# The screenshot program's run of its scenes and checks, which ui/ tests too.
+set(screenshot_runner_sources ${CMAKE_CURRENT_SOURCE_DIR}/ui/screenshots/Screenshots.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/ui/screenshots/SheetPicture.cpp)
+add_library(tessmark_screenshot_runner STATIC ${screenshot_runner_sources})
+target_link_libraries(tessmark_screenshot_runner PUBLIC tessmark_ui_harness PRIVATE tessmark_options)
+
 file(GLOB ui_plain CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp)
 if(ui_plain)
-    tessmark_add_qt_test(ui_tests ui tessmark_ui_harness SOURCES ${ui_plain})
+    tessmark_add_qt_test(ui_tests ui tessmark_screenshot_runner SOURCES ${ui_plain})
 endif()
 
 # screens/<folder>/: one program per screen folder, on the same harness.
@@ -96,9 +103,10 @@ endforeach()
 
 # The screenshot program: its scenes in ui/screenshots/, each PNG written at scale 1 and 2.
 file(GLOB screenshot_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/screenshots/*.cpp)
+list(REMOVE_ITEM screenshot_sources ${screenshot_runner_sources})
 add_executable(screenshots ${screenshot_sources})
 set_target_properties(screenshots PROPERTIES AUTOMOC ON)
-target_link_libraries(screenshots PRIVATE tessmark_ui_harness tessmark_options)
+target_link_libraries(screenshots PRIVATE tessmark_screenshot_runner tessmark_options)
 target_include_directories(screenshots PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 foreach(scale 1 2)
     set(suffix "")

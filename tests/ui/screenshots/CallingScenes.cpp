@@ -66,29 +66,32 @@ DialerViewController* dialer(UiHarness& ui) {
 TESSMARK_SCREENSHOT_SCENE("calling_dialer_keypad") {
     UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Dialer/Keypad");
     ui.drain();
-    (void)UserInput::replaceText(dialer(ui)->dialpadController()->numberField(), QStringLiteral("+15550100"));
+    Screenshots::userStep(
+        UserInput::replaceText(dialer(ui)->dialpadController()->numberField(), QStringLiteral("+15550100")));
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("calling_dialer_keypad_telco") {
     UiHarness& ui = callingWindow(scene, PhoneType::TELCO, "Dialer/Keypad");
     ui.drain();
-    (void)UserInput::replaceText(dialer(ui)->dialpadController()->numberField(), QStringLiteral("5551234"));
+    Screenshots::userStep(
+        UserInput::replaceText(dialer(ui)->dialpadController()->numberField(), QStringLiteral("5551234")));
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("calling_dialer_sip_uri") {
     UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Dialer/SIP URI");
     ui.drain();
-    (void)UserInput::replaceText(dialer(ui)->sipURIController()->sipURIField(),
-                                 QStringLiteral("ann.lee@pbx.northwind.example"));
+    Screenshots::userStep(UserInput::replaceText(dialer(ui)->sipURIController()->sipURIField(),
+                                                 QStringLiteral("ann.lee@pbx.northwind.example")));
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("calling_dialer_speed_dial") {
     UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Dialer/Keypad");
     ui.drain();
-    (void)UserInput::click(dialer(ui)->navigationController()->navigationBar()->leftButton());
+    Screenshots::userStep(
+        UserInput::click(dialer(ui)->navigationController()->navigationBar()->leftButton()));
     return ui.window();
 }
 
@@ -132,7 +135,7 @@ TESSMARK_SCREENSHOT_SCENE("calling_transfer_picker") {
     UiHarness& ui = callingWindow(scene, PhoneType::VOIP, "Favorites");
     ui.feed(voipParty + "1;ACTIVE:201:0:0");
     ui.delegate().activeCallController()->durationTimer().stop();
-    (void)UserInput::click(ui.delegate().activeCallController()->transferButton());
+    Screenshots::userStep(UserInput::click(ui.delegate().activeCallController()->transferButton()));
     ui.drain();
     return ui.window();
 }

@@ -117,7 +117,7 @@ TESSMARK_SCREENSHOT_SCENE("password_prompt") {
     auto* dialog = qobject_cast<QDialog*>(prompt->view());
     prompt->setParent(dialog);
     dialog->show();
-    (void)UserInput::replaceText(prompt->passwordField(), QStringLiteral("secret"));
+    Screenshots::userStep(UserInput::replaceText(prompt->passwordField(), QStringLiteral("secret")));
     return dialog;
 }
 

@@ -91,7 +91,7 @@ void fillDirectory() {
 UiHarness& launchedAt(Screenshots::SceneContext& scene, TabBarController::Tab tab) {
     UiHarness& ui = scene.ui();
     ui.launch();
-    (void)UserInput::click(ui.delegate().tabBarController()->button(tab));
+    Screenshots::userStep(UserInput::click(ui.delegate().tabBarController()->button(tab)));
     return ui;
 }
 
@@ -107,12 +107,12 @@ KTNavigationBarController* barOf(UiHarness& ui, TabBarController::Tab tab) {
 
 // The redial dialog of the newest call, opened by its row's button in edit mode.
 QWidget* redialDialog(UiHarness& ui) {
-    (void)UserInput::click(barOf(ui, TabBarController::Logs)->leftButton());
+    Screenshots::userStep(UserInput::click(barOf(ui, TabBarController::Logs)->leftButton()));
     LogsViewController* logs = ui.delegate().tabBarController()->logsViewController();
     RowButtonTableView* table = logs->tableView();
-    (void)UserInput::clickAt(
+    Screenshots::userStep(UserInput::clickAt(
         table->viewport(),
-        CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center());
+        CallLogRowPainter::buttonRect(table->visualRect(logs->model()->index(1, 0))).center()));
     return ui.window();
 }
 
@@ -133,33 +133,33 @@ TESSMARK_SCREENSHOT_SCENE("phone_book") {
 
 TESSMARK_SCREENSHOT_SCENE("phone_book_search") {
     UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
-    (void)UserInput::replaceText(ui.delegate().tabBarController()->phoneBookViewController()->searchField(),
-                                 QStringLiteral("an"));
+    Screenshots::userStep(UserInput::replaceText(
+        ui.delegate().tabBarController()->phoneBookViewController()->searchField(), QStringLiteral("an")));
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("phone_book_edit_mode") {
     UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
-    (void)UserInput::click(barOf(ui, TabBarController::PhoneBook)->leftButton());
+    Screenshots::userStep(UserInput::click(barOf(ui, TabBarController::PhoneBook)->leftButton()));
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("phone_book_sort_picker") {
     UiHarness& ui = windowAt(scene, TabBarController::PhoneBook);
-    (void)UserInput::click(barOf(ui, TabBarController::PhoneBook)->optionalButton());
+    Screenshots::userStep(UserInput::click(barOf(ui, TabBarController::PhoneBook)->optionalButton()));
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("favorites_add_ticks") {
     UiHarness& ui = windowAt(scene, TabBarController::Favorites);
-    (void)UserInput::click(barOf(ui, TabBarController::Favorites)->rightButton());
+    Screenshots::userStep(UserInput::click(barOf(ui, TabBarController::Favorites)->rightButton()));
     FavoritesViewController* favorites = ui.delegate().tabBarController()->favoritesViewController();
     RowButtonTableView* table = favorites->tableView();
     for (const QString& name : {QStringLiteral("Alice Archer"), QStringLiteral("Dmitri Ivanov")}) {
         const QRect row =
             table->visualRect(favorites->model()->index(rowOfName(favorites->model(), name), 0));
-        (void)UserInput::clickAt(table->viewport(),
-                                 ContactRowPainter::buttonRect(row, ContactRowPainter::LeftButton).center());
+        Screenshots::userStep(UserInput::clickAt(
+            table->viewport(), ContactRowPainter::buttonRect(row, ContactRowPainter::LeftButton).center()));
     }
     return ui.window();
 }
@@ -181,14 +181,14 @@ TESSMARK_SCREENSHOT_SCENE("favorites_call_frequency") {
     UiHarness& ui = scene.ui();
     ui.launch();
     TabBarController* tabs = ui.delegate().tabBarController();
-    (void)UserInput::click(tabs->favoritesButton());
+    Screenshots::userStep(UserInput::click(tabs->favoritesButton()));
     FavoritesViewController* favorites = tabs->favoritesViewController();
     KTPickerViewController* picker = favorites->pickerViewController();
-    (void)UserInput::click(barOf(ui, TabBarController::Favorites)->optionalButton());
-    (void)UserInput::clickAt(
+    Screenshots::userStep(UserInput::click(barOf(ui, TabBarController::Favorites)->optionalButton()));
+    Screenshots::userStep(UserInput::clickAt(
         picker->tableView()->viewport(),
-        picker->tableView()->visualRect(picker->tableView()->model()->index(6, 0)).center());
-    (void)UserInput::click(picker->rightButton());
+        picker->tableView()->visualRect(picker->tableView()->model()->index(6, 0)).center()));
+    Screenshots::userStep(UserInput::click(picker->rightButton()));
     return ui.window();
 }
 
@@ -197,19 +197,19 @@ TESSMARK_SCREENSHOT_SCENE("contact_editor_override_sheet") {
     TabBarController* tabs = ui.delegate().tabBarController();
     PhoneBookViewController* phoneBook = tabs->phoneBookViewController();
     KTNavigationController* stack = tabs->viewControllers()[TabBarController::PhoneBook];
-    (void)UserInput::click(stack->navigationBar()->leftButton());
+    Screenshots::userStep(UserInput::click(stack->navigationBar()->leftButton()));
     RowButtonTableView* table = phoneBook->tableView();
     const QRect row = table->visualRect(
         phoneBook->model()->index(rowOfName(phoneBook->model(), QStringLiteral("Ann M Lee")), 0));
-    (void)UserInput::clickAt(table->viewport(),
-                             ContactRowPainter::buttonRect(row, ContactRowPainter::RightButton).center());
+    Screenshots::userStep(UserInput::clickAt(
+        table->viewport(), ContactRowPainter::buttonRect(row, ContactRowPainter::RightButton).center()));
     stack->finishPendingSlide();
     auto* editor = dynamic_cast<ContactDetailViewController*>(stack->topViewController());
     if (editor == nullptr) {
         return nullptr;
     }
     QComboBox* speedDials = editor->contactNumberControllers().at(1)->speedDialButton();
-    (void)UserInput::choose(speedDials, 4);
+    Screenshots::userStep(UserInput::choose(speedDials, 4));
     return Screenshots::withSheet(ui.window());
 }
 
@@ -219,13 +219,13 @@ TESSMARK_SCREENSHOT_SCENE("call_log") {
 
 TESSMARK_SCREENSHOT_SCENE("call_log_filter_picker") {
     UiHarness& ui = windowAt(scene, TabBarController::Logs);
-    (void)UserInput::click(barOf(ui, TabBarController::Logs)->optionalButton());
+    Screenshots::userStep(UserInput::click(barOf(ui, TabBarController::Logs)->optionalButton()));
     return ui.window();
 }
 
 TESSMARK_SCREENSHOT_SCENE("call_log_edit_mode") {
     UiHarness& ui = windowAt(scene, TabBarController::Logs);
-    (void)UserInput::click(barOf(ui, TabBarController::Logs)->leftButton());
+    Screenshots::userStep(UserInput::click(barOf(ui, TabBarController::Logs)->leftButton()));
     return ui.window();
 }
 

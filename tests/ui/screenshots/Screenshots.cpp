@@ -101,68 +101,81 @@ int Screenshots::addScene(const char* name, Builder builder) {
     return 0;
 }
 
-// screenshots <folder> [suffix] [scene]: writes every scene (or the one named) and fails on a
-// missing or one-colour picture, on a text cut mid-letter, on buttons lying over each other or
-// a button's image cut by its bounds, and on a click a user could not make.
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    const QString folder = arguments.value(1, QStringLiteral("screenshots"));
-    const QString suffix = arguments.value(2);
-    const QString only = arguments.value(3);
-    QDir().mkpath(folder);
+namespace {
 
+// Thrown by a refused user step to end the scene; the run catches it.
+struct SceneStopped {};
+
+// Builds and pictures one scene; what it finds wrong is the result's faults.
+Screenshots::SceneResult runScene(const std::string& name, const Screenshots::Builder& builder,
+                                  const QString& folder, const QString& suffix,
+                                  UserInput::RefusalLog& refusals) {
+    Screenshots::SceneResult result{QString::fromStdString(name), {}, {}};
+    Screenshots::SceneContext context;
+    QWidget* widget = nullptr;
+    try {
+        widget = builder(context);
+    } catch (const SceneStopped&) {
+        widget = nullptr;
+    }
+    const auto noteRefusals = [&] {
+        for (const QString& refusal : refusals.take()) {
+            result.faults.append(QStringLiteral("a click or key a user could not have made: ") + refusal);
+        }
+    };
+    noteRefusals();
+    if (widget == nullptr) {
+        if (result.faults.isEmpty()) {
+            result.faults.append(QStringLiteral("built nothing"));
+        }
+        return result;
+    }
+    widget->show();
+    settle(context, widget);
+    noteRefusals();
+    const QImage image = widget->grab().toImage();
+    for (const QString& text : TextFit::cutTexts(widget)) {
+        result.faults.append(QStringLiteral("text cut: ") + text);
+    }
+    result.faults += ButtonPlacement::overlappingButtons(widget);
+    result.faults += ButtonPlacement::cutImages(widget);
+    const QString path = folder + QLatin1Char('/') + result.name + suffix + QStringLiteral(".png");
+    if (!image.isNull() && !isOneColour(image) && image.save(path)) {
+        result.path = path;
+    } else {
+        result.faults.append(QStringLiteral("no picture, or one colour only"));
+    }
+    if (!context.usesHarness()) {
+        delete widget;
+    }
+    return result;
+}
+
+} // namespace
+
+void Screenshots::userStep(bool made) {
+    if (!made) {
+        throw SceneStopped{};
+    }
+}
+
+std::vector<Screenshots::SceneResult> Screenshots::run(const QString& folder, const QString& suffix,
+                                                       const QString& only) {
+    QDir().mkpath(folder);
     const QDateTime moment(QDate(2026, 12, 6), QTime(10, 12, 5));
     FakeClock clock(static_cast<std::time_t>(moment.toSecsSinceEpoch()));
-
-    int failures = 0;
-    int failedClicks = 0;
+    UserInput::RefusalLog refusals;
+    std::vector<SceneResult> results;
     for (const auto& [name, builder] : scenes()) {
-        const QString sceneName = QString::fromStdString(name);
-        if (!only.isEmpty() && sceneName != only) {
+        if (!only.isEmpty() && QString::fromStdString(name) != only) {
             continue;
         }
         // Each scene starts at the same moment; a harness brings a clock of its own.
         Platform::Clock::install(&clock);
-        Screenshots::SceneContext context;
-        QWidget* widget = builder(context);
-        if (widget == nullptr) {
-            std::fprintf(stderr, "scene %s built nothing\n", name.c_str());
-            ++failures;
-            continue;
-        }
-        widget->show();
-        settle(context, widget);
-        const int refusals = UserInput::refusalsOutsideTests();
-        const QImage image = widget->grab().toImage();
-        QStringList faults;
-        for (const QString& text : TextFit::cutTexts(widget)) {
-            faults.append(QStringLiteral("text cut: ") + text);
-        }
-        faults += ButtonPlacement::overlappingButtons(widget);
-        faults += ButtonPlacement::cutImages(widget);
-        const QString path = folder + QLatin1Char('/') + sceneName + suffix + QStringLiteral(".png");
-        const bool saved = !image.isNull() && !isOneColour(image) && image.save(path);
-        if (!context.usesHarness()) {
-            delete widget;
-        }
-        if (!saved) {
-            std::fprintf(stderr, "scene %s: no picture, or one colour only\n", name.c_str());
-            ++failures;
-            continue;
-        }
-        if (refusals != failedClicks) {
-            std::fprintf(stderr, "scene %s: a click or key a user could not have made\n", name.c_str());
-            failedClicks = refusals;
-            ++failures;
-        }
-        for (const QString& fault : faults) {
+        results.push_back(runScene(name, builder, folder, suffix, refusals));
+        for (const QString& fault : results.back().faults) {
             std::fprintf(stderr, "scene %s: %s\n", name.c_str(), qPrintable(fault));
         }
-        if (!faults.isEmpty()) {
-            ++failures;
-        }
-        std::printf("%s\n", qPrintable(path));
     }
-    return failures == 0 ? 0 : 1;
+    return results;
 }

@@ -59,7 +59,7 @@ UiHarness& settingsWindow(Screenshots::SceneContext& scene) {
     ui.launch();
     ui.connectProfile(*boardRoom);
     TabBarController* tabs = ui.delegate().tabBarController();
-    (void)UserInput::click(tabs->settingsButton());
+    Screenshots::userStep(UserInput::click(tabs->settingsButton()));
     return ui;
 }
 
@@ -86,8 +86,8 @@ EditConnectionViewController* openEditor(UiHarness& ui) {
     SettingsViewController* settings = settingsList(ui);
     ConnectionViewController* list = settings->connectionViewController();
     settings->navigationController()->pushViewController(list, false);
-    (void)UserInput::click(settings->navigationController()->navigationBar()->rightButton());
-    (void)UserInput::click(list->connectionViews()[1]->rightButton());
+    Screenshots::userStep(UserInput::click(settings->navigationController()->navigationBar()->rightButton()));
+    Screenshots::userStep(UserInput::click(list->connectionViews()[1]->rightButton()));
     settings->navigationController()->finishPendingSlide();
     return list->editor();
 }
@@ -129,7 +129,7 @@ TESSMARK_SCREENSHOT_SCENE("settings_connections_edit") {
     UiHarness& ui = settingsWindow(scene);
     ConnectionViewController* list = settingsList(ui)->connectionViewController();
     showPage(ui, list);
-    (void)UserInput::click(list->navigationController()->navigationBar()->rightButton());
+    Screenshots::userStep(UserInput::click(list->navigationController()->navigationBar()->rightButton()));
     return ui.window();
 }
 
@@ -156,7 +156,7 @@ TESSMARK_SCREENSHOT_SCENE("settings_connection_info_serial") {
     ConnectionInfoViewController* page = editor->connectionInfoViewController();
     showPage(ui, page);
     KTSegmentedControl* types = page->connectionTypeControl();
-    (void)UserInput::click(types->segmentButton(types->segmentCount() - 1));
+    Screenshots::userStep(UserInput::click(types->segmentButton(types->segmentCount() - 1)));
     return ui.window();
 }
 
@@ -166,10 +166,12 @@ TESSMARK_SCREENSHOT_SCENE("settings_custom_buttons") {
     showPage(ui, page);
     QWidget* view = page->view();
     const auto named = [view](const char* name) { return view->findChild<QWidget*>(QLatin1String(name)); };
-    (void)UserInput::click(named("custom1Switch"));
-    (void)UserInput::replaceText(named("custom1LabelField"), QStringLiteral("Lights"));
-    (void)UserInput::replaceText(named("custom1PressField"), QStringLiteral("EP LIGHTS PRESS"));
-    (void)UserInput::replaceText(named("custom1ReleaseField"), QStringLiteral("EP LIGHTS RELEASE"));
+    Screenshots::userStep(UserInput::click(named("custom1Switch")));
+    Screenshots::userStep(UserInput::replaceText(named("custom1LabelField"), QStringLiteral("Lights")));
+    Screenshots::userStep(
+        UserInput::replaceText(named("custom1PressField"), QStringLiteral("EP LIGHTS PRESS")));
+    Screenshots::userStep(
+        UserInput::replaceText(named("custom1ReleaseField"), QStringLiteral("EP LIGHTS RELEASE")));
     return ui.window();
 }
 
@@ -177,7 +179,7 @@ TESSMARK_SCREENSHOT_SCENE("settings_mute") {
     UiHarness& ui = settingsWindow(scene);
     MuteViewController* page = openEditor(ui)->muteViewController();
     showPage(ui, page);
-    (void)UserInput::replaceText(page->microphoneGroupField(), QStringLiteral("Mics"));
+    Screenshots::userStep(UserInput::replaceText(page->microphoneGroupField(), QStringLiteral("Mics")));
     return ui.window();
 }
 
@@ -185,10 +187,11 @@ TESSMARK_SCREENSHOT_SCENE("settings_volume") {
     UiHarness& ui = settingsWindow(scene);
     VolumeUpDownViewController* page = openEditor(ui)->volumeUpDownViewController();
     showPage(ui, page);
-    (void)clickIndicator(page->useCustomCommandsButton());
-    (void)UserInput::replaceText(page->volumeUpPressField(), QStringLiteral("EP SPK LEVEL GAIN 1"));
-    (void)UserInput::replaceText(page->sliderMaxValueField(), QStringLiteral("EP SPK MAX"));
-    (void)UserInput::replaceText(page->sliderMinValueField(), QStringLiteral("EP SPK MIN"));
+    Screenshots::userStep(clickIndicator(page->useCustomCommandsButton()));
+    Screenshots::userStep(
+        UserInput::replaceText(page->volumeUpPressField(), QStringLiteral("EP SPK LEVEL GAIN 1")));
+    Screenshots::userStep(UserInput::replaceText(page->sliderMaxValueField(), QStringLiteral("EP SPK MAX")));
+    Screenshots::userStep(UserInput::replaceText(page->sliderMinValueField(), QStringLiteral("EP SPK MIN")));
     return ui.window();
 }
 
@@ -202,7 +205,7 @@ TESSMARK_SCREENSHOT_SCENE("call_forwarding_on") {
     ui.connectProfile(*profile);
     ui.dispatchRecord(NotificationType::CONNECTION, "CONNECTED");
     ui.feed("EP UA 1 INQUIRE_RESULT CFW_STATUS ACTIVE;CFW-UNCONDITIONAL;SIP:200@PBX");
-    (void)UserInput::click(ui.delegate().toolbarController()->forwardingButton());
+    Screenshots::userStep(UserInput::click(ui.delegate().toolbarController()->forwardingButton()));
     return ui.window();
 }
 
@@ -210,10 +213,10 @@ TESSMARK_SCREENSHOT_SCENE("settings_security_mismatch") {
     UiHarness& ui = settingsWindow(scene);
     SecurityViewController* page = settingsList(ui)->securityViewController();
     showPage(ui, page);
-    (void)UserInput::click(page->activateButton());
-    (void)UserInput::replaceText(page->enterPasswordField(), QStringLiteral("secret"));
-    (void)UserInput::replaceText(page->reEnterPasswordField(), QStringLiteral("Secret"));
-    (void)UserInput::click(page->navigationController()->navigationBar()->leftButton());
+    Screenshots::userStep(UserInput::click(page->activateButton()));
+    Screenshots::userStep(UserInput::replaceText(page->enterPasswordField(), QStringLiteral("secret")));
+    Screenshots::userStep(UserInput::replaceText(page->reEnterPasswordField(), QStringLiteral("Secret")));
+    Screenshots::userStep(UserInput::click(page->navigationController()->navigationBar()->leftButton()));
     return Screenshots::withSheet(ui.window());
 }
 
@@ -221,8 +224,9 @@ TESSMARK_SCREENSHOT_SCENE("settings_mute_warning") {
     UiHarness& ui = settingsWindow(scene);
     MuteViewController* page = openEditor(ui)->muteViewController();
     showPage(ui, page);
-    (void)clickIndicator(page->useCustomMuteCommandsButton());
-    (void)UserInput::replaceText(page->mutePressField(), QStringLiteral("EP MIC MUTE TOGGLE"));
-    (void)UserInput::click(page->navigationController()->navigationBar()->leftButton());
+    Screenshots::userStep(clickIndicator(page->useCustomMuteCommandsButton()));
+    Screenshots::userStep(
+        UserInput::replaceText(page->mutePressField(), QStringLiteral("EP MIC MUTE TOGGLE")));
+    Screenshots::userStep(UserInput::click(page->navigationController()->navigationBar()->leftButton()));
     return Screenshots::withSheet(ui.window());
 }

@@ -103,7 +103,7 @@ TESSMARK_SCREENSHOT_SCENE("window_volume_popup") {
     UiHarness& ui = launchedWindow(scene);
     registered(ui);
     ToolbarController* toolbar = ui.delegate().toolbarController();
-    (void)UserInput::click(toolbar->volumeUpButton());
+    Screenshots::userStep(UserInput::click(toolbar->volumeUpButton()));
     ui.dispatchRecord(NotificationType::VOLUME, "63");
     return ui.window();
 }

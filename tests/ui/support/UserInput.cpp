@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -83,14 +84,20 @@ QString pointText(QPoint point) {
     return QStringLiteral("(%1, %2)").arg(point.x()).arg(point.y());
 }
 
-int outsideRefusals = 0;
+UserInput::RefusalLog*& newestLog() {
+    static UserInput::RefusalLog* log = nullptr;
+    return log;
+}
 
 bool refuse(const QString& message, const std::source_location& caller) {
-    // The screenshot program drives scenes outside any test function: it counts them.
+    const QString where =
+        QStringLiteral("%1:%2: ").arg(QString::fromUtf8(caller.file_name())).arg(caller.line());
+    if (UserInput::RefusalLog* log = newestLog()) {
+        log->keep(where + message);
+        return false;
+    }
     if (QTest::currentTestFunction() == nullptr) {
-        ++outsideRefusals;
-        std::fprintf(stderr, "%s:%u: %s\n", caller.file_name(), static_cast<unsigned>(caller.line()),
-                     qPrintable(message));
+        std::fprintf(stderr, "%s\n", qPrintable(where + message));
         return false;
     }
     QTest::qFail(message.toUtf8().constData(), caller.file_name(), static_cast<int>(caller.line()));
@@ -162,8 +169,16 @@ QWindow* focusedWindow(const std::source_location& caller) {
 
 } // namespace
 
-int UserInput::refusalsOutsideTests() {
-    return outsideRefusals;
+UserInput::RefusalLog::RefusalLog() : m_outer(newestLog()) {
+    newestLog() = this;
+}
+
+UserInput::RefusalLog::~RefusalLog() {
+    newestLog() = m_outer;
+}
+
+QStringList UserInput::RefusalLog::take() {
+    return std::exchange(m_refusals, {});
 }
 
 QString UserInput::describe(const QWidget* widget) {

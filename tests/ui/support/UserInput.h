@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
 #include <source_location>
@@ -72,8 +73,23 @@ namespace UserInput {
 QString whyNotClickable(QWidget* widget, QPoint local);
 // "QPushButton \"saveButton\" \"Save\"": the class, object name and shown text, for messages.
 QString describe(const QWidget* widget);
-// Outside a test function (the screenshot program) a refusal is printed and counted here.
-int refusalsOutsideTests();
+// While one lives, refusals are kept in it (the newest of nested ones) instead of failing the
+// running test: the screenshot program's scenes report their own.
+class RefusalLog {
+public:
+    RefusalLog();
+    ~RefusalLog();
+    RefusalLog(const RefusalLog&) = delete;
+    RefusalLog& operator=(const RefusalLog&) = delete;
+
+    // The refusals since the last take, each "file:line: why".
+    QStringList take();
+    void keep(const QString& refusal) { m_refusals.append(refusal); }
+
+private:
+    RefusalLog* m_outer;
+    QStringList m_refusals;
+};
 
 } // namespace UserInput
 
