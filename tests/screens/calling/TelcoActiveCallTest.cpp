@@ -8,6 +8,7 @@
 #include "Screens/calling/TelcoActiveCallViewController.h"
 #include "screens/calling/CallingTestSupport.h"
 #include "ui/support/QtTestMain.h"
+#include "ui/support/UserInput.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -100,6 +101,32 @@ private slots:
         QCOMPARE(screen->numberTypeField()->text(), QStringLiteral("Mobile"));
         QCOMPARE(screen->numberField()->text(), QStringLiteral("5551234"));
         QCOMPARE(screen->contactNameField()->textFormat(), Qt::PlainText);
+    }
+
+    // Fault: KEYPAD moved into the middle slot. The bar's three slots hold, left to right, END
+    // CALL, nothing, and KEYPAD, as the user finds them.
+    void theCallButtonsStandInTheirSlots() {
+        CallingWindow& w = *m_window;
+        w.feedTelco("RING 1");
+        w.feedTelco("HOOK 1");
+        QVERIFY(w.telcoShowing());
+        TelcoActiveCallViewController* screen = w.telcoScreen();
+        QWidget* bar = screen->functionButtonsView();
+        const QList<QPushButton*> expected{screen->endCallButton(), nullptr, screen->keypadButton()};
+        for (int slot = 0; slot < expected.size(); ++slot) {
+            const QPoint centre((2 * slot + 1) * bar->width() / 6, bar->height() / 2);
+            QPushButton* found = nullptr;
+            for (QWidget* at = bar->childAt(centre); at != nullptr && at != bar; at = at->parentWidget()) {
+                if (auto* button = qobject_cast<QPushButton*>(at)) {
+                    found = button;
+                }
+            }
+            QVERIFY2(found == expected[slot],
+                     qPrintable(QStringLiteral("slot %1: %2").arg(slot).arg(UserInput::describe(found))));
+        }
+        QVERIFY(screen->keypadButton()->isEnabled());
+        QCOMPARE(screen->keypadButtonView()->title(), QStringLiteral("KEYPAD"));
+        QCOMPARE(screen->endCallButtonView()->title(), QStringLiteral("END CALL"));
     }
 
 private:
