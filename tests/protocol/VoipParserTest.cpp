@@ -216,8 +216,9 @@ TEST_F(VoipParser, RedialKeysMarkTheNextCallEnd) {
 }
 
 // Fault: the lines fakebox --help gives a newcomer must play a call on the profile it names
-// (VoIP, End Point Number 1): ringing, answered, ended; and ANSWER and END CALL send the line
-// the usage says they send.
+// (VoIP, End Point Number 1): ringing, answered, ended; ANSWER, END CALL and REJECT send the
+// line the usage says they send, and after REJECT, which the stand-in leaves unanswered, the
+// usage's IDLE line ends the ringing call.
 TEST_F(VoipParser, TheFakeBoxUsageLinesPlayACall) {
     const std::string usage = fakebox::usage();
     std::vector<std::string> typed;
@@ -240,6 +241,17 @@ TEST_F(VoipParser, TheFakeBoxUsageLinesPlayACall) {
                 << m_bridge.sentLines().back();
         }
     }
+
+    ASSERT_NE(process(typed[0]), nullptr);
+    m_bridge.clear();
+    m_device->reject(1);
+    ASSERT_EQ(m_bridge.sentLines().size(), 1u);
+    const size_t rejectAt = usage.find('"' + m_bridge.sentLines().back() + '"');
+    ASSERT_NE(rejectAt, std::string::npos) << m_bridge.sentLines().back();
+    EXPECT_NE(usage.find("IDLE", rejectAt), std::string::npos);
+    EXPECT_EQ(party(1).getState(), StateId::INCOMING);
+    EXPECT_NE(process(typed[2]), nullptr);
+    EXPECT_EQ(party(1).getState(), StateId::IDLE);
 }
 
 } // namespace

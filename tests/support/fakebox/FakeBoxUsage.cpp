@@ -24,6 +24,8 @@ call come in, be answered and hang up:
 
   EP UA 1 NOTIFICATION STATE_CHANGE PL 1;INCOMING:201
       A call from 201 rings on party 1: the dialer shows it with ANSWER and REJECT.
+      REJECT sends "EP UA 1 KEY KEY_REJECT 1", to which the stand-in answers nothing: the
+      call stays INCOMING until you type the IDLE line below.
   EP UA 1 NOTIFICATION STATE_CHANGE PL 1;ACTIVE:201:0:0
       The call is answered. Clicking ANSWER only sends "EP UA 1 KEY KEY_PARTY 1": the box,
       not the dialer, moves the call on, so type this line after that click.
