@@ -117,26 +117,20 @@ private slots:
             USER_INPUT_STEP(openSettingsRow(settingsRow));
         }
 
-        QList<Part> parts;
         const QList<QWidget*> stops = TabWalk::walk(80, [&](QWidget* stop) {
-            parts.append(partOf(stop, stack));
             QVERIFY2(TabWalk::framed(stop),
                      qPrintable(UserInput::describe(stop) + QStringLiteral(" shows no frame")));
         });
         QVERIFY(!stops.isEmpty());
-        QCOMPARE(parts.size(), stops.size());
 
-        // Top to bottom once round: from the toolbar's first stop on, no part comes before the last.
-        const auto count = parts.size();
-        qsizetype first = 0;
-        while (first < count &&
-               !(parts[first] == Part::Toolbar && parts[(first + count - 1) % count] != Part::Toolbar)) {
-            ++first;
+        // Top to bottom once round: from where Tab enters the toolbar, no part comes before the last.
+        QList<Part> round;
+        const QList<QWidget*> fromTop = TabWalk::enteringAt(stops, m_ui->delegate().toolbarView());
+        for (QWidget* stop : fromTop) {
+            round.append(partOf(stop, stack));
         }
-        QVERIFY2(first < count, qPrintable(namesOf(stops)));
-        const QList<Part> round = parts.mid(first) + parts.mid(0, first);
-        QVERIFY2(std::is_sorted(round.begin(), round.end()),
-                 qPrintable(namesOf(stops.mid(first) + stops.mid(0, first))));
+        QCOMPARE(round.first(), Part::Toolbar);
+        QVERIFY2(std::is_sorted(round.begin(), round.end()), qPrintable(namesOf(fromTop)));
         QVERIFY(round.contains(Part::TabBar));
         for (const QString& name : pageStops) {
             const bool reached = std::any_of(stops.begin(), stops.end(), [&](const QWidget* stop) {

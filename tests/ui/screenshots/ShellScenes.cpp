@@ -1,4 +1,5 @@
 #include "App/InputPasswordViewController.h"
+#include "App/KTNavigationBarController.h"
 #include "App/KTNavigationController.h"
 #include "App/Observe.h"
 #include "App/OverlayHost.h"
@@ -10,11 +11,18 @@
 #include "Logic/bridge/SecuritySettingsManager.h"
 #include "Logic/common/Codes.h"
 #include "Logic/protocol/CommandParser.h"
+#include "Screens/settings/SettingsViewController.h"
 #include "ui/screenshots/Screenshots.h"
+#include "ui/support/TabWalk.h"
 #include "ui/support/UiHarness.h"
 #include "ui/support/UserInput.h"
 
+#include <QLabel>
+#include <QMap>
+#include <QPainter>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,7 +42,69 @@ void registered(UiHarness& ui) {
     ui.feed("EP UA 1 INQUIRE_RESULT DND_STATUS DND_OFF");
 }
 
+// The Tab walk of a tab's page, a strip of the window around each stop in the order reached.
+QWidget* tabWalkPicture(UiHarness& ui, int tab, int settingsRow = -1) {
+    TabBarController* tabs = ui.delegate().tabBarController();
+    Screenshots::userStep(UserInput::click(tabs->button(tab)));
+    if (settingsRow >= 0) {
+        KTTableView* rows = tabs->settingsViewController()->tableView();
+        Screenshots::userStep(UserInput::clickAt(
+            rows->viewport(), rows->visualRect(rows->model()->index(settingsRow, 0)).center()));
+        tabs->settingsViewController()->navigationController()->finishPendingSlide();
+    }
+    QWidget* window = ui.window();
+    QMap<QWidget*, QPixmap> pictures;
+    const QList<QWidget*> stops = TabWalk::walk(80, [&](QWidget* stop) {
+        const QRect around = QRect(stop->mapTo(window, QPoint(0, 0)), stop->size()).adjusted(-6, -6, 6, 6);
+        // Of a tall stop (a list) its top, where the frame turns, is enough.
+        pictures[stop] =
+            window->grab((around & window->rect()).adjusted(0, 0, 0, std::min(0, 90 - around.height())));
+    });
+    Screenshots::userStep(!stops.isEmpty());
+    QList<QPixmap> strips;
+    for (QWidget* stop : TabWalk::enteringAt(stops, ui.delegate().toolbarView())) {
+        strips.append(pictures[stop]);
+    }
+    QSize size(window->width(), 0);
+    for (const QPixmap& strip : strips) {
+        size.rheight() += strip.deviceIndependentSize().toSize().height() + 4;
+    }
+    const qreal ratio = window->devicePixelRatioF();
+    QPixmap picture(size * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(QColor(0x80, 0x80, 0x80));
+    QPainter painter(&picture);
+    int top = 0;
+    for (const QPixmap& strip : strips) {
+        painter.drawPixmap(QPointF(0, top), strip);
+        top += strip.deviceIndependentSize().toSize().height() + 4;
+    }
+    painter.end();
+    auto* label = new QLabel(window, Qt::Window);
+    label->setPixmap(picture);
+    label->resize(size);
+    return label;
+}
+
 } // namespace
+
+TESSMARK_SCREENSHOT_SCENE("focus_walk_logs") {
+    UiHarness& ui = launchedWindow(scene);
+    registered(ui);
+    return tabWalkPicture(ui, TabBarController::Logs);
+}
+
+TESSMARK_SCREENSHOT_SCENE("focus_walk_dialer") {
+    UiHarness& ui = launchedWindow(scene);
+    registered(ui);
+    return tabWalkPicture(ui, TabBarController::Dialer);
+}
+
+TESSMARK_SCREENSHOT_SCENE("focus_walk_preferences") {
+    UiHarness& ui = launchedWindow(scene);
+    registered(ui);
+    return tabWalkPicture(ui, TabBarController::Settings, 1);
+}
 
 TESSMARK_SCREENSHOT_SCENE("window") {
     UiHarness& ui = launchedWindow(scene);

@@ -41,3 +41,14 @@ QList<QWidget*> TabWalk::walk(int limit, const std::function<void(QWidget*)>& at
     }
     return {};
 }
+
+QList<QWidget*> TabWalk::enteringAt(const QList<QWidget*>& stops, const QWidget* container) {
+    const qsizetype count = stops.size();
+    for (qsizetype first = 0; first < count; ++first) {
+        const QWidget* previous = stops[(first + count - 1) % count];
+        if (container->isAncestorOf(stops[first]) && !container->isAncestorOf(previous)) {
+            return stops.mid(first) + stops.mid(0, first);
+        }
+    }
+    return stops;
+}

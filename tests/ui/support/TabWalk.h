@@ -18,4 +18,8 @@ bool framed(QWidget* widget);
 // when a press was refused or focus never came back.
 QList<QWidget*> walk(int limit, const std::function<void(QWidget*)>& atEachStop = {});
 
+// The same round of stops, begun where Tab enters the container (the stop in it that follows one
+// outside it); unchanged when there is no such stop.
+QList<QWidget*> enteringAt(const QList<QWidget*>& stops, const QWidget* container);
+
 } // namespace TabWalk
