@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 
 bool TabWalk::framed(QWidget* widget) {
