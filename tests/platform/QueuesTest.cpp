@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -144,17 +145,21 @@ TEST(DispatchQueue, SyncAndIdleFromOwnTaskDoNotDeadlock) {
 }
 
 // Destruction runs what is queued (also what those tasks post) and drops timers not yet due.
+// The first task waits until the second is posted, so the one it posts comes after both.
 TEST(DispatchQueue, DestructionRunsQueuedAndDropsDelayed) {
     std::vector<int> ran;
     auto captured = std::make_shared<int>(0);
     {
+        std::promise<void> secondPosted;
         Platform::DispatchQueue queue("test.destruction");
         queue.postAfter(1h, [captured] { *captured = 1; });
-        queue.post([&] {
+        queue.post([&, posted = secondPosted.get_future().share()] {
+            posted.wait();
             ran.push_back(1);
             queue.post([&] { ran.push_back(3); });
         });
         queue.post([&] { ran.push_back(2); });
+        secondPosted.set_value();
     }
     EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(*captured, 0);
