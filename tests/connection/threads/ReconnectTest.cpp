@@ -345,28 +345,52 @@ TEST_F(Reconnect, AConnectDuringADeadLinksCloseKeepsItsLink) {
 }
 
 // A new connect while the link is up makes the new profile current at once, closes the old
-// link (resets, CLOSE, FIN) and connects again.
+// link (resets, CLOSE, FIN) and connects again. One whose login step is under way when the user
+// connects answers nothing more on the old connection: the user name went there before.
 TEST_F(Reconnect, ConnectWhileUpReplacesTheLink) {
-    FakeBox box;
-    ASSERT_NO_FATAL_FAILURE(connectAndLogIn(box));
-    m_listener.clear();
-    CPPConnectionSettings second = profileP(box.port());
-    second.setId(8);
-    second.setRoomName("Lobby");
-    connect(second);
-    EXPECT_EQ(m_device->getCurrentConnectionSettings()->getId(), 8);
-    ASSERT_TRUE(waitForCount("LOGIN_SUCCESS", 1));
-    const std::vector<std::string> after = fromFirstClose();
-    ASSERT_GE(after.size(), 6u);
-    EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 6),
-              (std::vector<std::string>{"CFW_STATUS", "DISABLE", "ACTIVE_PARTIES", "CLOSE", "CONNECTING",
-                                        "CONNECTED"}));
-    EXPECT_TRUE(box.waitForPeerClose(1, SOON));
-    EXPECT_EQ(box.connectionCount(), 2);
+    for (const bool inLogin : {false, true}) {
+        SCOPED_TRACE(inLogin ? "in its login step" : "logged in");
+        FakeBox box;
+        ThreadGate step;
+        if (inLogin) {
+            step.holdAt(*m_device, TestPoint::LoginStep);
+            connect(profileP(box.port()));
+            ASSERT_TRUE(step.waitUntilHeld());
+        } else {
+            ASSERT_NO_FATAL_FAILURE(connectAndLogIn(box));
+        }
+        m_listener.clear();
+        CPPConnectionSettings second = profileP(box.port());
+        second.setId(8);
+        second.setRoomName("Lobby");
+        connect(second);
+        EXPECT_EQ(m_device->getCurrentConnectionSettings()->getId(), 8);
+        if (inLogin) {
+            // The held step goes on once the new connect has taken the link from it.
+            ASSERT_TRUE(pumpUntil([&] { return !m_device->isConnected(); }));
+            step.open();
+        }
+        ASSERT_TRUE(waitForCount("LOGIN_SUCCESS", 1));
+        const std::vector<std::string> after = fromFirstClose();
+        ASSERT_GE(after.size(), 6u);
+        EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 6),
+                  (std::vector<std::string>{"CFW_STATUS", "DISABLE", "ACTIVE_PARTIES", "CLOSE", "CONNECTING",
+                                            "CONNECTED"}));
+        EXPECT_TRUE(box.waitForPeerClose(1, SOON));
+        EXPECT_EQ(box.connectionCount(), 2);
+        ASSERT_FALSE(box.lines(2).empty());
+        EXPECT_EQ(box.lines(2).front(), "admin");
+        if (inLogin) {
+            EXPECT_EQ(box.lines(1), std::vector<std::string>{});
+        }
+        m_device->setTestPointObserver({});
+        m_device->closeConnection();
+    }
 }
 
 // Sending with no link logs the status and reports the line; a send into a reset connection
-// fails without a signal that would end the program, and the next pass reconnects.
+// fails without a signal that would end the program, and the next pass reconnects. After the
+// user's close there is no link to send on either: the closed socket is gone with it.
 TEST_F(Reconnect, FailedSendsAreReportedAndEndTheLink) {
     FakeBox box;
     m_device->setCurrentConnectionSettings(
@@ -384,6 +408,14 @@ TEST_F(Reconnect, FailedSendsAreReportedAndEndTheLink) {
     m_clock.advanceSeconds(15);
     ASSERT_TRUE(waitForLoginPass(1));
     EXPECT_EQ(countOf(m_listener.records(), "CLOSE"), 1u);
+
+    m_device->closeConnection();
+    m_listener.clear();
+    EXPECT_EQ(m_device->sendCommand("INQUIRE HOOK"), -1);
+    EXPECT_EQ(m_log.outLines().back(), "[TELNET] Status code: -1");
+    EXPECT_EQ(m_listener.records(),
+              (std::vector<CapturedRecord>{
+                  {1, 3, 20, "NOTIFICATION", "", "ERROR", "Cannot send command: INQUIRE HOOK\r\n", ""}}));
 }
 
 // A refused thread is reported; a receive thread that cannot start takes the link down again
