@@ -25,10 +25,11 @@ bool TabWalk::framed(QWidget* widget) {
                        [&](const QPoint& probe) { return image.pixelColor(probe) == accent; });
 }
 
-QList<QWidget*> TabWalk::walk(int limit, const std::function<void(QWidget*)>& atEachStop) {
+QList<QWidget*> TabWalk::walk(int limit, const std::function<void(QWidget*)>& atEachStop, Qt::Key key) {
     QList<QWidget*> stops;
     for (int press = 0; press < limit; ++press) {
-        if (!UserInput::press(Qt::Key_Tab)) {
+        // Backtab comes as the keyboard makes it: Shift with Tab.
+        if (!UserInput::press(key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier)) {
             return {};
         }
         QWidget* stop = QApplication::focusWidget();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <Qt>
 
 #include <functional>
 
@@ -13,10 +14,11 @@ namespace TabWalk {
 // colour in the two outermost pixels at the middle of each of the four edges.
 bool framed(QWidget* widget);
 
-// Presses Tab until focus comes back to the first widget it reached, at most `limit` times,
-// and gives the widgets in the order reached; `atEachStop` sees each one as it is reached. Empty
-// when a press was refused or focus never came back.
-QList<QWidget*> walk(int limit, const std::function<void(QWidget*)>& atEachStop = {});
+// Presses Tab (or the key given: Backtab) until focus comes back to the first widget it reached,
+// at most `limit` times, and gives the widgets in the order reached; `atEachStop` sees each one as
+// it is reached. Empty when a press was refused or focus never came back.
+QList<QWidget*> walk(int limit, const std::function<void(QWidget*)>& atEachStop = {},
+                     Qt::Key key = Qt::Key_Tab);
 
 // The same round of stops, begun where Tab enters the container (the stop in it that follows one
 // outside it); unchanged when there is no such stop.

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
@@ -299,7 +300,11 @@ bool UserInput::wheelAt(QWidget* widget, QPoint local, int notches, std::source_
     // A notch is 120 eighths of a degree; turned towards the user (negative) it scrolls down.
     QWheelEvent turn(handle->mapFromGlobal(QPointF(global)), QPointF(global), QPoint(),
                      QPoint(0, -120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(handle, &turn);
+    // As the window system delivers it: only such a turn gives focus to a control that takes it
+    // by the wheel, and goes on to the parents when the widget under it does not take it.
+    // sendEvent would mark it as made by the program.
+    QSpontaneKeyEvent::setSpontaneous(&turn);
+    QCoreApplication::instance()->notify(handle, &turn);
     return true;
 }
 
